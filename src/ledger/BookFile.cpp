@@ -1,0 +1,83 @@
+#include "ledger/BookFile.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ledger/RowText.h"
+#include "platform/FileIo.h"
+#include "platform/TextFile.h"
+
+namespace sorabel {
+void readBookText(LedgerGrid& grid, std::string_view bytes) {
+  TextLineReader reader(bytes);
+  std::vector<AnsiString> fields;
+  std::string_view line;
+  int row = 0;
+  grid.reserveRows(static_cast<int>(std::min<std::size_t>(bytes.size() / 48, kMaxEntries)) + 2);
+  while (reader.nextEntryLine(line)) {
+    if (row == kMaxEntries) throw BookTooLargeError();
+    ++row;
+    grid.setRowCount(row + 1);
+    splitFields(line, fields);
+    LedgerRow& cells = grid.row(row);
+    for (int column = 0; column < kLedgerColumnCount; ++column)
+      cells[column] = column < static_cast<int>(fields.size()) ? std::move(fields[column]) : AnsiString();
+  }
+}
+
+void readBookFile(LedgerGrid& grid, const std::filesystem::path& path) { readBookText(grid, readWholeFile(path)); }
+
+bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order) {
+  if (!fileExists(path)) return false;
+  grid.resetToEmptyBook();
+  readBookFile(grid, path);
+  sortAndBalance(grid, kDateColumn, order);
+  return true;
+}
+
+std::string bookFileText(const LedgerGrid& grid) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(grid.dataRowCount()) * 64);
+  for (int r = 1; r <= grid.dataRowCount(); ++r) {
+    const LedgerRow& row = grid.row(r);
+    for (int column = 0; column < kLedgerColumnCount; ++column) {
+      if (column > 0) out += ',';
+      appendQuotedField(out, row[column]);
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path) {
+  writeFileAtomically(path, bookFileText(grid));
+}
+
+bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
+  TextLineReader reader(fileBytes);
+  std::vector<AnsiString> fields;
+  std::string_view line;
+  AnsiString fileRow;
+  AnsiString gridRow;
+  for (int r = 1; r <= grid.dataRowCount(); ++r) {
+    if (!reader.nextLine(line)) line = {};
+    splitFields(line, fields);
+    fileRow.clear();
+    gridRow.clear();
+    appendRowText(fileRow, fields);
+    appendRowText(gridRow, grid.row(r));
+    if (fileRow != gridRow) return true;
+  }
+  return false;
+}
+
+bool bookChanged(const LedgerGrid& grid, const std::filesystem::path& path) {
+  if (!fileExists(path)) return false;
+  try {
+    return bookDiffers(grid, readWholeFile(path));
+  } catch (const FileError&) {
+    return true;
+  }
+}
+
+}  // namespace sorabel

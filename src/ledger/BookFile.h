@@ -1,0 +1,43 @@
+#pragma once
+// The book file: Shift-JIS text, one entry per line, five quoted fields,
+// CR LF after every line. Reading is lenient (unquoted fields, blanks, blank
+// lines, fewer or more fields); writing is exact.
+
+#include <filesystem>
+#include <string_view>
+
+#include "ledger/LedgerGrid.h"
+#include "ledger/SortAndBalance.h"
+
+namespace sorabel {
+
+// Fills rows 1.. of a grid holding one empty data row with the entry lines of
+// bytes: the k-th line fills row k, its first five fields go to columns 0..4.
+void readBookText(LedgerGrid& grid, std::string_view bytes);
+
+// readBookText on a file's contents. Throws FileError.
+void readBookFile(LedgerGrid& grid, const std::filesystem::path& path);
+
+// LoadBookFile: when path names an existing file, resets the book to one
+// empty row, reads the file and runs the order-and-balance pass. Returns
+// whether the file existed.
+bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order);
+
+// The file's bytes for the grid's data rows, in the order shown. A double
+// quote inside a cell is written doubled, so it reads back as it was.
+std::string bookFileText(const LedgerGrid& grid);
+
+// Writes bookFileText atomically: on failure the old file stays. Throws
+// FileError.
+void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path);
+
+// The unsaved-changes test against the file's bytes: line r, split into
+// fields and joined again as row text, must equal the row text of row r for
+// every data row (a missing line counts as empty). Later lines are ignored.
+bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes);
+
+// BookChanged: no when the file does not exist. A file that exists but cannot
+// be read counts as changed, so the user is offered to save.
+bool bookChanged(const LedgerGrid& grid, const std::filesystem::path& path);
+
+}  // namespace sorabel

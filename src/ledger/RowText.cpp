@@ -1,0 +1,106 @@
+#include "ledger/RowText.h"
+
+#include <algorithm>
+
+namespace sorabel {
+namespace {
+
+bool isBlank(char c) { return c >= 1 && c <= 32; }
+
+bool needsQuotes(std::string_view cell) {
+  for (std::size_t pos = 0; pos < cell.size(); pos += charLength(cell, pos)) {
+    char c = cell[pos];
+    if (isBlank(c) || c == '"' || c == ',') return true;
+  }
+  return false;
+}
+
+// The line ends at its end or at a NUL byte.
+bool atEnd(std::string_view line, std::size_t pos) { return pos >= line.size() || line[pos] == '\0'; }
+
+void skipBlanks(std::string_view line, std::size_t& pos) {
+  while (!atEnd(line, pos) && isBlank(line[pos])) ++pos;
+}
+
+AnsiString readQuotedField(std::string_view line, std::size_t& pos) {
+  AnsiString field;
+  std::size_t run = ++pos;  // past the opening quote; text is copied in runs
+  while (!atEnd(line, pos)) {
+    if (line[pos] != '"') {
+      pos += charLength(line, pos);
+      continue;
+    }
+    field.append(line, run, pos - run);
+    if (pos + 1 < line.size() && line[pos + 1] == '"') {
+      field += '"';
+      run = pos += 2;
+      continue;
+    }
+    ++pos;  // closing quote
+    return field;
+  }
+  field.append(line, run, std::min(pos, line.size()) - run);
+  return field;
+}
+
+AnsiString readPlainField(std::string_view line, std::size_t& pos) {
+  std::size_t start = pos;
+  while (!atEnd(line, pos)) {
+    std::size_t len = charLength(line, pos);
+    if (len == 1 && (isBlank(line[pos]) || line[pos] == ',')) break;
+    pos += len;
+  }
+  return AnsiString(line.substr(start, pos - start));
+}
+
+}  // namespace
+
+void appendQuotedField(AnsiString& out, std::string_view cell) {
+  out += '"';
+  std::size_t run = 0;
+  // Without any quote byte there is nothing to double.
+  for (std::size_t pos = cell.find('"'); pos != std::string_view::npos && pos < cell.size();) {
+    if (cell[pos] == '"' && isCharBoundary(cell.substr(run), pos - run)) {
+      out.append(cell, run, pos + 1 - run);
+      out += '"';
+      run = pos + 1;
+    }
+    pos = cell.find('"', pos + 1);
+  }
+  out.append(cell, run, cell.size() - run);
+  out += '"';
+}
+
+AnsiString joinRowText(std::span<const AnsiString> fields) {
+  AnsiString out;
+  appendRowText(out, fields);
+  return out;
+}
+
+void appendRowText(AnsiString& out, std::span<const AnsiString> fields) {
+  bool first = true;
+  for (const AnsiString& cell : fields) {
+    if (!first) out += ',';
+    first = false;
+    if (needsQuotes(cell))
+      appendQuotedField(out, cell);
+    else
+      out += cell;
+  }
+}
+
+void splitFields(std::string_view line, std::vector<AnsiString>& fields) {
+  fields.clear();
+  std::size_t pos = 0;
+  skipBlanks(line, pos);
+  while (!atEnd(line, pos)) {
+    fields.push_back(line[pos] == '"' ? readQuotedField(line, pos) : readPlainField(line, pos));
+    skipBlanks(line, pos);
+    if (!atEnd(line, pos) && line[pos] == ',') {
+      ++pos;
+      skipBlanks(line, pos);
+    }
+  }
+}
+
+}  // namespace sorabel

@@ -1,0 +1,40 @@
+#pragma once
+// A row as one line of text, and a line split back into fields.
+//
+// Row text: the cells joined with ","; a cell holding a character with a
+// code from 1 to 32, a double quote or a comma is quoted with its quotes
+// doubled; an empty cell contributes nothing.
+//
+// Field splitting (the book file reader): blanks (codes 1 to 32) around
+// fields are skipped; a quoted field runs to the next undoubled quote (or the
+// end of the line); an unquoted field ends at a blank or a comma. The second
+// byte of a double-byte character is never taken for a quote, comma or blank.
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "ledger/LedgerGrid.h"
+
+namespace sorabel {
+
+// Appends a cell in double quotes, doubling the quotes inside it.
+void appendQuotedField(AnsiString& out, std::string_view cell);
+
+AnsiString joinRowText(std::span<const AnsiString> fields);
+
+// joinRowText appended to out, for loops that reuse one buffer.
+void appendRowText(AnsiString& out, std::span<const AnsiString> fields);
+
+inline AnsiString rowText(const LedgerRow& row) { return joinRowText(row); }
+
+// Splits a line into fields, reusing the vector's storage.
+void splitFields(std::string_view line, std::vector<AnsiString>& fields);
+
+inline std::vector<AnsiString> splitFields(std::string_view line) {
+  std::vector<AnsiString> fields;
+  splitFields(line, fields);
+  return fields;
+}
+
+}  // namespace sorabel

@@ -1,0 +1,47 @@
+#pragma once
+// Code page 932 (Shift-JIS) text. The program holds, stores and compares its
+// texts as CP932 bytes; these helpers convert at the edges and let byte scans
+// step over double-byte characters without looking inside them.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sorabel {
+
+// Bytes of a text in code page 932.
+using AnsiString = std::string;
+
+// Converts UTF-8 to CP932. A character that CP932 cannot hold throws
+// ConversionError naming it; nothing is ever replaced by "?".
+AnsiString utf8ToCp932(std::string_view utf8);
+
+// Converts CP932 to UTF-8. Bytes that are not valid CP932 throw ConversionError.
+std::string cp932ToUtf8(std::string_view ansi);
+
+// Converts CP932 to UTF-8 for display: invalid bytes show as U+FFFD.
+std::string cp932ToUtf8Lenient(std::string_view ansi);
+
+// A CP932 literal written in UTF-8 source text, e.g. sjis("日付").
+inline AnsiString sjis(std::string_view utf8) { return utf8ToCp932(utf8); }
+
+// True for the first byte of a double-byte character.
+constexpr bool isLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Length in bytes of the character starting at pos: 2 for a lead byte that
+// has a byte after it, otherwise 1.
+constexpr std::size_t charLength(std::string_view text, std::size_t pos) {
+  return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+}
+
+// The longest prefix of at most maxBytes that does not split a double-byte
+// character.
+std::string_view prefixOnCharBoundary(std::string_view text, std::size_t maxBytes);
+
+// True when pos is the first byte of a character (not the second byte of a
+// double-byte character), scanning from the start of the text.
+bool isCharBoundary(std::string_view text, std::size_t pos);
+
+}  // namespace sorabel

@@ -1,0 +1,107 @@
+#include "settings/SettingsProfile.h"
+
+#include <string>
+#include <vector>
+
+#include "settings/ScrambleText.h"
+
+namespace sorabel {
+namespace {
+
+std::string historyKey(int n) { return "File" + std::to_string(n); }
+std::string descriptionKey(int n) { return "Tekiyo" + std::to_string(n); }
+
+}  // namespace
+
+std::filesystem::path profilePathFor(const std::filesystem::path& programFile) {
+  std::filesystem::path path = programFile;
+  return path.replace_extension(".ini");
+}
+
+AnsiString SettingsProfile::password() const {
+  return scrambleText(profile_.readString("Form", "PathWord", ""), kPasswordKey);
+}
+
+void SettingsProfile::writePassword(std::string_view plain) {
+  profile_.writeString("Form", "PathWord", scrambleText(plain, kPasswordKey));
+}
+
+WindowPlacement SettingsProfile::windowPlacement() const {
+  WindowPlacement defaults;
+  return {profile_.readInteger("Form", "Top", defaults.top), profile_.readInteger("Form", "Left", defaults.left),
+          profile_.readInteger("Form", "Height", defaults.height),
+          profile_.readInteger("Form", "Width", defaults.width)};
+}
+
+void SettingsProfile::writeWindowPlacement(const WindowPlacement& placement) {
+  profile_.writeInteger("Form", "Top", placement.top);
+  profile_.writeInteger("Form", "Left", placement.left);
+  profile_.writeInteger("Form", "Height", placement.height);
+  profile_.writeInteger("Form", "Width", placement.width);
+}
+
+bool SettingsProfile::restoresWindowPlacement() const { return profile_.readString("Set", "StartForm", "") == "SetForm"; }
+
+void SettingsProfile::writeRestoresWindowPlacement(bool restores) {
+  profile_.writeString("Set", "StartForm", restores ? "SetForm" : "SetKotei");
+}
+
+bool SettingsProfile::centresMainWindow() const { return profile_.readString("Set", "MainFmPosition", "") == "PoCenter"; }
+
+void SettingsProfile::writeCentresMainWindow(bool centres) {
+  profile_.writeString("Set", "MainFmPosition", centres ? "PoCenter" : "PoNone");
+}
+
+BookOrder SettingsProfile::bookOrder() const {
+  return profile_.readString("Set", "DownUp", "SortUp") == "SortUp" ? BookOrder::OldestFirst : BookOrder::NewestFirst;
+}
+
+void SettingsProfile::writeBookOrder(BookOrder order) {
+  profile_.writeString("Set", "DownUp", order == BookOrder::OldestFirst ? "SortUp" : "SortDown");
+}
+
+bool SettingsProfile::opensLastBook() const { return profile_.readString("File", "StartFile", "") == "OpenFile"; }
+
+void SettingsProfile::writeOpensLastBook(bool opens) {
+  profile_.writeString("File", "StartFile", opens ? "OpenFile" : "CloseFile");
+}
+
+AnsiString SettingsProfile::lastBook(std::string_view fallback) const {
+  return profile_.readString("File", "FileName", fallback);
+}
+
+void SettingsProfile::writeLastBook(std::string_view path) { profile_.writeString("File", "FileName", path); }
+
+AnsiString SettingsProfile::historyEntry(int n) const { return profile_.readString("History", historyKey(n), ""); }
+
+std::array<AnsiString, SettingsProfile::kHistorySize> SettingsProfile::history() const {
+  std::array<AnsiString, kHistorySize> entries;
+  for (int n = 0; n < kHistorySize; ++n) entries[n] = historyEntry(n);
+  return entries;
+}
+
+void SettingsProfile::writeHistoryEntry(int n, std::string_view path) {
+  profile_.writeString("History", historyKey(n), path);
+}
+
+AnsiString SettingsProfile::registeredDescription(int n) const {
+  return profile_.readString("Tekiyo", descriptionKey(n), "");
+}
+
+void SettingsProfile::writeRegisteredDescription(int n, std::string_view text) {
+  profile_.writeString("Tekiyo", descriptionKey(n), text);
+}
+
+void updateHistory(SettingsProfile& profile, std::string_view currentBook) {
+  std::vector<AnsiString> list;
+  if (!currentBook.empty()) list.emplace_back(currentBook);
+  for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
+    AnsiString entry = profile.historyEntry(n);
+    if (!entry.empty() && entry != currentBook) list.push_back(std::move(entry));
+    profile.writeHistoryEntry(n, "");
+  }
+  for (int n = 0; n < SettingsProfile::kHistorySize && n < static_cast<int>(list.size()); ++n)
+    profile.writeHistoryEntry(n, list[n]);
+}
+
+}  // namespace sorabel

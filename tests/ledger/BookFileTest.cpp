@@ -1,0 +1,138 @@
+#include "ledger/BookFile.h"
+
+#include <gtest/gtest.h>
+
+#include "LedgerFixtures.h"
+#include "TestFiles.h"
+#include "platform/Errors.h"
+#include "platform/Locale.h"
+
+namespace sorabel {
+namespace {
+
+using test::columnOf;
+using test::gridOf;
+using test::readBytes;
+using test::rowsOf;
+using test::TempDir;
+using test::writeBytes;
+using Rows = std::vector<test::Utf8Row>;
+
+class BookFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setThousandsSeparator(','); }
+  void TearDown() override { setThousandsSeparator(0); }
+
+  // Reads UTF-8 text as a Shift-JIS book file.
+  static LedgerGrid read(std::string_view utf8) {
+    LedgerGrid grid;
+    readBookText(grid, sjis(utf8));
+    return grid;
+  }
+
+  TempDir dir;
+};
+
+TEST_F(BookFileTest, WritesTheExactFormat) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "給料", "250000", ""}});
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  writeBookFile(grid, dir / "book.csv");
+  EXPECT_EQ(readBytes(dir / "book.csv"), sjis("\"2001/01/01\",\"給料\",\"250,000\",\"0\",\"250,000\"\r\n"));
+
+  LedgerGrid empty;
+  sortAndBalance(empty, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(bookFileText(empty), "\"\",\"\",\"0\",\"0\",\"0\"\r\n");
+}
+
+TEST_F(BookFileTest, RoundTripKeepsRowsOrderAndShiftJisText) {
+  // 表/ソ/能 end in 0x5C ("\"), ポ/－ in 0x7C ("|"); half-width kana are single bytes.
+  LedgerGrid grid = gridOf({{"2001/03/01", "表ソ能 ﾃｽﾄ", "1,000"}, {"2001/02/01", "ポ－, \"引用\"", "", "300"},
+                            {"2001/01/01", "", "50"}});
+  sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
+  const Rows saved = rowsOf(grid);
+  writeBookFile(grid, dir / "book.csv");
+  EXPECT_FALSE(bookChanged(grid, dir / "book.csv"));
+
+  LedgerGrid reopened = gridOf({{"old"}, {"rows"}, {"more"}, {"than"}, {"the file"}});
+  ASSERT_TRUE(loadBookFile(reopened, dir / "book.csv", BookOrder::NewestFirst));
+  EXPECT_EQ(rowsOf(reopened), saved);
+  EXPECT_FALSE(bookChanged(reopened, dir / "book.csv"));
+}
+
+TEST_F(BookFileTest, ReadsLenientLines) {
+  EXPECT_EQ(rowsOf(read("2001/01/05, 文具 ,300\r\n")), (Rows{{"2001/01/05", "文具", "300", "", ""}}));
+  EXPECT_EQ(rowsOf(read("\r\n\r\n  \"a\"\r\n\r\n\t\"b\"\r\n")),
+            (Rows{{"a", "", "", "", ""}, {"b", "", "", "", ""}}));
+  EXPECT_EQ(rowsOf(read("\"q\"\"q\",1,2,3,4,5,6\r\n")), (Rows{{"q\"q", "1", "2", "3", "4"}}));
+  // Line feeds alone do not end lines: the whole file is one row of its
+  // first five fields (a line feed is a blank between fields).
+  EXPECT_EQ(rowsOf(read("a,b\nc,d\ne,f\n")), (Rows{{"a", "b", "c", "d", "e"}}));
+}
+
+TEST_F(BookFileTest, LoadingAFileWithoutLinesGivesAnEmptyBook) {
+  writeBytes(dir / "empty.csv", "");
+  LedgerGrid grid = gridOf({{"2001/01/01", "x", "1"}, {"2001/01/02", "y", "2"}});
+  ASSERT_TRUE(loadBookFile(grid, dir / "empty.csv", BookOrder::OldestFirst));
+  EXPECT_EQ(rowsOf(grid), (Rows{{"", "", "0", "0", "0"}}));
+}
+
+TEST_F(BookFileTest, LoadingAMissingFileChangesNothing) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "x"}});
+  EXPECT_FALSE(loadBookFile(grid, dir / "none.csv", BookOrder::OldestFirst));
+  EXPECT_EQ(columnOf(grid, 1), std::vector<std::string>{"x"});
+}
+
+TEST_F(BookFileTest, UnreadableFileIsAnErrorAndLeavesTheBook) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "x"}});
+  std::filesystem::create_directory(dir / "folder.csv");
+  EXPECT_THROW(readBookFile(grid, dir / "folder.csv"), FileError);
+  EXPECT_EQ(columnOf(grid, 1), std::vector<std::string>{"x"});
+}
+
+TEST_F(BookFileTest, FailedSaveKeepsThePreviousFile) {
+  writeBytes(dir / "book.csv", "previous");
+  std::filesystem::create_directory(dir / "book.csv.d");
+  LedgerGrid grid = gridOf({{"2001/01/01"}});
+  EXPECT_THROW(writeBookFile(grid, dir / "missing-folder" / "book.csv"), FileError);
+  // A folder in the way of the target cannot be replaced.
+  writeBytes(dir / "book.csv.d" / "inside", "x");
+  EXPECT_THROW(writeBookFile(grid, dir / "book.csv.d"), FileError);
+  EXPECT_EQ(readBytes(dir / "book.csv"), "previous");
+}
+
+TEST_F(BookFileTest, BookChangedComparesEveryRowWithItsLine) {
+  const auto file = dir / "book.csv";
+  LedgerGrid grid = gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}});
+  EXPECT_FALSE(bookChanged(grid, file));  // no file yet: unchanged
+  writeBookFile(grid, file);
+  EXPECT_FALSE(bookChanged(grid, file));
+
+  grid.setCell(kDescriptionColumn, 2, "B");
+  EXPECT_TRUE(bookChanged(grid, file));
+  grid.setCell(kDescriptionColumn, 2, "b");
+
+  grid.deleteRows(2, 2);  // the file has more lines than the grid: unchanged
+  EXPECT_FALSE(bookChanged(grid, file));
+
+  LedgerGrid longer = gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}, {"x"}});
+  EXPECT_TRUE(bookChanged(longer, file));  // a missing line counts as empty
+
+  // Same cells written differently (unquoted, blanks) count as the same.
+  writeBytes(file, " 2001/01/01 , a ,1,0,1\r\n2001/01/02,b,2,0,3\r\n");
+  EXPECT_FALSE(bookChanged(gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}}), file));
+
+  // Blank lines are compared as lines here, unlike when reading.
+  writeBytes(file, "\r\n2001/01/01,a,1,0,1\r\n");
+  EXPECT_TRUE(bookChanged(gridOf({{"2001/01/01", "a", "1", "0", "1"}}), file));
+}
+
+TEST_F(BookFileTest, OtherOrderOrUnformattedAmountsCountAsChangedAfterLoading) {
+  const auto file = dir / "book.csv";
+  writeBytes(file, "\"2001/01/02\",\"b\",\"2000\",\"0\",\"2000\"\r\n\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n");
+  LedgerGrid grid;
+  loadBookFile(grid, file, BookOrder::OldestFirst);
+  EXPECT_TRUE(bookChanged(grid, file));
+}
+
+}  // namespace
+}  // namespace sorabel

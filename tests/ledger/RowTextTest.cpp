@@ -1,0 +1,66 @@
+#include "ledger/RowText.h"
+
+#include <gtest/gtest.h>
+
+#include "LedgerFixtures.h"
+
+namespace sorabel {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+Fields utf8Fields(std::string_view line) {
+  Fields out;
+  for (const AnsiString& f : splitFields(sjis(line))) out.push_back(cp932ToUtf8(f));
+  return out;
+}
+
+TEST(RowText, JoinsCellsQuotingOnlyWhereNeeded) {
+  EXPECT_EQ(rowText(LedgerRow{}), ",,,,");
+  EXPECT_EQ(cp932ToUtf8(rowText(LedgerRow{sjis("2001/01/01"), sjis("給料"), "250,000", "0", "250,000"})),
+            "2001/01/01,給料,\"250,000\",0,\"250,000\"");
+  EXPECT_EQ(rowText(LedgerRow{"a b", "say \"hi\"", "", "\t", "x"}), "\"a b\",\"say \"\"hi\"\"\",,\"\t\",x");
+  // 表 ends in 0x5C and ポ in 0x7C: neither needs quotes.
+  EXPECT_EQ(rowText(LedgerRow{sjis("表ポ"), "", "", "", ""}), sjis("表ポ") + ",,,,");
+}
+
+TEST(SplitFields, ReadsQuotedUnquotedAndBlankSeparatedFields) {
+  EXPECT_EQ(utf8Fields("\"2001/01/01\",\"給料\",\"250,000\",\"0\",\"250,000\""),
+            (Fields{"2001/01/01", "給料", "250,000", "0", "250,000"}));
+  EXPECT_EQ(utf8Fields("2001/01/05, 文具 ,300"), (Fields{"2001/01/05", "文具", "300"}));
+  EXPECT_EQ(utf8Fields("\"a \"\"b\"\" c\""), (Fields{"a \"b\" c"}));
+  EXPECT_EQ(utf8Fields("a b"), (Fields{"a", "b"}));           // an unquoted field ends at a blank
+  EXPECT_EQ(utf8Fields("\"ab\"cd"), (Fields{"ab", "cd"}));    // text after a closing quote starts a field
+  EXPECT_EQ(utf8Fields("\"open field"), (Fields{"open field"}));
+}
+
+TEST(SplitFields, CommasMakeEmptyFieldsExceptAtTheEnd) {
+  EXPECT_EQ(utf8Fields("a,,b"), (Fields{"a", "", "b"}));
+  EXPECT_EQ(utf8Fields(",a"), (Fields{"", "a"}));
+  EXPECT_EQ(utf8Fields("a,"), (Fields{"a"}));
+  EXPECT_EQ(utf8Fields(",,,,"), (Fields{"", "", "", ""}));
+  EXPECT_EQ(utf8Fields(""), Fields{});
+  EXPECT_EQ(utf8Fields("   "), Fields{});
+}
+
+TEST(SplitFields, SecondBytesOfKanjiAreNeverSeparators) {
+  // ポ is 0x83 0x7C, ソ 0x83 0x5C; 0x81 0x40 is the ideographic space whose
+  // second byte is "@". None of them splits a field.
+  EXPECT_EQ(utf8Fields("ソポ　表,x"), (Fields{"ソポ　表", "x"}));
+  // A lead byte followed by a quote or comma takes it as its second byte.
+  AnsiString line = "\"a\x81\",b\"";
+  EXPECT_EQ(splitFields(line), (std::vector<AnsiString>{"a\x81\",b"}));
+  AnsiString plain = "a\x81,b";
+  EXPECT_EQ(splitFields(plain), (std::vector<AnsiString>{"a\x81,b"}));
+}
+
+TEST(RowText, SplitAndJoinAreInverseForRowsEndingInACell) {
+  for (LedgerRow row : {LedgerRow{sjis("2001/01/01"), sjis("a, \"b\" c"), "1,000", "0", "1,000"},
+                        LedgerRow{"", "", "0", "0", "0"}, LedgerRow{sjis("日付"), sjis("表ソ ポ"), "", "", "x"}}) {
+    AnsiString text = rowText(row);
+    EXPECT_EQ(joinRowText(splitFields(text)), text);
+  }
+}
+
+}  // namespace
+}  // namespace sorabel

@@ -1,0 +1,130 @@
+#include "ledger/SortAndBalance.h"
+
+#include <gtest/gtest.h>
+
+#include "LedgerFixtures.h"
+#include "ledger/Amount.h"
+#include "platform/Locale.h"
+
+namespace sorabel {
+namespace {
+
+using test::columnOf;
+using test::gridOf;
+using test::rowsOf;
+using Rows = std::vector<test::Utf8Row>;
+using Cells = std::vector<std::string>;
+
+class SortAndBalanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setThousandsSeparator(','); }
+  void TearDown() override { setThousandsSeparator(0); }
+};
+
+TEST_F(SortAndBalanceTest, EmptyBookGetsZeroAmounts) {
+  LedgerGrid grid;
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"", "", "0", "0", "0"}}));
+}
+
+TEST_F(SortAndBalanceTest, OrdersByDateAndBalancesInDateOrder) {
+  LedgerGrid grid = gridOf({{"2001/01/03", "a", "1000", ""}, {"2001/01/01", "b", "", "300"}, {"2001/01/02", "c", "50", ""}});
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"2001/01/01", "b", "0", "300", "-300"},
+                                {"2001/01/02", "c", "50", "0", "-250"},
+                                {"2001/01/03", "a", "1,000", "0", "750"}}));
+  sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"2001/01/03", "a", "1,000", "0", "750"},
+                                {"2001/01/02", "c", "50", "0", "-250"},
+                                {"2001/01/01", "b", "0", "300", "-300"}}));
+}
+
+TEST_F(SortAndBalanceTest, EqualDatesKeepTheirOrderAndReverseWithTheDirection) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "first"}, {"2001/01/03", "middle"}, {"2001/01/05", "x"}, {"2001/01/05", "y"},
+                            {"2001/01/09", "last"}});
+  for (int pass = 0; pass < 3; ++pass) sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(grid, 1), (Cells{"first", "middle", "x", "y", "last"}));
+  for (int pass = 0; pass < 3; ++pass) sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
+  EXPECT_EQ(columnOf(grid, 1), (Cells{"last", "y", "x", "middle", "first"}));
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(grid, 1), (Cells{"first", "middle", "x", "y", "last"}));
+}
+
+TEST_F(SortAndBalanceTest, KeysIgnoreCaseAndCarryTheTieNumber) {
+  LedgerGrid mixed = gridOf({{"B", "1"}, {"a", "2"}, {"c", "3"}});
+  sortAndBalance(mixed, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(mixed, 1), (Cells{"2", "1", "3"}));
+  // "b" and "B" are equal keys, so their present order decides.
+  LedgerGrid tied = gridOf({{"b", "1"}, {"a", "2"}, {"B", "3"}, {"c", "4"}, {"d", "5"}});
+  sortAndBalance(tied, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(tied, 1), (Cells{"2", "1", "3", "4", "5"}));
+}
+
+TEST_F(SortAndBalanceTest, AmountsAreRewrittenAndNegativeBalancesShowSeparators) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "", "1000円", "2,234"}, {"2001/01/02", "", "△500", "１２３"},
+                            {"2001/01/03", "", "12.5", "abc"}});
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(grid, 2), (Cells{"1,000", "500", "125"}));
+  EXPECT_EQ(columnOf(grid, 3), (Cells{"2,234", "0", "0"}));
+  EXPECT_EQ(columnOf(grid, 4), (Cells{"-1,234", "-734", "-609"}));
+}
+
+TEST_F(SortAndBalanceTest, DescriptionsWithQuotesCommasAndBlanksSurviveEveryPass) {
+  LedgerGrid grid = gridOf({{"2001/01/02", "a, \"quoted\"  b"}, {"2001/01/01", ""}, {"2001/01/03", " "}});
+  for (int pass = 0; pass < 4; ++pass)
+    sortAndBalance(grid, kDateColumn, pass % 2 ? BookOrder::NewestFirst : BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(grid, 1), (Cells{" ", "a, \"quoted\"  b", ""}));
+}
+
+TEST_F(SortAndBalanceTest, RunningSumBeyondThirtyTwoBitsStaysExact) {
+  LedgerGrid grid = gridOf({{"2001/01/01", "", "2,147,483,647"}, {"2001/01/02", "", "2,147,483,647"},
+                            {"2001/01/03", "", "2,147,483,647"}});
+  sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
+  EXPECT_EQ(columnOf(grid, 4), (Cells{"6,442,450,941", "4,294,967,294", "2,147,483,647"}));
+}
+
+TEST_F(SortAndBalanceTest, AmountBeyondThirtyTwoBitsStopsThePassAtThatRow) {
+  LedgerGrid grid = gridOf({{"2001/01/03", "", "5", "", "old"}, {"2001/01/01", "", "10", "", "old"},
+                            {"2001/01/02", "", "1", "2147483648", "old"}});
+  try {
+    sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+    FAIL();
+  } catch (const AmountError& e) {
+    EXPECT_STREQ(e.what(), "'2147483648' は整数ではありません");
+  }
+  // Rows are placed; the row before the bad one is balanced, the rest keep their old texts.
+  EXPECT_EQ(rowsOf(grid), (Rows{{"2001/01/01", "", "10", "0", "10"},
+                                {"2001/01/02", "", "1", "2147483648", "old"},
+                                {"2001/01/03", "", "5", "", "old"}}));
+}
+
+TEST_F(SortAndBalanceTest, MoreThanSixtyFiveThousandRowsKeepTheirOrder) {
+  // A 16-bit row counter would wrap here; the seven-digit tie keeps order.
+  const int n = 70'000;
+  LedgerGrid grid;
+  grid.setRowCount(n + 1);
+  for (int r = 1; r <= n; ++r) {
+    grid.setCell(kDateColumn, r, "2001/01/01");
+    grid.setCell(kDescriptionColumn, r, std::to_string(r));
+    grid.setCell(kIncomeColumn, r, "1");
+  }
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  ASSERT_EQ(grid.dataRowCount(), n);
+  for (int r = 1; r <= n; r += 997) EXPECT_EQ(grid.cell(kDescriptionColumn, r), std::to_string(r));
+  EXPECT_EQ(grid.cell(kBalanceColumn, n), "70,000");
+  sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
+  EXPECT_EQ(grid.cell(kDescriptionColumn, 1), std::to_string(n));
+  EXPECT_EQ(grid.cell(kBalanceColumn, 1), "70,000");
+}
+
+TEST_F(SortAndBalanceTest, RefusesBooksBeyondTheTieNumberBeforeChangingAnything) {
+  LedgerGrid grid;
+  grid.setRowCount(kMaxEntries + 2);
+  grid.setCell(kDateColumn, 1, "2001/01/02");
+  EXPECT_THROW(sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst), BookTooLargeError);
+  EXPECT_EQ(grid.cell(kDateColumn, 1), "2001/01/02");
+  EXPECT_EQ(grid.cell(kIncomeColumn, 1), "");
+}
+
+}  // namespace
+}  // namespace sorabel

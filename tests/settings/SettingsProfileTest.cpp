@@ -1,0 +1,112 @@
+#include "settings/SettingsProfile.h"
+
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "settings/ScrambleText.h"
+
+namespace sorabel {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+class SettingsProfileTest : public ::testing::Test {
+ protected:
+  std::filesystem::path ini() const { return dir / "sorabel.ini"; }
+  SettingsProfile open() const { return SettingsProfile(ini()); }
+  TempDir dir;
+};
+
+TEST_F(SettingsProfileTest, ProfileLivesBesideTheProgramWithIni) {
+  EXPECT_EQ(profilePathFor("/opt/sorabel/bin/sorabel"), "/opt/sorabel/bin/sorabel.ini");
+  EXPECT_EQ(profilePathFor("/x/Sorabel.exe"), "/x/Sorabel.ini");
+}
+
+TEST_F(SettingsProfileTest, MissingProfileGivesTheDefaults) {
+  SettingsProfile profile = open();
+  EXPECT_EQ(profile.password(), "");
+  EXPECT_EQ(profile.windowPlacement(), (WindowPlacement{0, 0, 450, 600}));
+  EXPECT_FALSE(profile.restoresWindowPlacement());
+  EXPECT_FALSE(profile.centresMainWindow());
+  EXPECT_EQ(profile.bookOrder(), BookOrder::OldestFirst);
+  EXPECT_FALSE(profile.opensLastBook());
+  EXPECT_EQ(profile.lastBook("current"), "current");
+  EXPECT_EQ(profile.historyEntry(4), "");
+  EXPECT_EQ(profile.registeredDescription(19), "");
+}
+
+TEST_F(SettingsProfileTest, OptionsCountOnlyWhenExactlyTheirSetValue) {
+  writeBytes(ini(),
+             "[Set]\r\nStartForm=setform\r\nMainFmPosition=PoCenter \r\nDownUp=sortup\r\n"
+             "[File]\r\nStartFile=OpenFile\r\n");
+  SettingsProfile profile = open();
+  EXPECT_FALSE(profile.restoresWindowPlacement());
+  EXPECT_TRUE(profile.centresMainWindow());  // trailing blanks are trimmed by the profile
+  EXPECT_EQ(profile.bookOrder(), BookOrder::NewestFirst);
+  EXPECT_TRUE(profile.opensLastBook());
+}
+
+TEST_F(SettingsProfileTest, WritesEachKeyWithItsValues) {
+  SettingsProfile profile = open();
+  profile.writeRestoresWindowPlacement(false);
+  profile.writeCentresMainWindow(true);
+  profile.writeBookOrder(BookOrder::NewestFirst);
+  profile.writeOpensLastBook(false);
+  profile.writeWindowPlacement({10, -20, 500, 0x300});
+  std::string text = readBytes(ini());
+  for (const char* line : {"StartForm=SetKotei", "MainFmPosition=PoCenter", "DownUp=SortDown", "StartFile=CloseFile",
+                           "Top=10", "Left=-20", "Height=500", "Width=768"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  EXPECT_EQ(open().windowPlacement(), (WindowPlacement{10, -20, 500, 768}));
+}
+
+TEST_F(SettingsProfileTest, HexHeightIsReadAsANumber) {
+  writeBytes(ini(), "[Form]\r\nHeight=0x1F4\r\n");
+  EXPECT_EQ(open().windowPlacement().height, 500);
+}
+
+TEST_F(SettingsProfileTest, PasswordIsStoredScrambledAndReadsBackEvenWithBlanksAtTheEnds) {
+  SettingsProfile profile = open();
+  profile.writePassword("secret");
+  EXPECT_NE(readBytes(ini()).find("PathWord=" + scrambleText("secret", "JUB")), std::string::npos);
+  // "*" becomes a blank when scrambled with "J" (42 ^ 10 = 32): the third byte.
+  for (std::string password : {std::string("ab*"), std::string("*"), std::string("  "), sjis("秘密")}) {
+    open().writePassword(password);
+    EXPECT_EQ(open().password(), password);
+  }
+}
+
+// Writes a History list of up to five entries.
+void writeHistory(SettingsProfile& profile, std::vector<std::string> entries) {
+  entries.resize(SettingsProfile::kHistorySize);
+  for (int n = 0; n < SettingsProfile::kHistorySize; ++n) profile.writeHistoryEntry(n, entries[n]);
+}
+
+std::vector<std::string> historyOf(const SettingsProfile& profile) {
+  auto entries = profile.history();
+  return {entries.begin(), entries.end()};
+}
+
+TEST_F(SettingsProfileTest, UpdateHistoryPutsTheCurrentBookFirst) {
+  SettingsProfile profile = open();
+  writeHistory(profile, {"A", "C", "B"});
+  updateHistory(profile, "C");
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"C", "A", "B", "", ""}));
+
+  writeHistory(profile, {"A", "B", "D", "E", "F"});
+  updateHistory(profile, "C");
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"C", "A", "B", "D", "E"}));
+
+  writeHistory(profile, {"A", "", "B"});
+  updateHistory(profile, "");
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"A", "B", "", "", ""}));
+
+  writeHistory(profile, {"/x/Book.csv"});
+  updateHistory(profile, "/x/book.csv");  // another spelling is another entry
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"/x/book.csv", "/x/Book.csv", "", "", ""}));
+}
+
+}  // namespace
+}  // namespace sorabel
