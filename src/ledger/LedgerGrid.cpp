@@ -57,6 +57,7 @@ void LedgerGrid::deleteRows(int first, int last) {
   if (first > lastRow()) return;
   last = std::min(last, lastRow());
   first = std::max(first, 1);
+  if (last < first) return;
   const int count = last - first + 1;
   if (dataRowCount() == 1 || count >= dataRowCount()) {
     for (AnsiString& cell : rows_[1]) cell.clear();

@@ -1,0 +1,53 @@
+#pragma once
+// The entry dialog: date, description (with the twenty registered
+// descriptions to pick from), income and expense. OK puts the entry into the
+// main window's book and re-runs the order-and-balance pass.
+
+#include <QDialog>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sorabel {
+
+class Forms;
+
+class TAddFm : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TAddFm(Forms& forms, QWidget* parent = nullptr);
+
+  // Outer width 583, top 70 below the main window's top, same left.
+  void FormCreate();
+  // Empties the fields and reloads the registered descriptions.
+  void FormShow();
+  void OKBtnClick();
+  void CancelBtnClick();
+
+  QWidget* AddPnl;
+  QLabel* Label1;
+  QDateEdit* DateTimePicker1;
+  QLabel* Label2;
+  QComboBox* ComboBox1;
+  QLabel* Label3;
+  QLineEdit* Edit3;
+  QLabel* Label4;
+  QLineEdit* Edit4;
+  QPushButton* OKBtn;
+  QPushButton* CancelBtn;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  // Enter moves on to the next control as Tab does (a button is pressed).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildLayout();
+  Forms& forms_;
+};
+
+}  // namespace sorabel

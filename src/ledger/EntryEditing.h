@@ -1,0 +1,30 @@
+#pragma once
+// Changes the user makes to entries besides the order-and-balance pass:
+// putting a new entry into the grid and the text of the delete prompt.
+
+#include <string_view>
+
+#include "ledger/LedgerGrid.h"
+#include "ledger/SortAndBalance.h"
+
+namespace sorabel {
+
+struct NewEntry {
+  AnsiString date;         // "yyyy/mm/dd"
+  AnsiString description;  // may be empty
+  AnsiString income;       // as typed; empty becomes "0"
+  AnsiString expense;      // as typed; empty becomes "0"
+};
+
+// Puts a new entry where the next pass will move it to its date:
+// 1. reuses the empty placeholder row (empty date in row 1) or appends a row;
+// 2. newest-first: shifts every row down one and writes row 1; otherwise
+//    writes the last row;
+// 3. empty amounts are stored as "0"; the balance stays empty.
+void addEntry(LedgerGrid& grid, const NewEntry& entry, BookOrder order);
+
+// "<first 20 bytes of the description>  削除しますか？"; the cut never
+// splits a double-byte character.
+AnsiString deletePrompt(std::string_view selectedDescription);
+
+}  // namespace sorabel

@@ -1,0 +1,16 @@
+#pragma once
+// Window order and screen: topmost on or off without activating, moving or
+// resizing the window; the screen size.
+
+#include <QSize>
+
+class QWidget;
+
+namespace sorabel {
+
+void setStaysOnTop(QWidget* window, bool onTop);
+
+// The size of the screen the program runs on.
+QSize screenSize();
+
+}  // namespace sorabel

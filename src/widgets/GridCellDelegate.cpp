@@ -1,0 +1,116 @@
+#include "widgets/GridCellDelegate.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "platform/UserDialogs.h"
+
+namespace sorabel {
+namespace {
+
+bool isNavigationKey(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+GridCellDelegate::GridCellDelegate(ColumnAlign align, QObject* parent)
+    : QStyledItemDelegate(parent), align_(std::move(align)) {}
+
+const QString& GridCellDelegate::invalidInputMessage() {
+  static const QString message = QStringLiteral("入力値が不正です。ｴｽｹｰﾌﾟｷｰで変更を取り消せます");
+  return message;
+}
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const bool selected = option.state.testFlag(QStyle::State_Selected);
+  const QPalette::ColorGroup group = option.state.testFlag(QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+  painter->fillRect(option.rect, option.palette.brush(group, selected ? QPalette::Highlight : QPalette::Base));
+
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (text.isEmpty()) return;
+  const QFontMetrics metrics(option.font);
+  const QRect r = option.rect;
+  const TextOrigin origin = cellTextOrigin({r.left(), r.top(), r.right() + 1, r.bottom() + 1}, align_(index.column()),
+                                           metrics.horizontalAdvance(text), metrics.height());
+  painter->save();
+  painter->setFont(option.font);
+  painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->setClipRect(r);
+  painter->drawText(origin.x, origin.y + metrics.ascent(), text);
+  painter->restore();
+}
+
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+  auto* editor = new QLineEdit(parent);
+  editor->setFrame(false);
+  if (mask_) editor->setInputMask(mask_(index.column()));
+  const bool ime = usesIme_ && usesIme_(index.column());
+  editor->setAttribute(Qt::WA_InputMethodEnabled, ime);
+  editor->setInputMethodHints(ime ? Qt::ImhNone : Qt::ImhLatinOnly);
+  openEditor_ = editor;
+  return editor;
+}
+
+void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  auto* line = static_cast<QLineEdit*>(editor);
+  line->setText(index.data(Qt::EditRole).toString());
+  line->selectAll();
+}
+
+void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+  auto* line = static_cast<QLineEdit*>(editor);
+  if (incomplete(line)) return;  // an incomplete date never reaches the book
+  model->setData(index, line->text(), Qt::EditRole);
+}
+
+void GridCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const {
+  editor->setGeometry(option.rect);
+}
+
+bool GridCellDelegate::incomplete(const QLineEdit* editor) const {
+  return editor != nullptr && !editor->inputMask().isEmpty() && !editor->hasAcceptableInput();
+}
+
+bool GridCellDelegate::refuseIncompleteEdit() const {
+  if (!incomplete(openEditor_)) return false;
+  UserDialogs::current().tell(openEditor_->window(), invalidInputMessage(), MessageKind::Error);
+  if (openEditor_) openEditor_->setFocus();
+  return true;
+}
+
+bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
+  auto* editor = qobject_cast<QLineEdit*>(object);
+  if (editor == nullptr) return QStyledItemDelegate::eventFilter(object, event);
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (isNavigationKey(key) && incomplete(editor)) {
+      refuseIncompleteEdit();
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      // The base class commits and closes the editor through a queued call;
+      // the Enter handling of the grid must come after it.
+      bool handled = QStyledItemDelegate::eventFilter(object, event);
+      QMetaObject::invokeMethod(this, &GridCellDelegate::enterCommitted, Qt::QueuedConnection);
+      return handled;
+    }
+  }
+  // Leaving an incomplete date for another window keeps the edit open.
+  if (event->type() == QEvent::FocusOut && incomplete(editor)) return true;
+  return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace sorabel

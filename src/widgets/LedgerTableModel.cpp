@@ -1,0 +1,61 @@
+#include "widgets/LedgerTableModel.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Errors.h"
+#include "platform/UserDialogs.h"
+
+namespace sorabel {
+
+LedgerTableModel::LedgerTableModel(LedgerGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), shownRows_(grid.dataRowCount()) {}
+
+int LedgerTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+
+int LedgerTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kLedgerColumnCount; }
+
+QVariant LedgerTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+  int row = index.row() + 1;
+  if (!index.isValid() || row > grid_.lastRow()) return {};
+  return toQString(grid_.cell(index.column(), row));
+}
+
+QVariant LedgerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kLedgerColumnCount) return {};
+  return toQString(grid_.cell(section, 0));
+}
+
+Qt::ItemFlags LedgerTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+}
+
+bool LedgerTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  int row = index.row() + 1;
+  if (role != Qt::EditRole || !index.isValid() || row > grid_.lastRow()) return false;
+  try {
+    grid_.setCell(index.column(), row, toAnsi(value.toString()));
+  } catch (const Error& error) {
+    reportError(nullptr, QString::fromUtf8(error.what()));
+    return false;
+  }
+  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  return true;
+}
+
+void LedgerTableModel::sync() {
+  const int rows = grid_.dataRowCount();
+  if (rows > shownRows_) {
+    beginInsertRows({}, shownRows_, rows - 1);
+    shownRows_ = rows;
+    endInsertRows();
+  } else if (rows < shownRows_) {
+    beginRemoveRows({}, rows, shownRows_ - 1);
+    shownRows_ = rows;
+    endRemoveRows();
+  }
+  emit dataChanged(index(0, 0), index(shownRows_ - 1, kLedgerColumnCount - 1));
+  emit headerDataChanged(Qt::Horizontal, 0, kLedgerColumnCount - 1);
+}
+
+}  // namespace sorabel

@@ -1,0 +1,47 @@
+#pragma once
+// The main grid's model: a view of the ledger grid store. Row 0 of the store
+// is the horizontal header; data row r is model row r - 1. The store is
+// changed by the ledger functions; sync() then tells the view what changed.
+
+#include <QAbstractTableModel>
+
+#include "ledger/LedgerGrid.h"
+
+namespace sorabel {
+
+class LedgerTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit LedgerTableModel(LedgerGrid& grid, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // Typed text that Shift-JIS cannot hold is refused with a message.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  // Brings the view up to date after the store changed: rows added or
+  // removed at the end, then every cell repainted.
+  void sync();
+
+  // Runs a change of the store and syncs afterwards, also when it throws.
+  template <class Change>
+  void change(Change&& change) {
+    struct Sync {
+      LedgerTableModel* model;
+      ~Sync() { model->sync(); }
+    } sync{this};
+    change(grid_);
+  }
+
+  const LedgerGrid& grid() const { return grid_; }
+
+ private:
+  LedgerGrid& grid_;
+  int shownRows_;
+};
+
+}  // namespace sorabel

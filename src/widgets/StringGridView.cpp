@@ -1,0 +1,108 @@
+#include "widgets/StringGridView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace sorabel {
+namespace {
+
+constexpr QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    QAbstractItemView::AnyKeyPressed;
+
+}  // namespace
+
+GridHeaderView::GridHeaderView(GridCellDelegate::ColumnAlign align, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), align_(std::move(align)) {
+  setSectionsClickable(false);
+  setHighlightSections(false);
+}
+
+void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+  QStyleOptionHeader option;
+  initStyleOption(&option);
+  option.rect = rect;
+  option.section = logicalIndex;
+  style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+
+  const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString();
+  const QFontMetrics metrics(font());
+  const TextOrigin origin = cellTextOrigin({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
+                                           align_(logicalIndex), metrics.horizontalAdvance(text), metrics.height());
+  painter->save();
+  painter->setClipRect(rect);
+  painter->setPen(palette().color(QPalette::ButtonText));
+  painter->drawText(origin.x, origin.y + metrics.ascent(), text);
+  painter->restore();
+}
+
+StringGridView::StringGridView(GridCellDelegate::ColumnAlign align, QWidget* parent)
+    : QTableView(parent), delegate_(new GridCellDelegate(align, this)) {
+  setItemDelegate(delegate_);
+  setHorizontalHeader(new GridHeaderView(align, this));
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(18);
+  setShowGrid(true);
+  setWordWrap(false);
+  setSelectionMode(ContiguousSelection);
+  setSelectionBehavior(SelectItems);
+  setTabKeyNavigation(true);
+  setEditTriggers(kEditTriggers);
+  setHorizontalScrollMode(ScrollPerPixel);
+  connect(delegate_, &GridCellDelegate::enterCommitted, this, &StringGridView::enterPressed);
+}
+
+int StringGridView::currentColumn() const { return std::max(currentIndex().column(), 0); }
+
+int StringGridView::currentGridRow() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }
+
+void StringGridView::setCurrentCell(int column, int gridRow) {
+  if (model() == nullptr || model()->rowCount() == 0) return;
+  const int row = std::clamp(gridRow - 1, 0, model()->rowCount() - 1);
+  const int col = std::clamp(column, 0, model()->columnCount() - 1);
+  setCurrentIndex(model()->index(row, col));
+}
+
+std::pair<int, int> StringGridView::selectedGridRows() const {
+  int top = currentGridRow();
+  int bottom = top;
+  const QItemSelection selection = selectionModel() ? selectionModel()->selection() : QItemSelection();
+  if (!selection.isEmpty()) {
+    top = selection.first().top() + 1;
+    bottom = selection.first().bottom() + 1;
+    for (const QItemSelectionRange& range : selection) {
+      top = std::min(top, range.top() + 1);
+      bottom = std::max(bottom, range.bottom() + 1);
+    }
+  }
+  return {top, bottom};
+}
+
+void StringGridView::setEditingEnabled(bool enabled) { setEditTriggers(enabled ? kEditTriggers : NoEditTriggers); }
+
+void StringGridView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // From a cell editor the delegate reports Enter once the text is in.
+    if (state() != EditingState) emit enterPressed();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void StringGridView::mousePressEvent(QMouseEvent* event) {
+  if (delegate_->refuseIncompleteEdit()) return;
+  QTableView::mousePressEvent(event);
+}
+
+void StringGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (current.isValid()) emit cellEntered(current.column(), current.row() + 1);
+}
+
+}  // namespace sorabel

@@ -1,0 +1,64 @@
+#pragma once
+// A string grid like the program's three grids: one fixed header row, no
+// fixed column, lines between all cells, a contiguous range of cells can be
+// selected, Tab moves between cells. Rows are numbered as in the grid store:
+// row 1 is the first data row (model row 0).
+
+#include <QHeaderView>
+#include <QTableView>
+#include <utility>
+
+#include "widgets/GridCellDelegate.h"
+
+namespace sorabel {
+
+// The header row, drawn with the same text placement as the cells.
+class GridHeaderView : public QHeaderView {
+  Q_OBJECT
+
+ public:
+  GridHeaderView(GridCellDelegate::ColumnAlign align, QWidget* parent);
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+
+ private:
+  GridCellDelegate::ColumnAlign align_;
+};
+
+class StringGridView : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit StringGridView(GridCellDelegate::ColumnAlign align, QWidget* parent = nullptr);
+
+  GridCellDelegate* cellDelegate() const { return delegate_; }
+
+  int currentColumn() const;
+  int currentGridRow() const;  // 1 for the first data row; 0 when none
+  void setCurrentCell(int column, int gridRow);
+
+  // First and last grid row of the selection (the current cell when
+  // nothing is selected).
+  std::pair<int, int> selectedGridRows() const;
+
+  // Switches in-place editing on or off.
+  void setEditingEnabled(bool enabled);
+  bool editingEnabled() const { return editTriggers() != NoEditTriggers; }
+
+ signals:
+  // Enter in the grid, or in a cell editor after its text was committed.
+  void enterPressed();
+  // The current cell moved to (column, grid row).
+  void cellEntered(int column, int gridRow);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+ private:
+  GridCellDelegate* delegate_;
+};
+
+}  // namespace sorabel

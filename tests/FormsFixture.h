@@ -1,0 +1,65 @@
+#pragma once
+// A fixture that starts the program's windows on a temporary profile, with
+// message boxes and file dialogs answered by the test.
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "LedgerFixtures.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "forms/Forms.h"
+#include "forms/UMain.h"
+#include "platform/AnsiText.h"
+#include "platform/Locale.h"
+#include "settings/SettingsProfile.h"
+#include "widgets/StatusPanelBar.h"
+#include "widgets/StringGridView.h"
+
+namespace sorabel::test {
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setThousandsSeparator(','); }
+  void TearDown() override {
+    forms.reset();
+    setThousandsSeparator(0);
+  }
+
+  std::filesystem::path profilePath() const { return dir / "sorabel.ini"; }
+
+  // Writes the profile from UTF-8 text, stored as Shift-JIS.
+  void writeProfile(std::string_view utf8) const { writeBytes(profilePath(), sjis(utf8)); }
+  std::string profileText() const { return cp932ToUtf8(readBytes(profilePath())); }
+
+  // A book file from UTF-8 text; returns its path as Qt text.
+  QString writeBook(const std::string& name, std::string_view utf8) const {
+    writeBytes(dir / name, sjis(utf8));
+    return bookPath(name);
+  }
+  QString bookPath(const std::string& name) const { return QString::fromStdString((dir / name).string()); }
+  std::string bookText(const std::string& name) const { return cp932ToUtf8(readBytes(dir / name)); }
+
+  // Creates every window as the program does.
+  TMainFm& start() {
+    forms = std::make_unique<Forms>(FormPaths{profilePath(), helpFile()});
+    return *forms->MainFm;
+  }
+
+  TMainFm& main() const { return *forms->MainFm; }
+  std::vector<Utf8Row> rows() const { return rowsOf(main().grid()); }
+  QString panel(int n) const { return main().StatusBar1->panelText(n); }
+
+  // Runs action once the next modal loop has started.
+  static void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+  static QString helpFile() { return QStringLiteral(SORABEL_TEST_HELP_FILE); }
+
+  TempDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<Forms> forms;
+};
+
+}  // namespace sorabel::test

@@ -1,0 +1,248 @@
+// Adding through the entry dialog, deleting, sorting and editing in place.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "FormsFixture.h"
+#include "forms/UAdd.h"
+#include "widgets/GridCellDelegate.h"
+#include "widgets/StringGridView.h"
+
+namespace sorabel::test {
+namespace {
+
+using Rows = std::vector<Utf8Row>;
+using Cells = std::vector<std::string>;
+
+class EntryEditingTest : public FormsTest {
+ protected:
+  // Adds an entry through F3's handler, filling the dialog as a user would.
+  void add(const QDate& date, const QString& description, const QString& income, const QString& expense) {
+    whenModal([=, this] {
+      TAddFm& dialog = *forms->AddFm;
+      dialog.DateTimePicker1->setDate(date);
+      dialog.ComboBox1->setEditText(description);
+      dialog.Edit3->setText(income);
+      dialog.Edit4->setText(expense);
+      dialog.OKBtn->click();
+    });
+    main().A1Click();
+  }
+  void load(std::string_view utf8) {
+    dialogs.openNames.push_back(writeBook("book.csv", utf8));
+    main().Open1Click();
+  }
+};
+
+TEST_F(EntryEditingTest, AddingToAnEmptyBookFillsThePlaceholderRow) {
+  start().show();
+  add(QDate(2001, 1, 5), "文具", "", "300");
+  EXPECT_EQ(rows(), (Rows{{"2001/01/05", "文具", "0", "300", "-300"}}));
+  EXPECT_EQ(panel(1), " データ件数 1件");
+  EXPECT_FALSE(forms->AddFm->isVisible());
+}
+
+TEST_F(EntryEditingTest, EntriesGoToTheirDatePlaceInEitherOrder) {
+  start().show();
+  add(QDate(2001, 1, 3), "c", "1,000", "");
+  add(QDate(2001, 1, 1), "a", "12.5", "");
+  add(QDate(2001, 1, 3), "c2", "", "");
+  EXPECT_EQ(rows(), (Rows{{"2001/01/01", "a", "125", "0", "125"}, {"2001/01/03", "c", "1,000", "0", "1,125"},
+                          {"2001/01/03", "c2", "0", "0", "1,125"}}));
+  EXPECT_EQ(main().StringGrid1->currentGridRow(), 3);
+
+  main().SortDecClick();
+  add(QDate(2001, 1, 3), "c3", "1", "");
+  EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"c3", "c2", "c", "a"}));
+  EXPECT_EQ(main().StringGrid1->currentGridRow(), 1);
+}
+
+TEST_F(EntryEditingTest, DialogLoadsTheRegisteredDescriptionsEveryTime) {
+  writeProfile("[Tekiyo]\r\nTekiyo0=給料\r\nTekiyo2=電気代\r\n");
+  start().show();
+  whenModal([this] {
+    TAddFm& dialog = *forms->AddFm;
+    EXPECT_EQ(dialog.ComboBox1->count(), 20);
+    EXPECT_EQ(dialog.ComboBox1->itemText(0), "給料");
+    EXPECT_EQ(dialog.ComboBox1->itemText(1), "");
+    EXPECT_EQ(dialog.ComboBox1->itemText(2), "電気代");
+    EXPECT_EQ(dialog.DateTimePicker1->date(), QDate::currentDate());
+    EXPECT_EQ(dialog.Edit3->text(), "");
+    dialog.CancelBtn->click();
+  });
+  main().A1Click();
+  EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
+}
+
+TEST_F(EntryEditingTest, EnterMovesThroughTheFieldsAndPressesTheButton) {
+  start().show();
+  whenModal([this] {
+    TAddFm& dialog = *forms->AddFm;
+    dialog.DateTimePicker1->setDate(QDate(2002, 2, 2));
+    QApplication::setActiveWindow(&dialog);
+    dialog.ComboBox1->setFocus();
+    QTest::keyClicks(dialog.ComboBox1->lineEdit(), "x");
+    QTest::keyClick(dialog.ComboBox1->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.Edit3);
+    QTest::keyClicks(dialog.Edit3, "7");
+    QTest::keyClick(dialog.Edit3, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.Edit4);
+    QTest::keyClick(dialog.Edit4, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.OKBtn);
+    QTest::keyClick(dialog.OKBtn, Qt::Key_Return);
+  });
+  main().A1Click();
+  EXPECT_EQ(rows(), (Rows{{"2002/02/02", "x", "7", "0", "7"}}));
+}
+
+TEST_F(EntryEditingTest, AmountBeyondThirtyTwoBitsKeepsTheDialogOpen) {
+  start().show();
+  whenModal([this] {
+    TAddFm& dialog = *forms->AddFm;
+    dialog.DateTimePicker1->setDate(QDate(2001, 1, 1));
+    dialog.Edit3->setText("3000000000");
+    dialog.OKBtn->click();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.CancelBtn->click();
+  });
+  main().A1Click();
+  EXPECT_EQ(dialogs.texts(), std::vector<QString>{"'3000000000' は整数ではありません"});
+  EXPECT_EQ(rows()[0][2], "3000000000");
+}
+
+TEST_F(EntryEditingTest, DeleteAsksWithTheCutDescriptionAndRemovesTheSelection) {
+  start().show();
+  load("\"2001/01/01\",\"あいうえおかきくけこさ\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n"
+       "\"2001/01/03\",\"c\",\"3\",\"0\",\"6\"\r\n");
+  main().StringGrid1->setCurrentCell(1, 1);
+  main().StringGrid1->selectionModel()->select(
+      QItemSelection(main().StringGrid1->model()->index(0, 1), main().StringGrid1->model()->index(1, 1)),
+      QItemSelectionModel::ClearAndSelect);
+
+  dialogs.answers.push_back(Answer::No);
+  main().D1Click();
+  EXPECT_EQ(rows().size(), 3u);
+
+  dialogs.answers.push_back(Answer::Yes);
+  main().D1Click();
+  EXPECT_EQ(dialogs.texts(), (std::vector<QString>{"あいうえおかきくけこ  削除しますか？", "あいうえおかきくけこ  削除しますか？"}));
+  EXPECT_EQ(rows(), (Rows{{"2001/01/03", "c", "3", "0", "3"}}));
+  EXPECT_EQ(panel(1), " データ件数 1件");
+  EXPECT_TRUE(main().SelectedDescription.empty());
+}
+
+TEST_F(EntryEditingTest, DeletingWithNothingSelectedSinceShowsTheBarePrompt) {
+  start().show();
+  load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n");
+  main().StringGrid1->setCurrentCell(0, 1);
+  dialogs.answers.push_back(Answer::Yes);
+  main().D1Click();
+  dialogs.answers.push_back(Answer::Yes);
+  main().D1Click();
+  EXPECT_EQ(dialogs.texts().back(), "  削除しますか？");
+  EXPECT_EQ(rows(), (Rows{{"", "", "0", "0", "0"}}));
+  EXPECT_EQ(panel(1), " データ件数 1件");
+}
+
+TEST_F(EntryEditingTest, SortCommandsSwitchTheOrderAndTheStatus) {
+  start().show();
+  load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
+  main().StringGrid1->setCurrentCell(2, 1);
+  main().SortDecClick();
+  EXPECT_TRUE(main().SortDec->isChecked());
+  EXPECT_FALSE(main().SortInc->isChecked());
+  EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"b", "a"}));
+  EXPECT_EQ(panel(2), " 昇順");
+  EXPECT_EQ(main().StringGrid1->currentGridRow(), 1);
+  EXPECT_EQ(main().StringGrid1->currentColumn(), 2);
+  main().SortIncClick();
+  EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"a", "b"}));
+  EXPECT_EQ(panel(2), " 降順");
+  EXPECT_EQ(main().StringGrid1->currentGridRow(), 2);
+}
+
+class InPlaceEditTest : public EntryEditingTest {
+ protected:
+  void SetUp() override {
+    EntryEditingTest::SetUp();
+    start().show();
+    main().activateWindow();
+    load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
+  }
+  StringGridView& grid() const { return *main().StringGrid1; }
+  QLineEdit* editCell(int column, int row) {
+    grid().setCurrentCell(column, row);
+    grid().edit(grid().currentIndex());
+    return grid().findChild<QLineEdit*>();
+  }
+};
+
+TEST_F(InPlaceEditTest, IncompleteDateIsRefusedUntilEscape) {
+  QLineEdit* editor = editCell(0, 1);
+  ASSERT_NE(editor, nullptr);
+  editor->setText("2001/0");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.texts(), std::vector<QString>{"入力値が不正です。ｴｽｹｰﾌﾟｷｰで変更を取り消せます"});
+  EXPECT_TRUE(editor->isVisible());
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rows()[0][0], "2001/01/01");
+}
+
+TEST_F(InPlaceEditTest, EnterAfterEditingMovesTheEntryToItsDate) {
+  QLineEdit* editor = editCell(0, 1);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->inputMask(), "9999/99/99;_");
+  editor->setText("20010303");
+  EXPECT_EQ(editor->text(), "2001/03/03");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rows(), (Rows{{"2001/01/02", "b", "2", "0", "2"}, {"2001/03/03", "a", "1", "0", "3"}}));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(InPlaceEditTest, TypedCellsWaitForEnterBeforeTheyAreBalanced) {
+  QLineEdit* editor = editCell(2, 1);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->inputMask().isEmpty());
+  editor->setText("1500");
+  grid().setCurrentCell(1, 2);  // moving away commits the text, nothing more
+  EXPECT_EQ(rows()[0], (Utf8Row{"2001/01/01", "a", "1500", "0", "1"}));
+  QTest::keyClick(&grid(), Qt::Key_Return);
+  EXPECT_EQ(rows()[0], (Utf8Row{"2001/01/01", "a", "1,500", "0", "1,500"}));
+  EXPECT_EQ(rows()[1][4], "1,502");
+}
+
+TEST_F(InPlaceEditTest, BalanceColumnIsNeverEditedInPlace) {
+  grid().setCurrentCell(4, 1);
+  EXPECT_FALSE(grid().editingEnabled());
+  const QRect cell = grid().visualRect(grid().currentIndex());
+  QTest::mouseDClick(grid().viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_EQ(grid().findChild<QLineEdit*>(), nullptr);
+  grid().setCurrentCell(3, 1);
+  EXPECT_TRUE(grid().editingEnabled());
+}
+
+TEST_F(InPlaceEditTest, SelectingACellRemembersItsDescription) {
+  grid().setCurrentCell(3, 2);
+  EXPECT_EQ(main().SelectedDescription, "b");
+}
+
+TEST_F(InPlaceEditTest, TextShiftJisCannotHoldIsRefused) {
+  QLineEdit* editor = editCell(1, 1);
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("家計😀"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.shown[0].text.contains("Shift-JIS"));
+  EXPECT_EQ(rows()[0][1], "a");
+}
+
+}  // namespace
+}  // namespace sorabel::test

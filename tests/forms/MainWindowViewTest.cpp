@@ -1,0 +1,143 @@
+// Menus, toolbar, status bar, window commands and layout of the main window.
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "FormsFixture.h"
+#include "platform/HelpViewer.h"
+#include "widgets/StringGridView.h"
+
+namespace sorabel::test {
+namespace {
+
+TEST_F(FormsTest, MenuCaptionsShortcutsAndHints) {
+  TMainFm& fm = start();
+  QStringList menus;
+  for (QAction* action : fm.MainMenu1->actions()) menus << action->text();
+  EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "表示(&V)", "設定(&T)", "ヘルプ(&H)"}));
+  QStringList fileItems;
+  for (QAction* action : fm.F1->actions()) fileItems << (action->isSeparator() ? "-" : action->text());
+  EXPECT_EQ(fileItems, (QStringList{"新規作成(&N)", "開く(&O)", "開き直す(&R)", "上書き保存(&D)", "名前を付けて保存(&A)", "-",
+                                    "印刷(&P)", "-", "終了(&X)"}));
+  EXPECT_EQ(fm.A1->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(fm.D1->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(fm.H2->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(fm.SortInc->text(), "降順並び(&D)");
+  EXPECT_EQ(fm.SortInc->statusTip(), "昇順に並び替えます");
+  EXPECT_EQ(fm.SortDec->statusTip(), "降順に並び替えます");
+  EXPECT_TRUE(fm.T1->isChecked());
+  EXPECT_TRUE(fm.S3->isChecked());
+  EXPECT_FALSE(fm.StayTop->isChecked());
+}
+
+TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
+  TMainFm& fm = start();
+  auto* newButton = fm.Panel1->findChild<QToolButton*>("SpBtnNew");
+  ASSERT_NE(newButton, nullptr);
+  EXPECT_EQ(newButton->toolTip(), "ファイルを新規に作成します");
+  EXPECT_EQ(newButton->geometry(), QRect(11, 1, 23, 22));
+  fm.changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
+  fm.setWindowTitle("Sorabel");
+  newButton->click();
+  EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
+  EXPECT_EQ(rows()[0][0], "");
+  EXPECT_EQ(fm.EndBtn->toolTip(), "アプリケーションを終了します");
+  EXPECT_EQ(fm.EndBtn->x(), fm.Panel1->width() - (fm.EndBtn->width() + 4));
+}
+
+TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
+  TMainFm& fm = start();
+  fm.show();
+  fm.activateWindow();
+  QApplication::setActiveWindow(&fm);
+  bool shown = false;
+  whenModal([&] {
+    shown = true;
+    QApplication::activeModalWidget()->close();
+  });
+  QTest::keyClick(fm.StringGrid1, Qt::Key_F3);
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(FormsTest, ToolbarAndStatusBarToggle) {
+  TMainFm& fm = start();
+  fm.show();
+  fm.T1Click();
+  EXPECT_FALSE(fm.Panel1->isVisible());
+  EXPECT_FALSE(fm.T1->isChecked());
+  fm.T1Click();
+  EXPECT_TRUE(fm.Panel1->isVisible());
+  EXPECT_TRUE(fm.T1->isChecked());
+  fm.S3Click();
+  EXPECT_FALSE(fm.StatusBar1->isVisible());
+  EXPECT_FALSE(fm.S3->isChecked());
+}
+
+TEST_F(FormsTest, StayOnTopKeepsThePlaceAndSize) {
+  TMainFm& fm = start();
+  fm.show();
+  const QRect before = fm.geometry();
+  fm.StayTopClick();
+  EXPECT_TRUE(fm.StayTop->isChecked());
+  EXPECT_TRUE(fm.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(fm.isVisible());
+  EXPECT_EQ(fm.geometry(), before);
+  fm.StayTopClick();
+  EXPECT_FALSE(fm.StayTop->isChecked());
+  EXPECT_FALSE(fm.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(FormsTest, HintsFollowThePointerIntoPanelZero) {
+  TMainFm& fm = start();
+  fm.show();
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(fm.StringGrid1, &enter);
+  EXPECT_EQ(panel(0), "セルにマウスをあわせて再クリックで編集できます。");
+  fm.D1->showStatusText(fm.MainMenu1);
+  EXPECT_EQ(panel(0), "データを削除します");
+}
+
+TEST_F(FormsTest, StatusShowsCountOrderAndSize) {
+  TMainFm& fm = start();
+  fm.ShowStatus();
+  EXPECT_EQ(panel(1), " データ件数 1件");
+  EXPECT_EQ(panel(2), " 降順");
+  EXPECT_EQ(panel(3), "");  // no file yet
+  EXPECT_EQ(panel(4), "");
+}
+
+TEST_F(FormsTest, ResizingKeepsTheMinimumAndLaysOutColumnsAndPanels) {
+  TMainFm& fm = start();
+  fm.show();
+  fm.resize(300, 100);
+  EXPECT_EQ(fm.size(), QSize(600, 167));
+  fm.resize(800, 400);
+  QCoreApplication::processEvents();
+  StringGridView& grid = *fm.StringGrid1;
+  EXPECT_EQ(grid.columnWidth(0), 80);
+  EXPECT_EQ(grid.columnWidth(2), 80);
+  EXPECT_EQ(grid.columnWidth(1), grid.width() - 4 * 80 - 25);
+  EXPECT_EQ(fm.StatusBar1->panelWidth(0), 800 - (150 + 50 + 100 + 30));
+}
+
+TEST_F(FormsTest, HelpShowsTheContentsOfTheHelpFile) {
+  TMainFm& fm = start();
+  fm.H2Click();
+  auto* viewer = fm.findChild<HelpViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_TRUE(viewer->shownText().contains("Sorabel 簡単出納帳"));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FormsTest, PrinterSetupOpensTheDialog) {
+  start().P1Click();
+  EXPECT_EQ(dialogs.printerSetups, 1);
+}
+
+}  // namespace
+}  // namespace sorabel::test
