@@ -24,6 +24,7 @@ class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override { setThousandsSeparator(','); }
   void TearDown() override {
+    timers_.clear();
     forms.reset();
     setThousandsSeparator(0);
   }
@@ -52,14 +53,24 @@ class FormsTest : public ::testing::Test {
   std::vector<Utf8Row> rows() const { return rowsOf(main().grid()); }
   QString panel(int n) const { return main().StatusBar1->panelText(n); }
 
-  // Runs action once the next modal loop has started.
-  static void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+  // Runs action once the next event loop (a modal dialog's) runs. Actions
+  // that never ran are dropped at the end of the test.
+  void whenModal(std::function<void()> action) {
+    auto timer = std::make_unique<QTimer>();
+    timer->setSingleShot(true);
+    QObject::connect(timer.get(), &QTimer::timeout, std::move(action));
+    timer->start(0);
+    timers_.push_back(std::move(timer));
+  }
 
   static QString helpFile() { return QStringLiteral(SORABEL_TEST_HELP_FILE); }
 
   TempDir dir;
   ScriptedDialogs dialogs;
   std::unique_ptr<Forms> forms;
+
+ private:
+  std::vector<std::unique_ptr<QTimer>> timers_;
 };
 
 }  // namespace sorabel::test

@@ -2,7 +2,12 @@
 
 #include <QLineEdit>
 
+#include "forms/UAbout.h"
 #include "forms/UAdd.h"
+#include "forms/UDataFm.h"
+#include "forms/UKensakuFm.h"
+#include "forms/USet.h"
+#include "forms/UTuki.h"
 #include "forms/UMain.h"
 #include "forms/UPathWord.h"
 #include "platform/UserDialogs.h"
@@ -13,7 +18,12 @@ namespace sorabel {
 Forms::Forms(FormPaths paths) : paths_(std::move(paths)) {
   MainFm = new TMainFm(*this);
   PathWordFm = new TPathWordFm;
+  AboutFm = new TAboutFm(MainFm);
+  SetFm = new TSetFm(*this, MainFm);
   AddFm = new TAddFm(*this, MainFm);
+  KensakuFm = new TKensakuFm(*this, MainFm);
+  DataFm = new TDataFm(*this, MainFm);
+  TukiFm = new TTukiFm(*this, MainFm);
 }
 
 Forms::~Forms() {
@@ -23,9 +33,7 @@ Forms::~Forms() {
 
 bool Forms::passwordAccepted() {
   if (MainFm->StoredPathWord.isEmpty()) return true;
-  const QSize screen = screenSize();
-  PathWordFm->move((screen.width() - PathWordFm->frameGeometry().width()) / 2,
-                   (screen.height() - PathWordFm->frameGeometry().height()) / 2);
+  centreOnScreen(PathWordFm, OffScreen::ClampToZero);
   PathWordFm->exec();  // closed in whatever way, the text is compared
   if (PathWordFm->Edit1->text() != MainFm->StoredPathWord) {
     UserDialogs::current().tell(nullptr, QStringLiteral("パスワードが違います。"), MessageKind::Plain);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QDate>
 #include <QFrame>
 #include <QMenuBar>
@@ -11,7 +12,11 @@
 #include <QVBoxLayout>
 
 #include "forms/Forms.h"
+#include "forms/UAbout.h"
 #include "forms/UAdd.h"
+#include "forms/UKensakuFm.h"
+#include "forms/USet.h"
+#include "forms/UTuki.h"
 #include "ledger/BookFile.h"
 #include "ledger/EntryEditing.h"
 #include "platform/AnsiText.h"
@@ -19,7 +24,10 @@
 #include "platform/FileIo.h"
 #include "platform/FormFont.h"
 #include "platform/HelpViewer.h"
+#include "platform/QtPrinterPort.h"
 #include "platform/WindowOrder.h"
+#include "reports/MonthlySummary.h"
+#include "reports/PrintLayout.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/StatusPanelBar.h"
@@ -65,7 +73,7 @@ struct CommandSpec {
 }  // namespace
 
 TMainFm::TMainFm(Forms& forms, QWidget* parent)
-    : QMainWindow(parent), forms_(forms), model_(new LedgerTableModel(grid_, this)), printer_(new QPrinter) {
+    : QMainWindow(parent), forms_(forms), model_(new LedgerTableModel(grid_, this)), printer_(new QPrinter(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("MainFm"));
   applyFormFont(this);
   setWindowTitle(kCaptionPlain);
@@ -357,11 +365,7 @@ void TMainFm::FormClose() {
   UpdateHistory();
 }
 
-void TMainFm::CenterMainWindow() {
-  const QSize screen = screenSize();
-  const QSize outer = frameGeometry().size();
-  move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
-}
+void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 
 // ---------------------------------------------------------------- book commands
 
@@ -496,11 +500,30 @@ QString TMainFm::StringGrid1GetEditMask(int column, int) const {
 
 // ---------------------------------------------------------------- reports and dialogs
 
-void TMainFm::Print1Click() {}
-void TMainFm::Find2Click() {}
-void TMainFm::I1Click() {}
-void TMainFm::S2Click() {}
-void TMainFm::V1Click() {}
+void TMainFm::Print1Click() {
+  runGuarded(this, [this] {
+    const QString question = QStringLiteral("%1ﾍﾟｰｼﾞを印刷します。").arg(printPageCount(grid_));
+    if (UserDialogs::current().ask(this, question, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
+    QtPrinterPort::ensurePrinterAvailable(*printer_);
+    QtPrinterPort port(*printer_, PrintGeometry::neededWidth, PrintGeometry::neededHeight);
+    const PrintJob job{QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")).toStdString(),
+                       toAnsi(QFileInfo(BookFileName).fileName())};
+    printBook(port, grid_, job);
+  });
+}
+
+void TMainFm::Find2Click() { forms_.KensakuFm->exec(); }
+
+void TMainFm::I1Click() {
+  runGuarded(this, [this] {
+    forms_.TukiFm->showMonths(monthlySummary(grid_));
+    forms_.TukiFm->exec();
+  });
+}
+
+void TMainFm::S2Click() { forms_.SetFm->exec(); }
+
+void TMainFm::V1Click() { forms_.AboutFm->exec(); }
 
 // ---------------------------------------------------------------- view, window, help
 

@@ -1,6 +1,7 @@
 #include "platform/WindowOrder.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -14,6 +15,18 @@ void setStaysOnTop(QWidget* window, bool onTop) {
   // QWidget::setWindowFlags would hide and re-create it.
   window->overrideWindowFlags(flags);
   if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
+}
+
+void centreOnScreen(QWidget* window, OffScreen offScreen) {
+  const QSize screen = screenSize();
+  const QSize outer = window->frameGeometry().size();
+  int left = (screen.width() - outer.width()) / 2;
+  int top = (screen.height() - outer.height()) / 2;
+  if (offScreen == OffScreen::ClampToZero) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+  }
+  window->move(left, top);
 }
 
 QSize screenSize() {

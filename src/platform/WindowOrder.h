@@ -13,4 +13,10 @@ void setStaysOnTop(QWidget* window, bool onTop);
 // The size of the screen the program runs on.
 QSize screenSize();
 
+enum class OffScreen { Allowed, ClampToZero };
+
+// Centres a window on the screen keeping its size: left = (screen width -
+// window width) / 2, top likewise, divided toward zero.
+void centreOnScreen(QWidget* window, OffScreen offScreen);
+
 }  // namespace sorabel

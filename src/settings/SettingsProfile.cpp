@@ -105,3 +105,22 @@ void updateHistory(SettingsProfile& profile, std::string_view currentBook) {
 }
 
 }  // namespace sorabel
+
+namespace sorabel {
+
+void keepHistory(SettingsProfile& profile, const std::array<AnsiString, SettingsProfile::kHistorySize>& entries,
+                 const std::array<bool, SettingsProfile::kHistorySize>& remove) {
+  std::vector<AnsiString> kept;
+  for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
+    if (!remove[n]) kept.push_back(entries[n]);
+    profile.writeHistoryEntry(n, "");
+  }
+  for (std::size_t n = 0; n < kept.size(); ++n) profile.writeHistoryEntry(static_cast<int>(n), kept[n]);
+}
+
+void writeRegisteredDescriptions(SettingsProfile& profile, const std::vector<AnsiString>& lines) {
+  for (int n = 0; n < SettingsProfile::kRegisteredDescriptionCount; ++n)
+    profile.writeRegisteredDescription(n, n < static_cast<int>(lines.size()) ? lines[n] : AnsiString());
+}
+
+}  // namespace sorabel

@@ -8,6 +8,7 @@
 #include <array>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "ledger/SortAndBalance.h"
 #include "platform/Profile.h"
@@ -79,5 +80,15 @@ class SettingsProfile {
 // list, followed by the other entries in order without it, five at most.
 // Every place is emptied first, then the list is written from File0 on.
 void updateHistory(SettingsProfile& profile, std::string_view currentBook);
+
+// The settings dialog's history step: every place whose box is not ticked
+// for deletion is kept, in order, free places included; every place is
+// emptied and the kept paths are written again from File0 on.
+void keepHistory(SettingsProfile& profile, const std::array<AnsiString, SettingsProfile::kHistorySize>& entries,
+                 const std::array<bool, SettingsProfile::kHistorySize>& remove);
+
+// Tekiyo0..Tekiyo19 from lines: line n, or empty where there is none; lines
+// after the twentieth are not stored.
+void writeRegisteredDescriptions(SettingsProfile& profile, const std::vector<AnsiString>& lines);
 
 }  // namespace sorabel

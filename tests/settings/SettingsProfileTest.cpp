@@ -110,3 +110,31 @@ TEST_F(SettingsProfileTest, UpdateHistoryPutsTheCurrentBookFirst) {
 
 }  // namespace
 }  // namespace sorabel
+
+namespace sorabel {
+namespace {
+
+TEST_F(SettingsProfileTest, KeepHistoryPacksTheUntickedPlaces) {
+  SettingsProfile profile = open();
+  writeHistory(profile, {"A", "B", "C"});
+  keepHistory(profile, profile.history(), {false, true, false, false, false});
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"A", "C", "", "", ""}));
+  keepHistory(profile, profile.history(), {true, true, true, true, true});
+  EXPECT_EQ(historyOf(profile), (std::vector<std::string>{"", "", "", "", ""}));
+}
+
+TEST_F(SettingsProfileTest, RegisteredDescriptionsAreTwentyLinesAtMost) {
+  SettingsProfile profile = open();
+  std::vector<AnsiString> many;
+  for (int i = 0; i < 25; ++i) many.push_back("d" + std::to_string(i));
+  writeRegisteredDescriptions(profile, many);
+  EXPECT_EQ(open().registeredDescription(19), "d19");
+  EXPECT_EQ(readBytes(ini()).find("d20"), std::string::npos);
+  writeRegisteredDescriptions(profile, {"only"});
+  EXPECT_EQ(open().registeredDescription(0), "only");
+  EXPECT_EQ(open().registeredDescription(1), "");
+  EXPECT_NE(readBytes(ini()).find("Tekiyo19=\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sorabel

@@ -1,0 +1,42 @@
+#pragma once
+// The about box: name, icon, version and two links, to the home page and to
+// a mail to the author.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace sorabel {
+
+class TAboutFm : public QDialog {
+  Q_OBJECT
+
+ public:
+  static const QString kHomePageUrl;
+  static const QString kMailUrl;
+
+  explicit TAboutFm(QWidget* parent = nullptr);
+
+  void LblHomePageClick();
+  void LblNameClick();
+
+  QWidget* Panel1;
+  QLabel* Image1;
+  QLabel* Label1;
+  QLabel* Label4;
+  QLabel* Label2;
+  QLabel* LblName;
+  QLabel* Label3;
+  QLabel* LblHomePage;
+  QPushButton* BitBtn1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool shownBefore_ = false;
+};
+
+}  // namespace sorabel

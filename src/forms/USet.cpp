@@ -1,0 +1,204 @@
+#include "forms/USet.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "forms/Forms.h"
+#include "forms/UMain.h"
+#include "platform/AnsiText.h"
+#include "platform/CommandGuard.h"
+#include "platform/FormFont.h"
+#include "platform/WindowOrder.h"
+#include "settings/SettingsProfile.h"
+
+namespace sorabel {
+namespace {
+
+QCheckBox* checkBox(const QString& text, const QString& name, QRect geometry, QWidget* parent) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(name);
+  box->setGeometry(geometry);
+  return box;
+}
+
+QWidget* tab(QTabWidget* pages, const QString& name, const QString& caption) {
+  auto* page = new QWidget;
+  page->setObjectName(name);
+  pages->addTab(page, caption);
+  return page;
+}
+
+}  // namespace
+
+TSetFm::TSetFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
+  setObjectName(QStringLiteral("SetFm"));
+  applyFormFont(this);
+  setWindowTitle(QStringLiteral("設定"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setFixedSize(338, 191);
+
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  buildFormTab();
+  buildDescriptionTab();
+  buildPasswordTab();
+  buildHistoryTab();
+  buildButtons();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(PageControl1, 1);
+  layout->addWidget(Panel1);
+  FormCreate();
+}
+
+void TSetFm::buildFormTab() {
+  TabSheet3 = tab(PageControl1, QStringLiteral("TabSheet3"), QStringLiteral("フォーム設定"));
+  CheckBox1 = checkBox(QStringLiteral("起動時に前回終了時のファイルを読み込む"), QStringLiteral("CheckBox1"),
+                       {48, 12, 257, 17}, TabSheet3);
+  CheckBox4 = checkBox(QStringLiteral("前回終了時のサイズで起動する"), QStringLiteral("CheckBox4"), {48, 36, 249, 17},
+                       TabSheet3);
+  CheckBox2 = checkBox(QStringLiteral("中央に表示"), QStringLiteral("CheckBox2"), {48, 64, 81, 13}, TabSheet3);
+  setTabOrder(CheckBox2, CheckBox1);
+  setTabOrder(CheckBox1, CheckBox4);
+}
+
+void TSetFm::buildDescriptionTab() {
+  TabSheet4 = tab(PageControl1, QStringLiteral("TabSheet4"), QStringLiteral("摘要登録"));
+  Memo1 = new QPlainTextEdit(TabSheet4);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  auto* layout = new QVBoxLayout(TabSheet4);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Memo1);
+}
+
+void TSetFm::buildPasswordTab() {
+  TabSheet1 = tab(PageControl1, QStringLiteral("TabSheet1"), QStringLiteral("パスワード設定"));
+  Label1 = new QLabel(QStringLiteral("パスワード"), TabSheet1);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->move(48, 36);
+  Edit1 = new QLineEdit(TabSheet1);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->setGeometry(128, 32, 133, 20);
+  Edit1->setMaxLength(10);
+  Edit1->setEchoMode(QLineEdit::Password);
+  Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
+  Edit1->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+  Label5 = new QLabel(QStringLiteral("パスワードを空白にすると起動時にパスワードを問いません"), TabSheet1);
+  Label5->setObjectName(QStringLiteral("Label5"));
+  Label5->setWordWrap(true);
+  Label5->setGeometry(50, 82, 231, 24);
+}
+
+void TSetFm::buildHistoryTab() {
+  TabSheet2 = tab(PageControl1, QStringLiteral("TabSheet2"), QStringLiteral("履歴削除"));
+  Label6 = new QLabel(QStringLiteral("削除する履歴をチェックしてOKボタンを押して下さい。"), TabSheet2);
+  Label6->setObjectName(QStringLiteral("Label6"));
+  Label6->setWordWrap(true);
+  Label6->setGeometry(28, 4, 266, 14);
+  Panel2 = new QFrame(TabSheet2);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Panel2->setFrameShape(QFrame::Panel);
+  Panel2->setFrameShadow(QFrame::Sunken);
+  Panel2->setLineWidth(2);
+  Panel2->setGeometry(12, 24, 305, 93);
+  for (int n = 1; n <= 5; ++n)
+    checkBox(QString(), QStringLiteral("ChBox%1").arg(n), {12, 8 + 16 * (n - 1), 281, 17}, Panel2)->hide();
+}
+
+void TSetFm::buildButtons() {
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFixedHeight(33);
+  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK(&O)"), Panel1);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1->setGeometry(68, 4, 80, 25);
+  BitBtn1->setDefault(true);
+  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("ｷｬﾝｾﾙ(&C)"), Panel1);
+  BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+  BitBtn2->setGeometry(172, 4, 80, 25);
+  connect(BitBtn1, &QPushButton::clicked, this, &TSetFm::BitBtn1Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &TSetFm::BitBtn2Click);
+}
+
+void TSetFm::FormCreate() {
+  for (int n = 0; n < 5; ++n) historyBoxes[n] = Panel2->findChild<QCheckBox*>(QStringLiteral("ChBox%1").arg(n + 1));
+}
+
+void TSetFm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!shownBefore_) centreOnScreen(this, OffScreen::ClampToZero);
+  shownBefore_ = true;
+  FormShow();
+}
+
+void TSetFm::FormShow() {
+  runGuarded(this, [this] {
+    SettingsProfile profile(forms_.paths().profile);
+    for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
+      const QString path = toQString(profile.historyEntry(n));
+      historyBoxes[n]->setText(path);
+      historyBoxes[n]->setVisible(!path.isEmpty());
+    }
+    CheckBox2->setChecked(profile.centresMainWindow());
+    Edit1->setText(toQString(profile.password()));
+    CheckBox1->setChecked(profile.opensLastBook());
+    CheckBox4->setChecked(profile.restoresWindowPlacement());
+    QStringList lines;
+    for (int n = 0; n < SettingsProfile::kRegisteredDescriptionCount; ++n)
+      lines << toQString(profile.registeredDescription(n));
+    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+  });
+}
+
+void TSetFm::BitBtn1Click() {
+  const bool saved = runGuarded(this, [this] {
+    SettingsProfile profile(forms_.paths().profile);
+    profile.writeOpensLastBook(CheckBox1->isChecked());
+    profile.writeCentresMainWindow(CheckBox2->isChecked());
+    profile.writeRestoresWindowPlacement(CheckBox4->isChecked());
+    profile.writePassword(toAnsi(Edit1->text()));
+    std::vector<AnsiString> lines;
+    for (const QString& line : Memo1->toPlainText().split(QLatin1Char('\n'))) lines.push_back(toAnsi(line));
+    writeRegisteredDescriptions(profile, lines);
+    std::array<AnsiString, SettingsProfile::kHistorySize> entries;
+    std::array<bool, SettingsProfile::kHistorySize> remove{};
+    for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
+      entries[n] = toAnsi(historyBoxes[n]->text());
+      remove[n] = historyBoxes[n]->isChecked();
+    }
+    keepHistory(profile, entries, remove);
+  });
+  if (!saved) return;  // the dialog stays open so nothing typed is lost
+  if (CheckBox2->isChecked()) forms_.MainFm->CenterMainWindow();
+  accept();
+}
+
+void TSetFm::BitBtn2Click() { reject(); }
+
+void TSetFm::done(int result) {
+  FormClose();
+  QDialog::done(result);
+}
+
+void TSetFm::FormClose() {
+  for (QCheckBox* box : historyBoxes) {
+    box->setText(QString());
+    box->setChecked(false);
+    box->hide();
+  }
+}
+
+}  // namespace sorabel

@@ -1,0 +1,69 @@
+#pragma once
+// The settings dialog: start-up options, the twenty registered descriptions,
+// the start-up password and the deletion of recent-file entries. Every
+// showing reloads the controls from the profile; OK writes them back.
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace sorabel {
+
+class Forms;
+
+class TSetFm : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TSetFm(Forms& forms, QWidget* parent = nullptr);
+
+  // Builds the list of the five history check boxes.
+  void FormCreate();
+  void FormShow();
+  void BitBtn1Click();
+  void BitBtn2Click();
+  // Empties, unticks and hides the history check boxes.
+  void FormClose();
+
+  QTabWidget* PageControl1;
+  QWidget* TabSheet3;
+  QCheckBox* CheckBox1;
+  QCheckBox* CheckBox4;
+  QCheckBox* CheckBox2;
+  QWidget* TabSheet4;
+  QPlainTextEdit* Memo1;
+  QWidget* TabSheet1;
+  QLabel* Label1;
+  QLineEdit* Edit1;
+  QLabel* Label5;
+  QWidget* TabSheet2;
+  QLabel* Label6;
+  QFrame* Panel2;
+  QWidget* Panel1;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+  std::array<QCheckBox*, 5> historyBoxes{};
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void buildFormTab();
+  void buildDescriptionTab();
+  void buildPasswordTab();
+  void buildHistoryTab();
+  void buildButtons();
+
+  Forms& forms_;
+  bool shownBefore_ = false;
+};
+
+}  // namespace sorabel

@@ -1,0 +1,45 @@
+#pragma once
+// The printer port on a QPrinter: device units are 1/360 inch, counted from
+// the printable area's top-left corner; fonts are in points. When the page
+// is smaller than the area the layout needs, everything is scaled down to
+// fit.
+
+#include <QFont>
+#include <QPainter>
+
+#include "reports/PrinterPort.h"
+
+class QPrinter;
+
+namespace sorabel {
+
+class QtPrinterPort : public PrinterPort {
+ public:
+  static constexpr int kUnitsPerInch = 360;
+
+  // neededWidth and neededHeight (device units) decide the scaling.
+  QtPrinterPort(QPrinter& printer, int neededWidth, int neededHeight);
+
+  // Throws Error "ﾃﾞﾌｫﾙﾄ ﾌﾟﾘﾝﾀが存在しません" when there is neither a printer
+  // nor a file (print to PDF) to print to.
+  static void ensurePrinterAvailable(const QPrinter& printer);
+
+  void setFont(std::string_view name, int pointSize) override;
+  void setPortrait() override;
+  void beginDoc() override;
+  void newPage() override;
+  void endDoc() override;
+  void abortDoc() override;
+  int textWidth(std::string_view text) override;
+  void textOut(int x, int y, std::string_view text) override;
+  void line(int x1, int y1, int x2, int y2, int penWidth) override;
+
+ private:
+  QPrinter& printer_;
+  QPainter painter_;
+  QFont font_;
+  int neededWidth_;
+  int neededHeight_;
+};
+
+}  // namespace sorabel
