@@ -13,6 +13,10 @@
 #include "ledger/SortAndBalance.h"
 #include "platform/Cp932.h"
 #include "platform/FileIo.h"
+#include "reports/MonthlySummary.h"
+#include "reports/PrintLayout.h"
+#include "reports/RecordingPrinter.h"
+#include "reports/Search.h"
 
 namespace sorabel {
 namespace {
@@ -95,6 +99,34 @@ void BookChanged(benchmark::State& state) {
   std::filesystem::remove(target);
 }
 BENCHMARK(BookChanged)->Unit(benchmark::kMillisecond);
+
+void Search(benchmark::State& state) {
+  const AnsiString needle = sjis("給料");
+  int matches = 0;
+  for (auto _ : state) matches = searchBookFile(bookPath(), needle).count();
+  state.counters["matches"] = matches;
+}
+BENCHMARK(Search)->Unit(benchmark::kMillisecond);
+
+void MonthlySummary(benchmark::State& state) {
+  LedgerGrid grid = loadedBook();
+  std::size_t months = 0;
+  for (auto _ : state) months = monthlySummary(grid).size();
+  state.counters["months"] = static_cast<double>(months);
+}
+BENCHMARK(MonthlySummary)->Unit(benchmark::kMillisecond);
+
+void PrintAllPages(benchmark::State& state) {
+  LedgerGrid grid = loadedBook();
+  int pages = 0;
+  for (auto _ : state) {
+    RecordingPrinter printer;
+    printBook(printer, grid, {"2026/12/08", "book.csv"});
+    pages = printer.pages;
+  }
+  state.counters["pages"] = pages;
+}
+BENCHMARK(PrintAllPages)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sorabel

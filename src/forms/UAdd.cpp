@@ -58,7 +58,9 @@ TAddFm::TAddFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
 void TAddFm::buildLayout() {
   AddPnl = placed(new QWidget(this), QStringLiteral("AddPnl"), {0, 0, 575, 76});
   Label1 = boldLabel(QStringLiteral("日付"), QStringLiteral("Label1"), {20, 8, 33, 13}, AddPnl);
-  DateTimePicker1 = placed(new QDateEdit(AddPnl), QStringLiteral("DateTimePicker1"), {16, 20, 93, 20});
+  // 96 rather than the design's 93: the date and its drop-down button need it
+  // in the Japanese font installed here.
+  DateTimePicker1 = placed(new QDateEdit(AddPnl), QStringLiteral("DateTimePicker1"), {16, 20, 96, 20});
   DateTimePicker1->setCalendarPopup(true);
   DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
   DateTimePicker1->setFocusPolicy(Qt::ClickFocus);  // not a tab stop

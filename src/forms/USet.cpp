@@ -106,7 +106,7 @@ void TSetFm::buildHistoryTab() {
   Label6 = new QLabel(QStringLiteral("削除する履歴をチェックしてOKボタンを押して下さい。"), TabSheet2);
   Label6->setObjectName(QStringLiteral("Label6"));
   Label6->setWordWrap(true);
-  Label6->setGeometry(28, 4, 266, 14);
+  Label6->setGeometry(28, 4, 272, 14);  // one line in the installed font
   Panel2 = new QFrame(TabSheet2);
   Panel2->setObjectName(QStringLiteral("Panel2"));
   Panel2->setFrameShape(QFrame::Panel);

@@ -1,0 +1,96 @@
+// Benchmarks of the main window on the largest book (offscreen): opening
+// the book through the Open command, and painting the grid at scroll
+// positions all through it.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "forms/Forms.h"
+#include "forms/UMain.h"
+#include "ledger/BookFile.h"
+#include "platform/FileIo.h"
+#include "platform/UserDialogs.h"
+#include "widgets/StringGridView.h"
+
+namespace sorabel {
+namespace {
+
+// Answers every file dialog with the benchmark's book and every question with No.
+class BenchDialogs : public QtUserDialogs {
+ public:
+  QString book;
+  Answer ask(QWidget*, const QString&, AskButtons, MessageKind) override { return Answer::No; }
+  void tell(QWidget*, const QString& text, MessageKind) override { qFatal("%s", qPrintable(text)); }
+  QString openFileName(QWidget*, const FileDialogOptions&) override { return book; }
+};
+
+QString benchBook() {
+  if (const char* given = std::getenv("SORABEL_BOOK")) return QString::fromLocal8Bit(given);
+  // The core benchmark writes the generated book; make one the same way.
+  const auto path = std::filesystem::temp_directory_path() / "sorabel_gui_bench_book.csv";
+  LedgerGrid grid;
+  grid.setRowCount(65'536);
+  for (int r = 1; r <= 65'535; ++r) {
+    grid.setCell(kDateColumn, r, "2001/01/" + std::to_string(10 + r % 20));
+    grid.setCell(kDescriptionColumn, r, sjis("食費　スーパー"));
+    grid.setCell(kExpenseColumn, r, std::to_string(r % 3000));
+  }
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  writeBookFile(grid, path);
+  return QString::fromStdString(path.string());
+}
+
+struct Window {
+  std::filesystem::path profile = std::filesystem::temp_directory_path() / "sorabel_gui_bench.ini";
+  BenchDialogs dialogs;
+  std::unique_ptr<Forms> forms;
+  Window() {
+    dialogs.book = benchBook();
+    UserDialogs::install(&dialogs);
+    forms = std::make_unique<Forms>(FormPaths{profile, QString()});
+    forms->MainFm->show();
+  }
+  ~Window() {
+    forms.reset();
+    UserDialogs::install(nullptr);
+    std::filesystem::remove(profile);
+  }
+};
+
+void OpenLargestBook(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) {
+    window.forms->MainFm->Open1Click();
+    QApplication::processEvents();
+  }
+  state.counters["entries"] = window.forms->MainFm->grid().dataRowCount();
+}
+BENCHMARK(OpenLargestBook)->Unit(benchmark::kMillisecond);
+
+void ScrollAndPaint(benchmark::State& state) {
+  Window window;
+  window.forms->MainFm->Open1Click();
+  StringGridView& grid = *window.forms->MainFm->StringGrid1;
+  QScrollBar& bar = *grid.verticalScrollBar();
+  int step = 0;
+  for (auto _ : state) {
+    bar.setValue(static_cast<int>((static_cast<long long>(bar.maximum()) * (step++ % 100)) / 100));
+    benchmark::DoNotOptimize(grid.viewport()->grab());  // paints the visible rows
+  }
+}
+BENCHMARK(ScrollAndPaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sorabel
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
