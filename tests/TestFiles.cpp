@@ -1,6 +1,8 @@
 #include "TestFiles.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -17,6 +19,22 @@ TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
   std::filesystem::remove_all(path_, ec);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  savedSoft_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = savedSoft_;
+  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 std::string readBytes(const std::filesystem::path& path) {

@@ -23,6 +23,19 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// While alive, the process may not write files larger than bytes: writes
+// beyond fail as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long savedSoft_;
+};
+
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
 

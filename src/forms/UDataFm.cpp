@@ -12,6 +12,7 @@
 #include "ledger/Amount.h"
 #include "platform/AnsiText.h"
 #include "platform/FormFont.h"
+#include "platform/WindowOrder.h"
 #include "reports/Search.h"
 #include "widgets/StatusPanelBar.h"
 #include "widgets/StringGridView.h"
@@ -20,8 +21,6 @@
 namespace sorabel {
 namespace {
 
-constexpr int kMinWidth = 600;
-constexpr int kMinHeight = 167;
 
 QFrame* sunkenPanel(const QString& name, QRect geometry, QWidget* parent) {
   auto* panel = new QFrame(parent);
@@ -62,7 +61,7 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
   setWindowTitle(QStringLiteral("検索データ"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-  setMinimumSize(kMinWidth, kMinHeight);
+  keepMinimumWindowSize(this);
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -92,12 +91,7 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSimplePanel(true);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(Panel1);
-  layout->addWidget(StringGrid1, 1);
-  layout->addWidget(StatusBar1);
+  stackVertically(this, {{Panel1}, {StringGrid1, 1}, {StatusBar1}});
   // The grid and the panel get their sizes after the window's resize event.
   for (QWidget* child : {static_cast<QWidget*>(StringGrid1), Panel1}) child->installEventFilter(this);
   FormCreate();
@@ -143,9 +137,7 @@ void TDataFm::resizeEvent(QResizeEvent* event) {
 }
 
 void TDataFm::FormResize() {
-  if (width() < kMinWidth || height() < kMinHeight) resize(std::max(width(), kMinWidth), std::max(height(), kMinHeight));
-  StringGrid1->setColumnWidth(1, StringGrid1->width() - StringGrid1->columnWidth(0) - StringGrid1->columnWidth(2) -
-                                     StringGrid1->columnWidth(3) - 25);
+  StringGrid1->giveColumnTheRest(1, 25);
   Panel2->move(Panel1->width() - 397, Panel2->y());
   Panel3->move(Panel1->width() - 241, Panel3->y());
   EndBtn->move(Panel1->width() - EndBtn->width() - 4, EndBtn->y());

@@ -48,11 +48,7 @@ TKensakuFm::TKensakuFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(
   CancelBtn->setGeometry(152, 8, 85, 29);
   for (QPushButton* button : {FindBtn, CancelBtn}) button->setAutoDefault(true);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(Panel2, 1);
-  layout->addWidget(Panel1);
+  stackVertically(this, {{Panel2, 1}, {Panel1}});
 
   setTabOrder(MojiEdit, FindBtn);
   setTabOrder(FindBtn, CancelBtn);

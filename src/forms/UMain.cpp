@@ -40,8 +40,6 @@ const QString TMainFm::kCaptionNewFile = QStringLiteral("Sorabel  NewFile");
 
 namespace {
 
-constexpr int kMinWidth = 600;
-constexpr int kMinHeight = 167;
 constexpr int kFixedColumnWidth = 80;
 constexpr int kDescriptionColumnSlack = 25;
 
@@ -78,7 +76,7 @@ TMainFm::TMainFm(Forms& forms, QWidget* parent)
   applyFormFont(this);
   setWindowTitle(kCaptionPlain);
   setWindowIcon(programIcon());
-  setMinimumSize(kMinWidth, kMinHeight);
+  keepMinimumWindowSize(this);
   buildMenu();
   buildClient();
   helpViewer_ = new HelpViewer(this);
@@ -247,12 +245,7 @@ void TMainFm::buildClient() {
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
 
   auto* client = new QWidget;
-  auto* layout = new QVBoxLayout(client);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(Dock);
-  layout->addWidget(StringGrid1, 1);
-  layout->addWidget(StatusBar1);
+  stackVertically(client, {{Dock}, {StringGrid1, 1}, {StatusBar1}});
   setCentralWidget(client);
 }
 
@@ -318,11 +311,7 @@ void TMainFm::resizeEvent(QResizeEvent* event) {
 }
 
 void TMainFm::FormResize() {
-  if (width() < kMinWidth || height() < kMinHeight) resize(std::max(width(), kMinWidth), std::max(height(), kMinHeight));
-  int fixedColumns = 0;
-  for (int column : {kDateColumn, kIncomeColumn, kExpenseColumn, kBalanceColumn})
-    fixedColumns += StringGrid1->columnWidth(column);
-  StringGrid1->setColumnWidth(kDescriptionColumn, StringGrid1->width() - fixedColumns - kDescriptionColumnSlack);
+  StringGrid1->giveColumnTheRest(kDescriptionColumn, kDescriptionColumnSlack);
   int otherPanels = 0;
   for (int panel = 1; panel < StatusBar1->panelCount(); ++panel) otherPanels += StatusBar1->panelWidth(panel);
   StatusBar1->setPanelWidth(0, width() - otherPanels);
@@ -456,19 +445,13 @@ void TMainFm::D1Click() {
   });
 }
 
-void TMainFm::SortIncClick() {
-  SortInc->setChecked(true);
-  SortDec->setChecked(false);
-  runGuarded(this, [this] {
-    SortAndBalance();
-    ShowStatus();
-  });
-  FormShow();
-}
+void TMainFm::SortIncClick() { switchOrder(BookOrder::OldestFirst); }
 
-void TMainFm::SortDecClick() {
-  SortInc->setChecked(false);
-  SortDec->setChecked(true);
+void TMainFm::SortDecClick() { switchOrder(BookOrder::NewestFirst); }
+
+void TMainFm::switchOrder(BookOrder order) {
+  SortInc->setChecked(order == BookOrder::OldestFirst);
+  SortDec->setChecked(order == BookOrder::NewestFirst);
   runGuarded(this, [this] {
     SortAndBalance();
     ShowStatus();

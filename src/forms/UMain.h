@@ -165,6 +165,8 @@ class TMainFm : public QMainWindow {
   bool saveBook();
   bool saveBookAs();
   void setCurrentRowKeepingColumn(int gridRow);
+  // SortIncClick and SortDecClick: check the order, re-run the pass.
+  void switchOrder(BookOrder order);
 
   Forms& forms_;
   LedgerGrid grid_;

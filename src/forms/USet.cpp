@@ -53,11 +53,7 @@ TSetFm::TSetFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
   buildHistoryTab();
   buildButtons();
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(PageControl1, 1);
-  layout->addWidget(Panel1);
+  stackVertically(this, {{PageControl1, 1}, {Panel1}});
   FormCreate();
 }
 
@@ -78,9 +74,7 @@ void TSetFm::buildDescriptionTab() {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  auto* layout = new QVBoxLayout(TabSheet4);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(Memo1);
+  stackVertically(TabSheet4, {{Memo1, 1}});
 }
 
 void TSetFm::buildPasswordTab() {

@@ -18,8 +18,6 @@
 namespace sorabel {
 namespace {
 
-constexpr int kMinWidth = 600;
-constexpr int kMinHeight = 167;
 
 }  // namespace
 
@@ -33,7 +31,7 @@ TTukiFm::TTukiFm(Forms& forms, QWidget* parent)
   setWindowTitle(QStringLiteral("月別収支一覧"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-  setMinimumSize(kMinWidth, kMinHeight);
+  keepMinimumWindowSize(this);
   resize(469, 314);
 
   Panel1 = new QWidget(this);
@@ -50,11 +48,7 @@ TTukiFm::TTukiFm(Forms& forms, QWidget* parent)
   StringGrid1->setModel(model_);
   StringGrid1->setEditingEnabled(false);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(Panel1);
-  layout->addWidget(StringGrid1, 1);
+  stackVertically(this, {{Panel1}, {StringGrid1, 1}});
   Panel1->installEventFilter(this);
   FormCreate();
 }
@@ -96,7 +90,6 @@ bool TTukiFm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TTukiFm::FormResize() {
-  if (width() < kMinWidth || height() < kMinHeight) resize(std::max(width(), kMinWidth), std::max(height(), kMinHeight));
   EndBtn->move(Panel1->width() - EndBtn->width() - 4, EndBtn->y());
 }
 

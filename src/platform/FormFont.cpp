@@ -1,5 +1,6 @@
 #include "platform/FormFont.h"
 
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace sorabel {
@@ -17,5 +18,12 @@ QFont formFont() {
 }
 
 void applyFormFont(QWidget* window) { window->setFont(formFont()); }
+
+void stackVertically(QWidget* parent, std::initializer_list<StackedWidget> widgets) {
+  auto* layout = new QVBoxLayout(parent);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (const StackedWidget& item : widgets) layout->addWidget(item.widget, item.stretch);
+}
 
 }  // namespace sorabel

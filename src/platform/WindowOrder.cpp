@@ -29,6 +29,8 @@ void centreOnScreen(QWidget* window, OffScreen offScreen) {
   window->move(left, top);
 }
 
+void keepMinimumWindowSize(QWidget* window) { window->setMinimumSize(600, 167); }
+
 QSize screenSize() {
   QScreen* screen = QGuiApplication::primaryScreen();
   return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);

@@ -10,6 +10,10 @@ namespace sorabel {
 
 void setStaysOnTop(QWidget* window, bool onTop);
 
+// The main window, the search results and the monthly summary never get
+// smaller than 600 x 167 pixels.
+void keepMinimumWindowSize(QWidget* window);
+
 // The size of the screen the program runs on.
 QSize screenSize();
 

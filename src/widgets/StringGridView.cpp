@@ -84,6 +84,13 @@ std::pair<int, int> StringGridView::selectedGridRows() const {
   return {top, bottom};
 }
 
+void StringGridView::giveColumnTheRest(int column, int slack) {
+  int others = 0;
+  for (int c = 0; model() != nullptr && c < model()->columnCount(); ++c)
+    if (c != column) others += columnWidth(c);
+  setColumnWidth(column, width() - others - slack);
+}
+
 void StringGridView::setEditingEnabled(bool enabled) { setEditTriggers(enabled ? kEditTriggers : NoEditTriggers); }
 
 void StringGridView::keyPressEvent(QKeyEvent* event) {

@@ -42,6 +42,9 @@ class StringGridView : public QTableView {
   // nothing is selected).
   std::pair<int, int> selectedGridRows() const;
 
+  // Gives column the grid's width less the other columns and slack pixels.
+  void giveColumnTheRest(int column, int slack);
+
   // Switches in-place editing on or off.
   void setEditingEnabled(bool enabled);
   bool editingEnabled() const { return editTriggers() != NoEditTriggers; }

@@ -1,8 +1,6 @@
 #include "platform/FileIo.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include "TestFiles.h"
 #include "platform/Errors.h"
@@ -45,15 +43,10 @@ TEST(FileIo, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   const auto file = dir / "book.csv";
   writeBytes(file, "old contents");
 
-  // A write larger than the process may write behaves like a full disk.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(writeFileAtomically(file, std::string(4096, 'x')), FileError);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  {
+    test::FileSizeLimit diskFull(1024);
+    EXPECT_THROW(writeFileAtomically(file, std::string(4096, 'x')), FileError);
+  }
 
   EXPECT_EQ(readBytes(file), "old contents");
   int entries = 0;

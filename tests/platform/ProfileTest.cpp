@@ -1,8 +1,6 @@
 #include "platform/Profile.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include "TestFiles.h"
 
@@ -103,14 +101,10 @@ TEST(Profile, FailedWriteReportsThePathAndKeepsTheFile) {
 
   writeBytes(dir / "full.ini", "[Form]\r\nTop=1\r\n");
   Profile full(dir / "full.ini");
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 64;
-  setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(full.writeString("Form", "Big", std::string(200, 'x')), ProfileWriteError);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  {
+    test::FileSizeLimit diskFull(64);
+    EXPECT_THROW(full.writeString("Form", "Big", std::string(200, 'x')), ProfileWriteError);
+  }
   EXPECT_EQ(readBytes(dir / "full.ini"), "[Form]\r\nTop=1\r\n");
   EXPECT_EQ(full.readString("Form", "Big", "none"), "none");  // the failed write is not kept
 }
