@@ -9,7 +9,6 @@
 #include <QPrinter>
 #include <QStatusTipEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "forms/Forms.h"
 #include "forms/UAbout.h"

@@ -9,7 +9,6 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"

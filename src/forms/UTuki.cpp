@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
-#include <QVBoxLayout>
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"

@@ -10,18 +10,14 @@
 namespace sorabel {
 void readBookText(LedgerGrid& grid, std::string_view bytes) {
   TextLineReader reader(bytes);
-  std::vector<AnsiString> fields;
   std::string_view line;
   int row = 0;
   grid.reserveRows(static_cast<int>(std::min<std::size_t>(bytes.size() / 48, kMaxEntries)) + 2);
   while (reader.nextEntryLine(line)) {
     if (row == kMaxEntries) throw BookTooLargeError();
     ++row;
-    grid.setRowCount(row + 1);
-    splitFields(line, fields);
-    LedgerRow& cells = grid.row(row);
-    for (int column = 0; column < kLedgerColumnCount; ++column)
-      cells[column] = column < static_cast<int>(fields.size()) ? std::move(fields[column]) : AnsiString();
+    if (row > 1) grid.setRowCount(row + 1);
+    splitFieldsInto(line, grid.row(row));
   }
 }
 

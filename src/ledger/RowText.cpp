@@ -22,35 +22,54 @@ void skipBlanks(std::string_view line, std::size_t& pos) {
   while (!atEnd(line, pos) && isBlank(line[pos])) ++pos;
 }
 
-AnsiString readQuotedField(std::string_view line, std::size_t& pos) {
-  AnsiString field;
+// Reads a quoted field into out; a doubled quote stands for one quote.
+void readQuotedField(std::string_view line, std::size_t& pos, AnsiString& out) {
   std::size_t run = ++pos;  // past the opening quote; text is copied in runs
   while (!atEnd(line, pos)) {
     if (line[pos] != '"') {
       pos += charLength(line, pos);
       continue;
     }
-    field.append(line, run, pos - run);
+    out.append(line, run, pos - run);
     if (pos + 1 < line.size() && line[pos + 1] == '"') {
-      field += '"';
+      out += '"';
       run = pos += 2;
       continue;
     }
     ++pos;  // closing quote
-    return field;
+    return;
   }
-  field.append(line, run, std::min(pos, line.size()) - run);
-  return field;
+  out.append(line, run, std::min(pos, line.size()) - run);
 }
 
-AnsiString readPlainField(std::string_view line, std::size_t& pos) {
+void readPlainField(std::string_view line, std::size_t& pos, AnsiString& out) {
   std::size_t start = pos;
   while (!atEnd(line, pos)) {
     std::size_t len = charLength(line, pos);
     if (len == 1 && (isBlank(line[pos]) || line[pos] == ',')) break;
     pos += len;
   }
-  return AnsiString(line.substr(start, pos - start));
+  out.append(line, start, pos - start);
+}
+
+// Calls next() for a string to read each field into, in order.
+template <class NextField>
+void scanFields(std::string_view line, NextField&& next) {
+  std::size_t pos = 0;
+  skipBlanks(line, pos);
+  while (!atEnd(line, pos)) {
+    AnsiString& out = next();
+    out.clear();
+    if (line[pos] == '"')
+      readQuotedField(line, pos, out);
+    else
+      readPlainField(line, pos, out);
+    skipBlanks(line, pos);
+    if (!atEnd(line, pos) && line[pos] == ',') {
+      ++pos;
+      skipBlanks(line, pos);
+    }
+  }
 }
 
 }  // namespace
@@ -90,17 +109,22 @@ void appendRowText(AnsiString& out, std::span<const AnsiString> fields) {
 }
 
 void splitFields(std::string_view line, std::vector<AnsiString>& fields) {
-  fields.clear();
-  std::size_t pos = 0;
-  skipBlanks(line, pos);
-  while (!atEnd(line, pos)) {
-    fields.push_back(line[pos] == '"' ? readQuotedField(line, pos) : readPlainField(line, pos));
-    skipBlanks(line, pos);
-    if (!atEnd(line, pos) && line[pos] == ',') {
-      ++pos;
-      skipBlanks(line, pos);
-    }
-  }
+  std::size_t count = 0;
+  scanFields(line, [&]() -> AnsiString& {
+    if (count == fields.size()) fields.emplace_back();
+    return fields[count++];
+  });
+  fields.resize(count);
+}
+
+int splitFieldsInto(std::string_view line, std::span<AnsiString> cells) {
+  AnsiString surplus;  // fields beyond the cells are read and dropped
+  int count = 0;
+  scanFields(line, [&]() -> AnsiString& {
+    return count < static_cast<int>(cells.size()) ? cells[count++] : surplus;
+  });
+  for (std::size_t i = static_cast<std::size_t>(count); i < cells.size(); ++i) cells[i].clear();
+  return count;
 }
 
 }  // namespace sorabel

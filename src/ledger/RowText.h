@@ -31,6 +31,11 @@ inline AnsiString rowText(const LedgerRow& row) { return joinRowText(row); }
 // Splits a line into fields, reusing the vector's storage.
 void splitFields(std::string_view line, std::vector<AnsiString>& fields);
 
+// Splits a line straight into cells: the first fields fill the cells in
+// order, cells without a field are emptied, further fields are dropped.
+// Returns how many cells got a field.
+int splitFieldsInto(std::string_view line, std::span<AnsiString> cells);
+
 inline std::vector<AnsiString> splitFields(std::string_view line) {
   std::vector<AnsiString> fields;
   splitFields(line, fields);

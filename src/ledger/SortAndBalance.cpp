@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <numeric>
 
 #include "ledger/Amount.h"
 #include "ledger/RowText.h"
@@ -21,54 +20,73 @@ BookOrder presentOrder(const LedgerGrid& grid) {
   return rowText(second) > rowText(secondToLast) ? BookOrder::NewestFirst : BookOrder::OldestFirst;
 }
 
-// All keys in one buffer: key i is bytes [offsets[i], offsets[i + 1]). Its
-// first eight bytes are also kept as a big-endian number, so most
-// comparisons are one integer comparison.
-struct SortKeys {
-  std::string bytes;
-  std::vector<std::size_t> offsets{0};
-  std::vector<std::uint64_t> prefixes;
+// A row's sort key: the key column's text, case folded, followed by the tie
+// number. Its first sixteen bytes are held as two big-endian numbers, so
+// most comparisons need no look at the text; the text lies in one shared
+// buffer.
+struct SortKey {
+  std::uint64_t high;
+  std::uint64_t low;
+  std::uint32_t offset;
+  std::uint32_t length;
+  int entry;  // 0-based data row
+};
 
-  void add(std::string_view text, int tie) {
-    std::size_t start = bytes.size();
-    bytes.append(text);
-    foldCaseInPlace(bytes, start);
+std::uint64_t bigEndianWord(std::string_view key, std::size_t from) {
+  std::uint64_t word = 0;
+  for (std::size_t i = from; i < from + 8; ++i)
+    word = (word << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+  return word;
+}
+
+class SortKeys {
+ public:
+  explicit SortKeys(std::size_t count) {
+    bytes_.reserve(count * 20);
+    keys_.reserve(count);
+  }
+
+  void add(std::string_view text, int tie, int entry) {
+    const std::size_t start = bytes_.size();
+    bytes_.append(text);
+    foldCaseInPlace(bytes_, start);
     char digits[kTieDigits];
     for (int i = kTieDigits - 1; i >= 0; --i, tie /= 10) digits[i] = static_cast<char>('0' + tie % 10);
-    bytes.append(digits, kTieDigits);
-    offsets.push_back(bytes.size());
-    prefixes.push_back(prefixOf(std::string_view(bytes).substr(start)));
+    bytes_.append(digits, kTieDigits);
+    const std::string_view key = std::string_view(bytes_).substr(start);
+    keys_.push_back({bigEndianWord(key, 0), bigEndianWord(key, 8), static_cast<std::uint32_t>(start),
+                     static_cast<std::uint32_t>(key.size()), entry});
   }
 
-  // Equal prefixes of keys shorter than eight bytes are told apart by the
-  // full comparison, which also orders a key before its own extensions.
-  static std::uint64_t prefixOf(std::string_view key) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-      prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-    return prefix;
+  // Byte order of the whole keys; zero padding of short keys is told apart
+  // by the full comparison, which puts a key before its own extensions.
+  void sort() {
+    std::sort(keys_.begin(), keys_.end(), [this](const SortKey& a, const SortKey& b) {
+      if (a.high != b.high) return a.high < b.high;
+      if (a.low != b.low) return a.low < b.low;
+      return text(a) < text(b);
+    });
   }
 
-  bool less(int a, int b) const {
-    if (prefixes[a] != prefixes[b]) return prefixes[a] < prefixes[b];
-    std::string_view left(bytes.data() + offsets[a], offsets[a + 1] - offsets[a]);
-    std::string_view right(bytes.data() + offsets[b], offsets[b + 1] - offsets[b]);
-    return left < right;
-  }
+  const std::vector<SortKey>& keys() const { return keys_; }
+
+ private:
+  std::string_view text(const SortKey& key) const { return std::string_view(bytes_).substr(key.offset, key.length); }
+
+  std::string bytes_;
+  std::vector<SortKey> keys_;
 };
 
 // Sorted positions: result[i] is the 0-based entry with the i-th smallest key.
 std::vector<int> sortedEntries(const LedgerGrid& grid, int keyColumn) {
   const int n = grid.dataRowCount();
   const bool newestFirstNow = presentOrder(grid) == BookOrder::NewestFirst;
-  SortKeys keys;
-  keys.bytes.reserve(static_cast<std::size_t>(n) * 20);
-  keys.offsets.reserve(static_cast<std::size_t>(n) + 1);
-  keys.prefixes.reserve(static_cast<std::size_t>(n));
-  for (int c = 1; c <= n; ++c) keys.add(grid.cell(keyColumn, c), newestFirstNow ? n - c : c);
-  std::vector<int> order(static_cast<std::size_t>(n));
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(), [&keys](int a, int b) { return keys.less(a, b); });
+  SortKeys keys(static_cast<std::size_t>(n));
+  for (int c = 1; c <= n; ++c) keys.add(grid.cell(keyColumn, c), newestFirstNow ? n - c : c, c - 1);
+  keys.sort();
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(n));
+  for (const SortKey& key : keys.keys()) order.push_back(key.entry);
   return order;
 }
 
@@ -85,10 +103,11 @@ void placeRows(LedgerGrid& grid, const std::vector<int>& sorted, BookOrder order
 void balanceRow(LedgerRow& row, std::int64_t& sum) {
   std::int32_t income = parseAmount(row[kIncomeColumn]);
   std::int32_t expense = parseAmount(row[kExpenseColumn]);
-  row[kIncomeColumn] = amountText(income);
-  row[kExpenseColumn] = amountText(expense);
+  const char separator = thousandsSeparator();
+  assignThousands(row[kIncomeColumn], income, separator);
+  assignThousands(row[kExpenseColumn], expense, separator);
   sum += static_cast<std::int64_t>(income) - expense;
-  row[kBalanceColumn] = amountText(sum);
+  assignThousands(row[kBalanceColumn], sum, separator);
 }
 
 void balance(LedgerGrid& grid, BookOrder order) {

@@ -91,6 +91,12 @@ char thousandsSeparator() {
 void setThousandsSeparator(char separator) { overriddenSeparator = separator; }
 
 std::string formatThousands(std::int64_t value, char separator) {
+  std::string out;
+  assignThousands(out, value, separator);
+  return out;
+}
+
+void assignThousands(std::string& out, std::int64_t value, char separator) {
   // Work on the magnitude as unsigned so the most negative value is safe.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   char buffer[32];
@@ -104,7 +110,7 @@ std::string formatThousands(std::int64_t value, char separator) {
     ++digits;
   } while (magnitude != 0);
   if (value < 0) *--at = '-';
-  return std::string(at, end);
+  out.assign(at, end);
 }
 
 std::optional<Date> parseDate(std::string_view text) {

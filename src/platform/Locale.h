@@ -23,6 +23,9 @@ char thousandsSeparatorOf(const char* localeName);
 // "#,##0": digits grouped by three with the separator, a leading minus sign.
 std::string formatThousands(std::int64_t value, char separator = thousandsSeparator());
 
+// formatThousands written over out, reusing its storage.
+void assignThousands(std::string& out, std::int64_t value, char separator = thousandsSeparator());
+
 struct Date {
   int year = 0;
   int month = 0;
