@@ -22,6 +22,10 @@ void QtPrinterPort::ensurePrinterAvailable(const QPrinter& printer) {
   if (!(toPrinter && printer.isValid()) && !toFile) throw Error("ﾃﾞﾌｫﾙﾄ ﾌﾟﾘﾝﾀが存在しません");
 }
 
+double QtPrinterPort::fitFactor(double pageWidth, double pageHeight, int neededWidth, int neededHeight) {
+  return std::min({1.0, pageWidth / neededWidth, pageHeight / neededHeight});
+}
+
 void QtPrinterPort::setFont(std::string_view name, int pointSize) {
   font_ = QFont(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
   font_.setPixelSize(pointSize * kUnitsPerPoint);
@@ -37,8 +41,7 @@ void QtPrinterPort::beginDoc() {
   if (!painter_.begin(&printer_)) throw Error("印刷を開始できません。プリンタの設定を確認して下さい。");
   const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
   const double unitsToDevice = static_cast<double>(printer_.resolution()) / kUnitsPerInch;
-  const double fit = std::min({1.0, page.width() / (neededWidth_ * unitsToDevice),
-                               page.height() / (neededHeight_ * unitsToDevice)});
+  const double fit = fitFactor(page.width() / unitsToDevice, page.height() / unitsToDevice, neededWidth_, neededHeight_);
   painter_.scale(unitsToDevice * fit, unitsToDevice * fit);
   painter_.setFont(font_);
   painter_.setPen(Qt::black);

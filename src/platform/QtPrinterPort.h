@@ -24,6 +24,10 @@ class QtPrinterPort : public PrinterPort {
   // nor a file (print to PDF) to print to.
   static void ensurePrinterAvailable(const QPrinter& printer);
 
+  // The factor that fits the needed area on a printable area (both in device
+  // units): 1 when it fits, smaller when the page is smaller.
+  static double fitFactor(double pageWidth, double pageHeight, int neededWidth, int neededHeight);
+
   void setFont(std::string_view name, int pointSize) override;
   void setPortrait() override;
   void beginDoc() override;

@@ -228,6 +228,13 @@ TEST_F(InPlaceEditTest, BalanceColumnIsNeverEditedInPlace) {
   EXPECT_TRUE(grid().editingEnabled());
 }
 
+TEST_F(InPlaceEditTest, TabMovesBetweenCells) {
+  grid().setCurrentCell(0, 1);
+  QTest::keyClick(&grid(), Qt::Key_Tab);
+  EXPECT_EQ(grid().currentColumn(), 1);
+  EXPECT_EQ(grid().currentGridRow(), 1);
+}
+
 TEST_F(InPlaceEditTest, SelectingACellRemembersItsDescription) {
   grid().setCurrentCell(3, 2);
   EXPECT_EQ(main().SelectedDescription, "b");
