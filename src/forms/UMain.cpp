@@ -60,7 +60,7 @@ QString menuText(const QString& path) {
   return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-struct CommandSpec {
+struct MenuCommand {
   const char* name;
   QString caption;
   QString hint;
@@ -92,13 +92,13 @@ TMainFm::~TMainFm() {
 void TMainFm::buildMenu() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  auto command = [this](QMenu* menu, const CommandSpec& spec, std::optional<CommandPicture> picture,
+  auto command = [this](QMenu* menu, const MenuCommand& item, std::optional<CommandPicture> picture,
                         void (TMainFm::*handler)()) {
-    QAction* action = menu->addAction(spec.caption);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    action->setStatusTip(spec.hint);
-    if (!spec.shortcut.isEmpty()) {
-      action->setShortcut(spec.shortcut);
+    QAction* action = menu->addAction(item.caption);
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setStatusTip(item.hint);
+    if (!item.shortcut.isEmpty()) {
+      action->setShortcut(item.shortcut);
       addAction(action);  // the shortcut works wherever the focus is in the window
     }
     if (picture) action->setIcon(commandIcon(*picture));
@@ -185,13 +185,13 @@ void TMainFm::buildToolbar() {
   static_cast<QFrame*>(Panel1)->setFrameShape(QFrame::StyledPanel);
   Panel1->setGeometry(0, 2, 327, 26);
 
-  struct ButtonSpec {
+  struct ToolButtonPlace {
     const char* name;
     int left;
     CommandPicture picture;
     QAction* action;
   };
-  const ButtonSpec buttons[] = {
+  const ToolButtonPlace buttons[] = {
       {"SpBtnNew", 11, CommandPicture::New, New1},       {"SpBtnOpen", 34, CommandPicture::Open, Open1},
       {"SpBtnSave", 57, CommandPicture::Save, Save1},    {"SpBtnPrint", 86, CommandPicture::Print, Print1},
       {"SpBtnAdd", 115, CommandPicture::Add, A1},        {"SpBtnDelete", 138, CommandPicture::Delete, D1},
@@ -199,20 +199,20 @@ void TMainFm::buildToolbar() {
       {"SpBtnSet", 219, CommandPicture::Settings, S2},   {"SpBtnHelp", 248, CommandPicture::Help, H2},
       {"SpBtnAbout", 271, CommandPicture::About, V1},    {"EndBtn", 300, CommandPicture::Exit, Exit1},
   };
-  for (const ButtonSpec& spec : buttons) {
+  for (const ToolButtonPlace& item : buttons) {
     auto* button = new QToolButton(Panel1);
-    button->setObjectName(QString::fromLatin1(spec.name));
+    button->setObjectName(QString::fromLatin1(item.name));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(commandIcon(spec.picture));
+    button->setIcon(commandIcon(item.picture));
     button->setIconSize({16, 16});
-    button->setGeometry(spec.left, 1, spec.action == Exit1 ? 25 : 23, 22);
-    button->setToolTip(spec.action->statusTip());
-    button->setStatusTip(spec.action->statusTip());
-    button->setEnabled(spec.action->isEnabled());
-    connect(spec.action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-    connect(button, &QToolButton::clicked, spec.action, &QAction::trigger);
-    if (spec.action == Exit1) EndBtn = button;
+    button->setGeometry(item.left, 1, item.action == Exit1 ? 25 : 23, 22);
+    button->setToolTip(item.action->statusTip());
+    button->setStatusTip(item.action->statusTip());
+    button->setEnabled(item.action->isEnabled());
+    connect(item.action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+    connect(button, &QToolButton::clicked, item.action, &QAction::trigger);
+    if (item.action == Exit1) EndBtn = button;
   }
   for (int left : {80, 109, 161, 213, 242, 294}) {
     auto* separator = new QFrame(Panel1);
