@@ -56,11 +56,7 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
                                  QStringLiteral("収入　　　"), QStringLiteral("支出　　　")},
                                 this)) {
   setObjectName(QStringLiteral("DataFm"));
-  applyFormFont(this);
-  setWindowTitle(QStringLiteral("検索データ"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-  keepMinimumWindowSize(this);
+  prepareReportWindow(this, QStringLiteral("検索データ"));
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -81,10 +77,7 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
   EndBtn->setGeometry(500, 4, 81, 25);
   connect(EndBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-  StringGrid1 = new StringGridView([](int column) { return column >= 2 ? CellAlign::Right : CellAlign::Left; }, this);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->setModel(model_);
-  StringGrid1->setEditingEnabled(false);
+  StringGrid1 = StringGridView::readOnly(2, model_, this);
 
   StatusBar1 = new StatusPanelBar({0}, this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

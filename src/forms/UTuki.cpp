@@ -26,11 +26,7 @@ TTukiFm::TTukiFm(Forms& forms, QWidget* parent)
       model_(new TextTableModel(
           {QStringLiteral("　　　　年月"), QStringLiteral("収入　　　　"), QStringLiteral("支出　　　　")}, this)) {
   setObjectName(QStringLiteral("TukiFm"));
-  applyFormFont(this);
-  setWindowTitle(QStringLiteral("月別収支一覧"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-  keepMinimumWindowSize(this);
+  prepareReportWindow(this, QStringLiteral("月別収支一覧"));
   resize(469, 314);
 
   Panel1 = new QWidget(this);
@@ -42,10 +38,7 @@ TTukiFm::TTukiFm(Forms& forms, QWidget* parent)
   EndBtn->setGeometry(376, 4, 81, 25);
   connect(EndBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-  StringGrid1 = new StringGridView([](int column) { return column >= 1 ? CellAlign::Right : CellAlign::Left; }, this);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->setModel(model_);
-  StringGrid1->setEditingEnabled(false);
+  StringGrid1 = StringGridView::readOnly(1, model_, this);
 
   stackVertically(this, {{Panel1}, {StringGrid1, 1}});
   Panel1->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "platform/WindowOrder.h"
 
+#include "platform/FormFont.h"
+
 #include <QGuiApplication>
 #include <algorithm>
 #include <QScreen>
@@ -30,6 +32,14 @@ void centreOnScreen(QWidget* window, OffScreen offScreen) {
 }
 
 void keepMinimumWindowSize(QWidget* window) { window->setMinimumSize(600, 167); }
+
+void prepareReportWindow(QWidget* window, const QString& caption) {
+  applyFormFont(window);
+  window->setWindowTitle(caption);
+  window->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  window->setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+  keepMinimumWindowSize(window);
+}
 
 QSize screenSize() {
   QScreen* screen = QGuiApplication::primaryScreen();

@@ -58,6 +58,16 @@ StringGridView::StringGridView(GridCellDelegate::ColumnAlign align, QWidget* par
   connect(delegate_, &GridCellDelegate::enterCommitted, this, &StringGridView::enterPressed);
 }
 
+StringGridView* StringGridView::readOnly(int firstAmountColumn, QAbstractItemModel* model, QWidget* parent) {
+  auto* grid = new StringGridView(
+      [firstAmountColumn](int column) { return column >= firstAmountColumn ? CellAlign::Right : CellAlign::Left; },
+      parent);
+  grid->setObjectName(QStringLiteral("StringGrid1"));
+  grid->setModel(model);
+  grid->setEditingEnabled(false);
+  return grid;
+}
+
 int StringGridView::currentColumn() const { return std::max(currentIndex().column(), 0); }
 
 int StringGridView::currentGridRow() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }

@@ -32,6 +32,10 @@ class StringGridView : public QTableView {
  public:
   explicit StringGridView(GridCellDelegate::ColumnAlign align, QWidget* parent = nullptr);
 
+  // A grid that only shows model: columns from firstAmountColumn on are
+  // amounts (right-aligned); cells cannot be edited.
+  static StringGridView* readOnly(int firstAmountColumn, QAbstractItemModel* model, QWidget* parent);
+
   GridCellDelegate* cellDelegate() const { return delegate_; }
 
   int currentColumn() const;
