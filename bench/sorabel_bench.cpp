@@ -15,7 +15,7 @@
 #include "platform/FileIo.h"
 #include "reports/MonthlySummary.h"
 #include "reports/PrintLayout.h"
-#include "reports/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 #include "reports/Search.h"
 
 namespace sorabel {

@@ -12,7 +12,7 @@
 #include "forms/UMain.h"
 #include "ledger/BookFile.h"
 #include "platform/FileIo.h"
-#include "platform/UserDialogs.h"
+#include "platform/qt/UserDialogs.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel {
@@ -73,7 +73,7 @@ BENCHMARK(OpenLargestBook)->Unit(benchmark::kMillisecond);
 void ScrollAndPaint(benchmark::State& state) {
   Window window;
   window.forms->MainFm->Open1Click();
-  StringGridView& grid = *window.forms->MainFm->StringGrid1;
+  StringGridView& grid = *window.forms->MainFm->findChild<StringGridView*>(QStringLiteral("StringGrid1"));
   QScrollBar& bar = *grid.verticalScrollBar();
   int step = 0;
   for (auto _ : state) {

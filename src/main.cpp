@@ -7,8 +7,8 @@
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"
-#include "platform/AnsiText.h"
-#include "platform/FormFont.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/FormFont.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 

@@ -1,7 +1,5 @@
 #include "forms/Forms.h"
 
-#include <QLineEdit>
-
 #include "forms/UAbout.h"
 #include "forms/UAdd.h"
 #include "forms/UDataFm.h"
@@ -10,13 +8,13 @@
 #include "forms/UTuki.h"
 #include "forms/UMain.h"
 #include "forms/UPathWord.h"
-#include "platform/UserDialogs.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/UserDialogs.h"
+#include "platform/qt/WindowOrder.h"
 
 namespace sorabel {
 
-Forms::Forms(FormPaths paths) : paths_(std::move(paths)) {
-  MainFm = new TMainFm(*this);
+Forms::Forms(FormPaths paths) : paths_(std::move(paths)), session_(std::make_unique<BookSession>()) {
+  MainFm = new TMainFm(*this, *session_);
   PathWordFm = new TPathWordFm;
   AboutFm = new TAboutFm(MainFm);
   SetFm = new TSetFm(*this, MainFm);
@@ -31,11 +29,13 @@ Forms::~Forms() {
   delete MainFm;  // owns the dialogs parented to it
 }
 
+MainWindowOperations& Forms::mainWindow() { return *MainFm; }
+
 bool Forms::passwordAccepted() {
-  if (MainFm->StoredPathWord.isEmpty()) return true;
+  if (MainFm->StoredPathWord().isEmpty()) return true;
   centreOnScreen(PathWordFm, OffScreen::ClampToZero);
   PathWordFm->exec();  // closed in whatever way, the text is compared
-  if (PathWordFm->Edit1->text() != MainFm->StoredPathWord) {
+  if (PathWordFm->typedPassword() != MainFm->StoredPathWord()) {
     UserDialogs::current().tell(nullptr, QStringLiteral("パスワードが違います。"), MessageKind::Plain);
     return false;
   }

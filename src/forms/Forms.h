@@ -1,14 +1,17 @@
 #pragma once
 // Every window of the program, created once at start-up in a fixed order and
-// kept for the whole run. Windows reach each other through this set, as the
-// program's units reach each other's forms.
+// kept for the whole run, and the book they work on. Windows reach each
+// other through this set, by the windows' operations, never their controls.
 
 #include <QString>
 #include <filesystem>
 #include <memory>
 
+#include "ledger/BookSession.h"
+
 namespace sorabel {
 
+class MainWindowOperations;
 class TMainFm;
 class TPathWordFm;
 class TAboutFm;
@@ -33,6 +36,9 @@ class Forms {
   Forms& operator=(const Forms&) = delete;
 
   const FormPaths& paths() const { return paths_; }
+  BookSession& session() { return *session_; }
+  // The main window's operations, for the other windows.
+  MainWindowOperations& mainWindow();
 
   // The start-up password: with none stored, true at once. Otherwise the
   // password dialog is shown and its text compared exactly; a wrong one is
@@ -51,6 +57,8 @@ class Forms {
 
  private:
   FormPaths paths_;
+  // Made before the windows and destroyed after them: the grid view shows it.
+  std::unique_ptr<BookSession> session_;
 };
 
 }  // namespace sorabel

@@ -4,12 +4,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStyle>
 #include <QUrl>
 
-#include "platform/FormFont.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/FormFont.h"
 #include "widgets/CommandPictures.h"
 
 namespace sorabel {
@@ -49,12 +47,13 @@ QLabel* link(const QString& text, const QString& name, QPoint at, const QString&
 
 }  // namespace
 
-TAboutFm::TAboutFm(QWidget* parent) : QDialog(parent) {
+TAboutFm::TAboutFm(QWidget* parent) : Form<QDialog>(parent) {
   setObjectName(QStringLiteral("AboutFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral("Sorabelについて"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);  // no title-bar buttons
   setFixedSize(232, 149);
+  centreOnFirstShowing();
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -78,13 +77,6 @@ TAboutFm::TAboutFm(QWidget* parent) : QDialog(parent) {
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
   LblName->installEventFilter(this);
   LblHomePage->installEventFilter(this);
-}
-
-void TAboutFm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous() || shownBefore_) return;
-  centreOnScreen(this, OffScreen::ClampToZero);
-  shownBefore_ = true;
 }
 
 bool TAboutFm::eventFilter(QObject* watched, QEvent* event) {

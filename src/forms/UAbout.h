@@ -4,12 +4,14 @@
 
 #include <QDialog>
 
+#include "forms/FormWindow.h"
+
 class QLabel;
 class QPushButton;
 
 namespace sorabel {
 
-class TAboutFm : public QDialog {
+class TAboutFm : public Form<QDialog> {
   Q_OBJECT
 
  public:
@@ -21,6 +23,10 @@ class TAboutFm : public QDialog {
   void LblHomePageClick();
   void LblNameClick();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   QWidget* Panel1;
   QLabel* Image1;
   QLabel* Label1;
@@ -30,13 +36,6 @@ class TAboutFm : public QDialog {
   QLabel* Label3;
   QLabel* LblHomePage;
   QPushButton* BitBtn1;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  bool shownBefore_ = false;
 };
 
 }  // namespace sorabel

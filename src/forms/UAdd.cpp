@@ -8,13 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QDate>
 
 #include "forms/Forms.h"
-#include "forms/UMain.h"
+#include "forms/MainWindowOperations.h"
 #include "ledger/EntryEditing.h"
-#include "platform/AnsiText.h"
-#include "platform/CommandGuard.h"
-#include "platform/FormFont.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/FormFont.h"
 #include "settings/SettingsProfile.h"
 
 namespace sorabel {
@@ -44,7 +45,7 @@ void closeInputMethod(QWidget* widget) {
 
 }  // namespace
 
-TAddFm::TAddFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
+TAddFm::TAddFm(Forms& forms, QWidget* parent) : Form<QDialog>(parent), forms_(forms) {
   setObjectName(QStringLiteral("AddFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral(" "));
@@ -95,14 +96,14 @@ void TAddFm::buildLayout() {
   connect(CancelBtn, &QPushButton::clicked, this, &TAddFm::CancelBtnClick);
 }
 
-void TAddFm::FormCreate() {
-  const QRect main = forms_.MainFm->frameGeometry();
-  move(main.left(), main.top() + 70);
+void TAddFm::showForDate(const QDate& date) {
+  DateTimePicker1->setDate(date);
+  exec();
 }
 
-void TAddFm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+void TAddFm::FormCreate() {
+  const QRect main = forms_.mainWindow().mainWindowFrame();
+  move(main.left(), main.top() + 70);
 }
 
 void TAddFm::FormShow() {
@@ -125,7 +126,7 @@ void TAddFm::OKBtnClick() {
   runGuarded(this, [this] {
     NewEntry entry{toAnsi(DateTimePicker1->date().toString(QStringLiteral("yyyy/MM/dd"))),
                    toAnsi(ComboBox1->currentText()), toAnsi(Edit3->text()), toAnsi(Edit4->text())};
-    TMainFm& main = *forms_.MainFm;
+    MainWindowOperations& main = forms_.mainWindow();
     main.changeBook([&](LedgerGrid& grid) { addEntry(grid, entry, main.bookOrder()); });
     main.SortAndBalance();
     main.ShowStatus();

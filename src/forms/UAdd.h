@@ -5,7 +5,10 @@
 
 #include <QDialog>
 
+#include "forms/FormWindow.h"
+
 class QComboBox;
+class QDate;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -15,19 +18,30 @@ namespace sorabel {
 
 class Forms;
 
-class TAddFm : public QDialog {
+class TAddFm : public Form<QDialog> {
   Q_OBJECT
 
  public:
   explicit TAddFm(Forms& forms, QWidget* parent = nullptr);
 
+  // A1Click: the date, then the dialog shown modally.
+  void showForDate(const QDate& date);
+
   // Outer width 583, top 70 below the main window's top, same left.
   void FormCreate();
   // Empties the fields and reloads the registered descriptions.
-  void FormShow();
+  void FormShow() override;
   void OKBtnClick();
   void CancelBtnClick();
 
+ protected:
+  // Enter moves on to the next control as Tab does (a button is pressed).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildLayout();
+
+  Forms& forms_;
   QWidget* AddPnl;
   QLabel* Label1;
   QDateEdit* DateTimePicker1;
@@ -39,15 +53,6 @@ class TAddFm : public QDialog {
   QLineEdit* Edit4;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  // Enter moves on to the next control as Tab does (a button is pressed).
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void buildLayout();
-  Forms& forms_;
 };
 
 }  // namespace sorabel

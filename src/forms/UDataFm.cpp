@@ -3,15 +3,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QStyle>
 
-#include "forms/Forms.h"
-#include "forms/UMain.h"
 #include "ledger/Amount.h"
-#include "platform/AnsiText.h"
-#include "platform/FormFont.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/AnsiText.h"
 #include "reports/Search.h"
 #include "widgets/StatusPanelBar.h"
 #include "widgets/StringGridView.h"
@@ -19,7 +13,6 @@
 
 namespace sorabel {
 namespace {
-
 
 QFrame* sunkenPanel(const QString& name, QRect geometry, QWidget* parent) {
   auto* panel = new QFrame(parent);
@@ -50,17 +43,11 @@ QLabel* totalLabel(const QString& name, QWidget* parent) {
 }  // namespace
 
 TDataFm::TDataFm(Forms& forms, QWidget* parent)
-    : QDialog(parent),
-      forms_(forms),
-      model_(new TextTableModel({QStringLiteral("　　　日付"), QStringLiteral("　　　　　　　　　　　　　摘要"),
-                                 QStringLiteral("収入　　　"), QStringLiteral("支出　　　")},
-                                this)) {
+    : ReportWindow(forms, QStringLiteral("検索データ"),
+                   {QStringLiteral("　　　日付"), QStringLiteral("　　　　　　　　　　　　　摘要"),
+                    QStringLiteral("収入　　　"), QStringLiteral("支出　　　")},
+                   2, parent) {
   setObjectName(QStringLiteral("DataFm"));
-  prepareReportWindow(this, QStringLiteral("検索データ"));
-
-  Panel1 = new QWidget(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFixedHeight(33);
   Panel4 = sunkenPanel(QStringLiteral("Panel4"), {4, 4, 177, 25}, Panel1);
   Label3 = label(QStringLiteral("検索文字列 -"), QStringLiteral("Label3"), {4, 8}, Panel4);
   LblMoji = label(QString(), QStringLiteral("LblMoji"), {77, 8}, Panel4);
@@ -71,27 +58,15 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
   Panel3 = sunkenPanel(QStringLiteral("Panel3"), {344, 4, 145, 25}, Panel1);
   Label2 = label(QStringLiteral("支出合計"), QStringLiteral("Label2"), {4, 8}, Panel3);
   LblOUT = totalLabel(QStringLiteral("LblOUT"), Panel3);
-  EndBtn = new QPushButton(QStringLiteral("OK"), Panel1);
-  EndBtn->setObjectName(QStringLiteral("EndBtn"));
-  EndBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+  addEndButton(QStringLiteral("OK"), true);
   EndBtn->setGeometry(500, 4, 81, 25);
-  connect(EndBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-  StringGrid1 = StringGridView::readOnly(2, model_, this);
 
   StatusBar1 = new StatusPanelBar({0}, this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSimplePanel(true);
 
-  stackVertically(this, {{Panel1}, {StringGrid1, 1}, {StatusBar1}});
-  // The grid and the panel get their sizes after the window's resize event.
-  for (QWidget* child : {static_cast<QWidget*>(StringGrid1), Panel1}) child->installEventFilter(this);
+  finishLayout(StatusBar1);
   FormCreate();
-}
-
-bool TDataFm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && (watched == StringGrid1 || watched == Panel1)) FormResize();
-  return QDialog::eventFilter(watched, event);
 }
 
 void TDataFm::FormCreate() {
@@ -110,29 +85,17 @@ void TDataFm::showResult(const QString& searchText, const SearchResult& result) 
   StatusBar1->setSimpleText(QStringLiteral("検索データ - %1件").arg(result.count()));
 }
 
-void TDataFm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TDataFm::FormShow() {
-  const TMainFm& main = *forms_.MainFm;
-  resize(main.size());
-  move(main.pos());
+  takeMainWindowPlace();
   StringGrid1->setCurrentCell(StringGrid1->currentColumn(), model_->rowCount());
   StringGrid1->setFocus();
-}
-
-void TDataFm::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  FormResize();
 }
 
 void TDataFm::FormResize() {
   StringGrid1->giveColumnTheRest(1, 25);
   Panel2->move(Panel1->width() - 397, Panel2->y());
   Panel3->move(Panel1->width() - 241, Panel3->y());
-  EndBtn->move(Panel1->width() - EndBtn->width() - 4, EndBtn->y());
+  ReportWindow::FormResize();
 }
 
 }  // namespace sorabel

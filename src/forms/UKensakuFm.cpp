@@ -7,21 +7,22 @@
 
 #include "forms/Forms.h"
 #include "forms/UDataFm.h"
-#include "forms/UMain.h"
-#include "platform/AnsiText.h"
-#include "platform/CommandGuard.h"
-#include "platform/FormFont.h"
-#include "platform/WindowOrder.h"
+#include "forms/MainWindowOperations.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/FormFont.h"
+#include "widgets/VerticalStack.h"
 #include "reports/Search.h"
 
 namespace sorabel {
 
-TKensakuFm::TKensakuFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
+TKensakuFm::TKensakuFm(Forms& forms, QWidget* parent) : Form<QDialog>(parent), forms_(forms) {
   setObjectName(QStringLiteral("KensakuFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral("検索"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   resize(297, 121);
+  centreOnFirstShowing();
 
   Panel2 = new QWidget(this);
   Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -55,14 +56,6 @@ TKensakuFm::TKensakuFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(
   connect(CancelBtn, &QPushButton::clicked, this, &TKensakuFm::CancelBtnClick);
 }
 
-void TKensakuFm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  if (!shownBefore_) centreOnScreen(this, OffScreen::ClampToZero);
-  shownBefore_ = true;
-  FormShow();
-}
-
 void TKensakuFm::FormShow() {
   MojiEdit->clear();
   MojiEdit->setFocus();
@@ -86,9 +79,9 @@ void TKensakuFm::FindBtnClick() {
   }
   SearchResult result;
   const bool found = runGuarded(this, [&] {
-    const QString& book = forms_.MainFm->BookFileName;
-    if (book.isEmpty()) throw Error("検索するファイルがありません。\nファイルを保存してから検索して下さい。");
-    result = searchBookFile(toPath(book), toAnsi(MojiEdit->text()));
+    const BookSession& book = forms_.mainWindow().session();
+    if (book.fileName().empty()) throw Error("検索するファイルがありません。\nファイルを保存してから検索して下さい。");
+    result = searchBookFile(book.filePath(), toAnsi(MojiEdit->text()));
   });
   if (!found) return;
   forms_.DataFm->showResult(MojiEdit->text(), result);

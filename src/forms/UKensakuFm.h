@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "forms/FormWindow.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,17 +14,23 @@ namespace sorabel {
 
 class Forms;
 
-class TKensakuFm : public QDialog {
+class TKensakuFm : public Form<QDialog> {
   Q_OBJECT
 
  public:
   explicit TKensakuFm(Forms& forms, QWidget* parent = nullptr);
 
   // Empties the search text and focuses it.
-  void FormShow();
+  void FormShow() override;
   void FindBtnClick();
   void CancelBtnClick();
 
+ protected:
+  // Enter in the search text moves the focus to the search button.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Forms& forms_;
   QWidget* Panel2;
   QLabel* Label1;
   QLabel* Label2;
@@ -30,15 +38,6 @@ class TKensakuFm : public QDialog {
   QWidget* Panel1;
   QPushButton* FindBtn;
   QPushButton* CancelBtn;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  // Enter in the search text moves the focus to the search button.
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  Forms& forms_;
-  bool shownBefore_ = false;
 };
 
 }  // namespace sorabel

@@ -1,9 +1,8 @@
 #include "forms/UMain.h"
 
 #include <QCloseEvent>
-#include <QDateEdit>
-#include <QFileInfo>
 #include <QDate>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPrinter>
@@ -11,32 +10,30 @@
 #include <QToolButton>
 
 #include "forms/Forms.h"
+#include "forms/MainCommands.h"
 #include "forms/UAbout.h"
 #include "forms/UAdd.h"
 #include "forms/UKensakuFm.h"
 #include "forms/USet.h"
 #include "forms/UTuki.h"
-#include "ledger/BookFile.h"
 #include "ledger/EntryEditing.h"
-#include "platform/AnsiText.h"
-#include "platform/CommandGuard.h"
 #include "platform/FileIo.h"
-#include "platform/FormFont.h"
-#include "platform/HelpViewer.h"
-#include "platform/QtPrinterPort.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/FormFont.h"
+#include "platform/qt/HelpViewer.h"
+#include "platform/qt/QtPrinterPort.h"
+#include "platform/qt/WindowOrder.h"
 #include "reports/MonthlySummary.h"
 #include "reports/PrintLayout.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
+#include "widgets/LedgerTableModel.h"
 #include "widgets/StatusPanelBar.h"
 #include "widgets/StringGridView.h"
+#include "widgets/VerticalStack.h"
 
 namespace sorabel {
-
-const QString TMainFm::kCaptionPlain = QStringLiteral("Sorabel");
-const QString TMainFm::kCaptionNewFile = QStringLiteral("Sorabel  NewFile");
-
 namespace {
 
 constexpr int kFixedColumnWidth = 80;
@@ -49,31 +46,25 @@ const QString kGridHint = QStringLiteral("セルにマウスをあわせて再�
 // The cell editor's mask for dates: eight required digits with fixed slashes.
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
 
-// "Sorabel　<file>": opened, reopened or saved as (an ideographic space).
-QString openedCaption(const QString& file) { return QStringLiteral("Sorabel\u3000") + file; }
-// "Sorabel  <file>": read at start-up (two spaces).
-QString startupCaption(const QString& file) { return QStringLiteral("Sorabel  ") + file; }
-
 // Menu text for a path: "&" would otherwise mark an accelerator.
 QString menuText(const QString& path) {
   QString text = path;
   return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-struct MenuCommand {
-  const char* name;
-  QString caption;
-  QString hint;
-  QKeySequence shortcut;
-};
+std::string utf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace
 
-TMainFm::TMainFm(Forms& forms, QWidget* parent)
-    : QMainWindow(parent), forms_(forms), model_(new LedgerTableModel(grid_, this)), printer_(new QPrinter(QPrinter::HighResolution)) {
+TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
+    : Form<QMainWindow>(parent),
+      forms_(forms),
+      session_(session),
+      model_(new LedgerTableModel(session.grid(), this)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("MainFm"));
   applyFormFont(this);
-  setWindowTitle(kCaptionPlain);
+  showCaption();
   setWindowIcon(programIcon());
   keepMinimumWindowSize(this);
   buildMenu();
@@ -82,98 +73,59 @@ TMainFm::TMainFm(Forms& forms, QWidget* parent)
   FormCreate();
 }
 
-TMainFm::~TMainFm() {
-  delete StringGrid1;  // the view must not outlive the book store it shows
-  delete printer_;
-}
+TMainFm::~TMainFm() = default;
 
 // ---------------------------------------------------------------- building
+
+QAction* TMainFm::addCommand(QMenu* menu, const MainCommand& command) {
+  QAction* action = menu->addAction(QString::fromUtf8(command.caption));
+  action->setObjectName(QString::fromLatin1(command.name));
+  action->setStatusTip(QString::fromUtf8(command.hint));
+  action->setCheckable(command.kind == CommandKind::Check);
+  if (command.shortcut != 0) {
+    action->setShortcut(QKeySequence(command.shortcut));
+    addAction(action);  // the shortcut works wherever the focus is in the window
+  }
+  if (command.picture >= 0) action->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
+  if (command.handler != nullptr) connect(action, &QAction::triggered, this, command.handler);
+  return action;
+}
 
 void TMainFm::buildMenu() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  auto command = [this](QMenu* menu, const MenuCommand& item, std::optional<CommandPicture> picture,
-                        void (TMainFm::*handler)()) {
-    QAction* action = menu->addAction(item.caption);
-    action->setObjectName(QString::fromLatin1(item.name));
-    action->setStatusTip(item.hint);
-    if (!item.shortcut.isEmpty()) {
-      action->setShortcut(item.shortcut);
-      addAction(action);  // the shortcut works wherever the focus is in the window
+  QMenu* current = nullptr;
+  for (const MainCommand& command : mainCommands()) {
+    const QString caption = QString::fromUtf8(command.caption);
+    const QString name = QString::fromLatin1(command.name);
+    switch (command.kind) {
+      case CommandKind::Menu:
+        current = MainMenu1->addMenu(caption);
+        current->setObjectName(name);
+        if (command.handler != nullptr) connect(current, &QMenu::aboutToShow, this, command.handler);
+        break;
+      case CommandKind::Submenu:
+        N2 = current->addMenu(caption);
+        N2->setObjectName(name);
+        if (command.picture >= 0) N2->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
+        for (int n = 0; n < static_cast<int>(Histry.size()); ++n) {
+          Histry[n] = N2->addAction(QString());
+          Histry[n]->setObjectName(QStringLiteral("Histry%1").arg(n));
+          connect(Histry[n], &QAction::triggered, this, [this, n] { HistryClick(n); });
+        }
+        break;
+      case CommandKind::Separator: current->addSeparator()->setObjectName(name); break;
+      case CommandKind::Item:
+      case CommandKind::Check: addCommand(current, command); break;
     }
-    if (picture) action->setIcon(commandIcon(*picture));
-    if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
-    return action;
-  };
-  auto named = [](QMenu* menu, const char* name) {
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-  };
-  auto topMenu = [&](const char* name, const QString& caption) { return named(MainMenu1->addMenu(caption), name); };
-
-  F1 = topMenu("F1", QStringLiteral("ファイル(&F)"));
-  connect(F1, &QMenu::aboutToShow, this, &TMainFm::F1Click);
-  New1 = command(F1, {"New1", QStringLiteral("新規作成(&N)"), QStringLiteral("ファイルを新規に作成します"), {}},
-                 CommandPicture::New, &TMainFm::New1Click);
-  Open1 = command(F1, {"Open1", QStringLiteral("開く(&O)"), QStringLiteral("ファイルを開きます"), {}},
-                  CommandPicture::Open, &TMainFm::Open1Click);
-  N2 = named(F1->addMenu(QStringLiteral("開き直す(&R)")), "N2");
-  for (int n = 0; n < static_cast<int>(Histry.size()); ++n) {
-    Histry[n] = N2->addAction(QString());
-    Histry[n]->setObjectName(QStringLiteral("Histry%1").arg(n));
-    connect(Histry[n], &QAction::triggered, this, [this, n] { HistryClick(n); });
   }
-  Save1 = command(F1, {"Save1", QStringLiteral("上書き保存(&D)"), QStringLiteral("上書き保存します"), {}},
-                  CommandPicture::Save, &TMainFm::Save1Click);
-  SaveAs1 = command(F1, {"SaveAs1", QStringLiteral("名前を付けて保存(&A)"), QStringLiteral("名前を付けて新規保存します"), {}},
-                    CommandPicture::SaveAs, &TMainFm::SaveAs1Click);
-  F1->addSeparator()->setObjectName(QStringLiteral("N1"));
-  Print1 = command(F1, {"Print1", QStringLiteral("印刷(&P)"), QStringLiteral("データを印刷します"), {}},
-                   CommandPicture::Print, &TMainFm::Print1Click);
-  F1->addSeparator()->setObjectName(QStringLiteral("N3"));
-  Exit1 = command(F1, {"Exit1", QStringLiteral("終了(&X)"), QStringLiteral("アプリケーションを終了します"), {}},
-                  CommandPicture::Exit, &TMainFm::Exit1Click);
-
-  E5 = topMenu("E5", QStringLiteral("編集(&E)"));
-  A1 = command(E5, {"A1", QStringLiteral("データ追加(&A)"), QStringLiteral("新しくデータを追加します"), Qt::Key_F3},
-               CommandPicture::Add, &TMainFm::A1Click);
-  D1 = command(E5, {"D1", QStringLiteral("データ削除(&L)"), QStringLiteral("データを削除します"), Qt::Key_F4},
-               CommandPicture::Delete, &TMainFm::D1Click);
-  E5->addSeparator()->setObjectName(QStringLiteral("N4"));
-  SortInc = command(E5, {"SortInc", QStringLiteral("降順並び(&D)"), QStringLiteral("昇順に並び替えます"), {}},
-                    std::nullopt, &TMainFm::SortIncClick);
-  SortDec = command(E5, {"SortDec", QStringLiteral("昇順並び(&U)"), QStringLiteral("降順に並び替えます"), {}},
-                    std::nullopt, &TMainFm::SortDecClick);
-  for (QAction* sort : {SortInc, SortDec}) sort->setCheckable(true);
-
-  Find1 = topMenu("Find1", QStringLiteral("検索(&S)"));
-  Find2 = command(Find1, {"Find2", QStringLiteral("検索(&S)"), QStringLiteral("摘要項目の検索"), {}},
-                  CommandPicture::Find, &TMainFm::Find2Click);
-  I1 = command(Find1, {"I1", QStringLiteral("月別収支一覧(&I)"), QStringLiteral("月別収支一覧を表示します"), {}},
-               CommandPicture::Monthly, &TMainFm::I1Click);
-
-  Show1 = topMenu("Show1", QStringLiteral("表示(&V)"));
-  T1 = command(Show1, {"T1", QStringLiteral("ツールバー(&A)"), QStringLiteral("ツールバーの表示"), {}}, std::nullopt,
-               &TMainFm::T1Click);
-  S3 = command(Show1, {"S3", QStringLiteral("ステータスバー(&B)"), QStringLiteral("ステータスバーの表示"), {}},
-               std::nullopt, &TMainFm::S3Click);
-  StayTop = command(Show1, {"StayTop", QStringLiteral("常に手前に表示(&W)"), QString(), {}}, std::nullopt,
-                    &TMainFm::StayTopClick);
-  for (QAction* check : {T1, S3, StayTop}) check->setCheckable(true);
+  SortInc = findChild<QAction*>(QStringLiteral("SortInc"));
+  SortDec = findChild<QAction*>(QStringLiteral("SortDec"));
+  T1 = findChild<QAction*>(QStringLiteral("T1"));
+  S3 = findChild<QAction*>(QStringLiteral("S3"));
+  StayTop = findChild<QAction*>(QStringLiteral("StayTop"));
   T1->setChecked(true);
   S3->setChecked(true);
-
-  S1 = topMenu("S1", QStringLiteral("設定(&T)"));
-  S2 = command(S1, {"S2", QStringLiteral("設定(&D)"), QStringLiteral("機能の設定をします"), {}},
-               CommandPicture::Settings, &TMainFm::S2Click);
-  P1 = command(S1, {"P1", QStringLiteral("プリンタの設定(&P)"), QStringLiteral("プリンターの設定"), {}},
-               CommandPicture::PrinterSetup, &TMainFm::P1Click);
-
-  H1 = topMenu("H1", QStringLiteral("ヘルプ(&H)"));
-  H2 = command(H1, {"H2", QStringLiteral("ヘルプ(&H)"), QStringLiteral("ヘルプファイル呼び出し"), Qt::Key_F1},
-               CommandPicture::Help, &TMainFm::H2Click);
-  V1 = command(H1, {"V1", QStringLiteral("バージョン情報(&J)"), QStringLiteral("このアプリケーションについて"), {}},
-               CommandPicture::About, &TMainFm::V1Click);
 }
 
 void TMainFm::buildToolbar() {
@@ -185,40 +137,33 @@ void TMainFm::buildToolbar() {
   static_cast<QFrame*>(Panel1)->setFrameShape(QFrame::StyledPanel);
   Panel1->setGeometry(0, 2, 327, 26);
 
-  struct ToolButtonPlace {
-    const char* name;
-    int left;
-    CommandPicture picture;
-    QAction* action;
-  };
-  const ToolButtonPlace buttons[] = {
-      {"SpBtnNew", 11, CommandPicture::New, New1},       {"SpBtnOpen", 34, CommandPicture::Open, Open1},
-      {"SpBtnSave", 57, CommandPicture::Save, Save1},    {"SpBtnPrint", 86, CommandPicture::Print, Print1},
-      {"SpBtnAdd", 115, CommandPicture::Add, A1},        {"SpBtnDelete", 138, CommandPicture::Delete, D1},
-      {"SpBtnFind", 167, CommandPicture::Find, Find2},   {"SpBtnCalc", 190, CommandPicture::Monthly, I1},
-      {"SpBtnSet", 219, CommandPicture::Settings, S2},   {"SpBtnHelp", 248, CommandPicture::Help, H2},
-      {"SpBtnAbout", 271, CommandPicture::About, V1},    {"EndBtn", 300, CommandPicture::Exit, Exit1},
-  };
-  for (const ToolButtonPlace& item : buttons) {
+  int left = 11;
+  for (const char* name : toolbarLayout()) {
+    if (name == nullptr) {
+      auto* separator = new QFrame(Panel1);
+      separator->setFrameShape(QFrame::VLine);
+      separator->setFrameShadow(QFrame::Sunken);
+      separator->setGeometry(left + 2, 3, 2, 20);
+      left += 6;
+      continue;
+    }
+    const MainCommand& command = *findCommand(name);
+    auto* action = findChild<QAction*>(QString::fromLatin1(command.name));
     auto* button = new QToolButton(Panel1);
-    button->setObjectName(QString::fromLatin1(item.name));
+    button->setObjectName(QString::fromLatin1(command.toolButton));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(commandIcon(item.picture));
+    button->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
     button->setIconSize({16, 16});
-    button->setGeometry(item.left, 1, item.action == Exit1 ? 25 : 23, 22);
-    button->setToolTip(item.action->statusTip());
-    button->setStatusTip(item.action->statusTip());
-    button->setEnabled(item.action->isEnabled());
-    connect(item.action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-    connect(button, &QToolButton::clicked, item.action, &QAction::trigger);
-    if (item.action == Exit1) EndBtn = button;
-  }
-  for (int left : {80, 109, 161, 213, 242, 294}) {
-    auto* separator = new QFrame(Panel1);
-    separator->setFrameShape(QFrame::VLine);
-    separator->setFrameShadow(QFrame::Sunken);
-    separator->setGeometry(left + 2, 3, 2, 20);
+    const int width = command.handler == &TMainFm::Exit1Click ? 25 : 23;
+    button->setGeometry(left, 1, width, 22);
+    left += width;
+    button->setToolTip(action->statusTip());
+    button->setStatusTip(action->statusTip());
+    button->setEnabled(action->isEnabled());
+    connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    if (command.handler == &TMainFm::Exit1Click) EndBtn = button;
   }
 }
 
@@ -260,7 +205,7 @@ void TMainFm::FormCreate() {
 void TMainFm::readProfileAtStart() {
   runGuarded(this, [this] {
     SettingsProfile profile(forms_.paths().profile);
-    StoredPathWord = toQString(profile.password());
+    storedPathWord_ = toQString(profile.password());
     if (profile.restoresWindowPlacement()) {
       const WindowPlacement placement = profile.windowPlacement();
       const QSize screen = screenSize();
@@ -269,34 +214,33 @@ void TMainFm::readProfileAtStart() {
     } else {
       resize(600, 450);
     }
-    if (profile.opensLastBook()) BookFileName = toQString(profile.lastBook(toAnsi(BookFileName)));
+    if (profile.opensLastBook()) session_.setFileName(utf8(toQString(profile.lastBook(""))));
     const bool oldestFirst = profile.bookOrder() == BookOrder::OldestFirst;
     SortInc->setChecked(oldestFirst);
     SortDec->setChecked(!oldestFirst);
     if (profile.centresMainWindow()) CenterMainWindow();
-    if (!profile.opensLastBook()) setWindowTitle(kCaptionNewFile);
+    if (!profile.opensLastBook()) session_.startWithNewBook();
+    showCaption();
   });
 }
 
 void TMainFm::loadStartupBook() {
-  if (windowTitle() == kCaptionNewFile || !fileExists(toPath(BookFileName))) return;
+  if (session_.state() != BookState::LastBookMissing) return;
   runGuarded(this, [this] {
-    changeBook([this](LedgerGrid& grid) { readBookFile(grid, toPath(BookFileName)); });
-    SortAndBalance();
+    bool read = false;
+    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder()); });
+    if (!read) return;
     ShowStatus();
-    setWindowTitle(startupCaption(BookFileName));
+    showCaption();
   });
 }
+
+void TMainFm::showCaption() { setWindowTitle(QString::fromStdString(session_.caption())); }
 
 void TMainFm::setGridColumns() {
   for (int column : {kDateColumn, kIncomeColumn, kExpenseColumn, kBalanceColumn})
     StringGrid1->setColumnWidth(column, kFixedColumnWidth);
   FormResize();
-}
-
-void TMainFm::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (!event->spontaneous()) FormShow();
 }
 
 void TMainFm::FormShow() {
@@ -330,7 +274,7 @@ void TMainFm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainFm::FormCloseQuery() {
-  if (windowTitle() == kCaptionPlain || !BookChanged()) return true;
+  if (!session_.asksAboutChangesOnClose() || !BookChanged()) return true;
   switch (UserDialogs::current().ask(this, kChangedQuestion, AskButtons::YesNoCancel, MessageKind::Warning)) {
     case Answer::Cancel: return false;
     case Answer::Yes: {
@@ -347,19 +291,28 @@ void TMainFm::FormClose() {
     SettingsProfile profile(forms_.paths().profile);
     const QRect frame = frameGeometry();
     profile.writeWindowPlacement({frame.top(), frame.left(), height(), width()});
-    profile.writeLastBook(toAnsi(BookFileName));
+    profile.writeLastBook(toAnsi(BookFileName()));
     profile.writeBookOrder(bookOrder());
   }
   UpdateHistory();
 }
 
+// pos() is right also before the window system has framed the window.
+QRect TMainFm::mainWindowFrame() const { return {pos(), frameGeometry().size()}; }
+
 void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 
 // ---------------------------------------------------------------- book commands
 
+QString TMainFm::BookFileName() const { return QString::fromStdString(session_.fileName()); }
+
+void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
+  model_->change([&](LedgerGrid& grid) { change(grid); });
+}
+
 void TMainFm::New1Click() {
-  changeBook([](LedgerGrid& grid) { grid.resetToEmptyBook(); });
-  setWindowTitle(kCaptionNewFile);
+  changeBook([this](LedgerGrid&) { session_.newBook(); });
+  showCaption();
 }
 
 void TMainFm::Open1Click() {
@@ -369,21 +322,14 @@ void TMainFm::Open1Click() {
       saveBook();
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv")});
     if (name.isEmpty()) return;
-    BookFileName = name;
-    LoadBookFile();
-    setWindowTitle(openedCaption(BookFileName));
+    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder()); });
+    showCaption();
     ShowStatus();
   });
 }
 
 void TMainFm::LoadBookFile() {
-  const std::filesystem::path path = toPath(BookFileName);
-  if (!fileExists(path)) return;
-  changeBook([&](LedgerGrid& grid) {
-    grid.resetToEmptyBook();
-    readBookFile(grid, path);
-  });
-  SortAndBalance();
+  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder()); });
 }
 
 void TMainFm::Save1Click() {
@@ -395,30 +341,25 @@ void TMainFm::SaveAs1Click() {
 }
 
 bool TMainFm::saveBook() {
-  // A book without a name (the last book was to be opened but none was
-  // remembered) is saved under a name the user chooses.
-  if (windowTitle() == kCaptionNewFile || BookFileName.isEmpty()) return saveBookAs();
-  SortAndBalance();
-  writeBookFile(grid_, toPath(BookFileName));
+  if (session_.saveNeedsName()) return saveBookAs();
+  changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
   return true;
 }
 
 bool TMainFm::saveBookAs() {
   const QString name = UserDialogs::current().saveFileName(this, {kSaveFilter, QStringLiteral("csv")});
   if (name.isEmpty()) return false;
-  SortAndBalance();
-  writeBookFile(grid_, toPath(name));
-  BookFileName = name;
-  setWindowTitle(openedCaption(BookFileName));
+  changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
+  showCaption();
   return true;
 }
 
 void TMainFm::Exit1Click() { close(); }
 
-bool TMainFm::BookChanged() const { return bookChanged(grid_, toPath(BookFileName)); }
+bool TMainFm::BookChanged() const { return session_.changed(); }
 
 void TMainFm::SortAndBalance() {
-  changeBook([this](LedgerGrid& grid) { sortAndBalance(grid, kDateColumn, bookOrder()); });
+  changeBook([this](LedgerGrid&) { session_.sortAndBalance(bookOrder()); });
 }
 
 BookOrder TMainFm::bookOrder() const {
@@ -427,20 +368,17 @@ BookOrder TMainFm::bookOrder() const {
 
 // ---------------------------------------------------------------- entry editing
 
-void TMainFm::A1Click() {
-  forms_.AddFm->DateTimePicker1->setDate(QDate::currentDate());
-  forms_.AddFm->exec();
-}
+void TMainFm::A1Click() { forms_.AddFm->showForDate(QDate::currentDate()); }
 
 void TMainFm::D1Click() {
   runGuarded(this, [this] {
-    const QString prompt = toQString(deletePrompt(SelectedDescription));
+    const QString prompt = toQString(deletePrompt(selectedDescription_));
     if (UserDialogs::current().ask(this, prompt, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
     const auto [first, last] = StringGrid1->selectedGridRows();
     changeBook([&](LedgerGrid& grid) { grid.deleteRows(first, last); });
     SortAndBalance();
     ShowStatus();
-    SelectedDescription.clear();
+    selectedDescription_.clear();
   });
 }
 
@@ -459,7 +397,7 @@ void TMainFm::switchOrder(BookOrder order) {
 }
 
 void TMainFm::moveToNewestRow() {
-  setCurrentRowKeepingColumn(bookOrder() == BookOrder::OldestFirst ? grid_.lastRow() : 1);
+  setCurrentRowKeepingColumn(bookOrder() == BookOrder::OldestFirst ? grid().lastRow() : 1);
 }
 
 void TMainFm::setCurrentRowKeepingColumn(int gridRow) {
@@ -467,7 +405,7 @@ void TMainFm::setCurrentRowKeepingColumn(int gridRow) {
 }
 
 void TMainFm::StringGrid1SelectCell(int, int row) {
-  if (row >= 1 && row <= grid_.lastRow()) SelectedDescription = grid_.cell(kDescriptionColumn, row);
+  if (row >= 1 && row <= grid().lastRow()) selectedDescription_ = grid().cell(kDescriptionColumn, row);
 }
 
 void TMainFm::StringGrid1Click() { StringGrid1->setEditingEnabled(StringGrid1->currentColumn() != kBalanceColumn); }
@@ -484,13 +422,13 @@ QString TMainFm::StringGrid1GetEditMask(int column, int) const {
 
 void TMainFm::Print1Click() {
   runGuarded(this, [this] {
-    const QString question = QStringLiteral("%1ﾍﾟｰｼﾞを印刷します。").arg(printPageCount(grid_));
+    const QString question = QStringLiteral("%1ﾍﾟｰｼﾞを印刷します。").arg(printPageCount(grid()));
     if (UserDialogs::current().ask(this, question, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
     QtPrinterPort::ensurePrinterAvailable(*printer_);
     QtPrinterPort port(*printer_, PrintGeometry::neededWidth, PrintGeometry::neededHeight);
     const PrintJob job{QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")).toStdString(),
-                       toAnsi(QFileInfo(BookFileName).fileName())};
-    printBook(port, grid_, job);
+                       toAnsi(QFileInfo(BookFileName()).fileName())};
+    printBook(port, grid(), job);
   });
 }
 
@@ -498,7 +436,7 @@ void TMainFm::Find2Click() { forms_.KensakuFm->exec(); }
 
 void TMainFm::I1Click() {
   runGuarded(this, [this] {
-    forms_.TukiFm->showMonths(monthlySummary(grid_));
+    forms_.TukiFm->showMonths(monthlySummary(grid()));
     forms_.TukiFm->exec();
   });
 }
@@ -528,16 +466,16 @@ void TMainFm::StayTopClick() {
   setStaysOnTop(this, onTop);
 }
 
-void TMainFm::P1Click() { UserDialogs::current().printerSetup(this, printer_); }
+void TMainFm::P1Click() { UserDialogs::current().printerSetup(this, printer_.get()); }
 
 void TMainFm::H2Click() { helpViewer_->showContents(forms_.paths().helpFile); }
 
 // ---------------------------------------------------------------- status bar
 
 void TMainFm::ShowStatus() {
-  StatusBar1->setPanelText(1, QStringLiteral(" データ件数 %1件").arg(grid_.dataRowCount()));
+  StatusBar1->setPanelText(1, QStringLiteral(" データ件数 %1件").arg(grid().dataRowCount()));
   StatusBar1->setPanelText(2, bookOrder() == BookOrder::OldestFirst ? QStringLiteral(" 降順") : QStringLiteral(" 昇順"));
-  const std::optional<std::uintmax_t> size = fileSize(toPath(BookFileName));
+  const std::optional<std::uintmax_t> size = fileSize(session_.filePath());
   StatusBar1->setPanelText(3, size ? QStringLiteral(" %1 byte").arg(*size) : QString());
 }
 
@@ -579,24 +517,21 @@ void TMainFm::HistryClick(int n) {
         UserDialogs::current().ask(this, kChangedQuestion, AskButtons::YesNo, MessageKind::Warning) == Answer::Yes &&
         !saveBook())
       return;  // the user cancelled saving: the book stays
-    BookFileName = Histry[n]->data().toString();
+    changeBook([&](LedgerGrid&) { session_.setFileName(utf8(Histry[n]->data().toString())); });
     ReopenBookFile();
   });
 }
 
 void TMainFm::ReopenBookFile() {
-  changeBook([this](LedgerGrid& grid) {
-    grid.resetToEmptyBook();
-    readBookFile(grid, toPath(BookFileName));
-  });
-  setCurrentRowKeepingColumn(grid_.lastRow());
-  setWindowTitle(openedCaption(BookFileName));
+  changeBook([this](LedgerGrid&) { session_.reopen(session_.fileName()); });
+  setCurrentRowKeepingColumn(grid().lastRow());
+  showCaption();
   ShowStatus();
 }
 
 void TMainFm::UpdateHistory() {
   SettingsProfile profile(forms_.paths().profile);
-  updateHistory(profile, toAnsi(BookFileName));
+  updateHistory(profile, toAnsi(BookFileName()));
 }
 
 }  // namespace sorabel

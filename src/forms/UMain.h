@@ -2,25 +2,28 @@
 // The main window of Sorabel.
 //
 // Architecture in brief:
-//  - The book lives in one LedgerGrid (ledger/), shown by StringGrid1 through
-//    LedgerTableModel (widgets/). Every change of the book goes through
-//    changeBook(), which keeps the view in step.
+//  - The book is a BookSession (ledger/): the grid store, the file name and
+//    the book's state, from which the caption follows. StringGrid1 shows the
+//    store through LedgerTableModel (widgets/); every change of the book goes
+//    through changeBook(), which keeps the view in step.
 //  - The ledger's rules (order-and-balance pass, file format, unsaved-changes
-//    test, entry editing) live in ledger/; the profile keys in settings/.
-//    This class only wires them to menus, toolbar, dialogs and status bar.
-//  - Every handler named ...Click runs inside the command guard: a failure
-//    ends the command and is shown in a message box. Message boxes and file
-//    dialogs go through UserDialogs, which tests replace.
-//  - The window caption doubles as the book's state marker:
-//    "Sorabel  NewFile" (a new book), "Sorabel" (the last book was missing at
-//    start-up), "Sorabel  <file>" (read at start-up) and "Sorabel　<file>"
-//    (opened, reopened or saved as).
+//    test, entry editing) live in ledger/; the profile keys in settings/;
+//    search, monthly summary and printing in reports/. This class only wires
+//    them to menus, toolbar, dialogs and status bar.
+//  - The menu and the toolbar are built from one command table
+//    (MainCommands). Every handler named ...Click runs inside the command
+//    guard: a failure ends the command and is shown in a message box.
+//    Message boxes and file dialogs go through UserDialogs, which tests
+//    replace.
+//  - The other windows use the main window through MainWindowOperations.
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
-#include "ledger/LedgerGrid.h"
-#include "ledger/SortAndBalance.h"
+#include "forms/FormWindow.h"
+#include "forms/MainWindowOperations.h"
+#include "ledger/BookSession.h"
 
 class QAction;
 class QMenu;
@@ -34,20 +37,18 @@ class HelpViewer;
 class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
+struct MainCommand;
 
-class TMainFm : public QMainWindow {
+class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   Q_OBJECT
 
  public:
-  static const QString kCaptionPlain;    // "Sorabel"
-  static const QString kCaptionNewFile;  // "Sorabel  NewFile"
-
-  explicit TMainFm(Forms& forms, QWidget* parent = nullptr);
+  TMainFm(Forms& forms, BookSession& session, QWidget* parent = nullptr);
   ~TMainFm() override;
 
   // Window life.
   void FormCreate();
-  void FormShow();
+  void FormShow() override;
   void FormResize();
   bool FormCloseQuery();
   void FormClose();
@@ -88,79 +89,41 @@ class TMainFm : public QMainWindow {
   QString StringGrid1GetEditMask(int column, int row) const;
 
   // Operations used by several windows.
-  void SortAndBalance();
+  void SortAndBalance() override;
   bool BookChanged() const;
-  void ShowStatus();
+  void ShowStatus() override;
   void HintToStatus(const QString& hint);
-  void CenterMainWindow();
+  void CenterMainWindow() override;
   void LoadBookFile();
   void ReopenBookFile();
 
-  // Runs a change of the book store and updates the grid view.
-  template <class Change>
-  void changeBook(Change&& change);
+  const BookSession& session() const override { return session_; }
+  void changeBook(const std::function<void(LedgerGrid&)>& change) override;
+  BookOrder bookOrder() const override;
+  void moveToNewestRow() override;
+  QRect mainWindowFrame() const override;
 
-  BookOrder bookOrder() const;
-  // The current cell moves to the newest entry's row, keeping its column.
-  void moveToNewestRow();
-
-  const LedgerGrid& grid() const { return grid_; }
-  Forms& forms() { return forms_; }
-  QPrinter* printer() const { return printer_; }
-
-  QString BookFileName;
-  QString StoredPathWord;
-  AnsiString SelectedDescription;
-
-  QMenuBar* MainMenu1;
-  QMenu* F1;
-  QAction* New1;
-  QAction* Open1;
-  QMenu* N2;
-  std::array<QAction*, 5> Histry{};
-  QAction* Save1;
-  QAction* SaveAs1;
-  QAction* Print1;
-  QAction* Exit1;
-  QMenu* E5;
-  QAction* A1;
-  QAction* D1;
-  QAction* SortInc;
-  QAction* SortDec;
-  QMenu* Find1;
-  QAction* Find2;
-  QAction* I1;
-  QMenu* Show1;
-  QAction* T1;
-  QAction* S3;
-  QAction* StayTop;
-  QMenu* S1;
-  QAction* S2;
-  QAction* P1;
-  QMenu* H1;
-  QAction* H2;
-  QAction* V1;
-
-  QWidget* Dock;
-  QWidget* Panel1;
-  QToolButton* EndBtn;
-  StringGridView* StringGrid1;
-  StatusPanelBar* StatusBar1;
+  QString BookFileName() const;
+  QString StoredPathWord() const { return storedPathWord_; }
+  const AnsiString& SelectedDescription() const { return selectedDescription_; }
+  const LedgerGrid& grid() const { return session_.grid(); }
+  QPrinter* printer() const { return printer_.get(); }
 
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildMenu();
+  QAction* addCommand(QMenu* menu, const MainCommand& command);
   void buildToolbar();
   void buildClient();
   void readProfileAtStart();
   void loadStartupBook();
   void setGridColumns();
+  void showCaption();
   // Save and Save As; false when the save dialog was cancelled.
   bool saveBook();
   bool saveBookAs();
@@ -169,17 +132,26 @@ class TMainFm : public QMainWindow {
   void switchOrder(BookOrder order);
 
   Forms& forms_;
-  LedgerGrid grid_;
+  BookSession& session_;
   LedgerTableModel* model_;
   HelpViewer* helpViewer_ = nullptr;
-  QPrinter* printer_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  QString storedPathWord_;
+  AnsiString selectedDescription_;
+
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* N2 = nullptr;
+  std::array<QAction*, 5> Histry{};
+  QAction* SortInc = nullptr;
+  QAction* SortDec = nullptr;
+  QAction* T1 = nullptr;
+  QAction* S3 = nullptr;
+  QAction* StayTop = nullptr;
+  QWidget* Dock = nullptr;
+  QWidget* Panel1 = nullptr;
+  QToolButton* EndBtn = nullptr;
+  StringGridView* StringGrid1 = nullptr;
+  StatusPanelBar* StatusBar1 = nullptr;
 };
 
 }  // namespace sorabel
-
-#include "widgets/LedgerTableModel.h"
-
-template <class Change>
-void sorabel::TMainFm::changeBook(Change&& change) {
-  model_->change(std::forward<Change>(change));
-}

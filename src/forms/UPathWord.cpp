@@ -4,13 +4,14 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "platform/FormFont.h"
+#include "platform/qt/FormFont.h"
 #include "widgets/CommandPictures.h"
+#include "widgets/PasswordField.h"
 
 namespace sorabel {
 
 TPathWordFm::TPathWordFm(QWidget* parent)
-    : QDialog(parent), Edit1(new QLineEdit(this)), BitBtn1(new QPushButton(QStringLiteral("OK"), this)) {
+    : QDialog(parent), Edit1(makePasswordField(this)), BitBtn1(new QPushButton(QStringLiteral("OK"), this)) {
   setObjectName(QStringLiteral("PathWordFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral("パスワード"));
@@ -20,9 +21,6 @@ TPathWordFm::TPathWordFm(QWidget* parent)
 
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setGeometry(24, 20, 133, 20);
-  Edit1->setEchoMode(QLineEdit::Password);
-  Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
-  Edit1->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
 
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setGeometry(53, 56, 75, 25);
@@ -30,5 +28,7 @@ TPathWordFm::TPathWordFm(QWidget* parent)
   BitBtn1->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+QString TPathWordFm::typedPassword() const { return Edit1->text(); }
 
 }  // namespace sorabel

@@ -15,6 +15,9 @@ class TPathWordFm : public QDialog {
  public:
   explicit TPathWordFm(QWidget* parent = nullptr);
 
+  QString typedPassword() const;
+
+ private:
   QLineEdit* Edit1;
   QPushButton* BitBtn1;
 };

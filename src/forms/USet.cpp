@@ -6,17 +6,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
 
 #include "forms/Forms.h"
-#include "forms/UMain.h"
-#include "platform/AnsiText.h"
-#include "platform/CommandGuard.h"
-#include "platform/FormFont.h"
-#include "platform/WindowOrder.h"
+#include "forms/MainWindowOperations.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/CommandGuard.h"
+#include "platform/qt/FormFont.h"
 #include "settings/SettingsProfile.h"
+#include "widgets/PasswordField.h"
+#include "widgets/VerticalStack.h"
 
 namespace sorabel {
 namespace {
@@ -37,12 +37,13 @@ QWidget* tab(QTabWidget* pages, const QString& name, const QString& caption) {
 
 }  // namespace
 
-TSetFm::TSetFm(Forms& forms, QWidget* parent) : QDialog(parent), forms_(forms) {
+TSetFm::TSetFm(Forms& forms, QWidget* parent) : Form<QDialog>(parent), forms_(forms) {
   setObjectName(QStringLiteral("SetFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral("設定"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setFixedSize(338, 191);
+  centreOnFirstShowing();
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -81,13 +82,10 @@ void TSetFm::buildPasswordTab() {
   Label1 = new QLabel(QStringLiteral("パスワード"), TabSheet1);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->move(48, 36);
-  Edit1 = new QLineEdit(TabSheet1);
+  Edit1 = makePasswordField(TabSheet1);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setGeometry(128, 32, 133, 20);
   Edit1->setMaxLength(10);
-  Edit1->setEchoMode(QLineEdit::Password);
-  Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
-  Edit1->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
   Label5 = new QLabel(QStringLiteral("パスワードを空白にすると起動時にパスワードを問いません"), TabSheet1);
   Label5->setObjectName(QStringLiteral("Label5"));
   Label5->setWordWrap(true);
@@ -129,14 +127,6 @@ void TSetFm::FormCreate() {
   for (int n = 0; n < 5; ++n) historyBoxes[n] = Panel2->findChild<QCheckBox*>(QStringLiteral("ChBox%1").arg(n + 1));
 }
 
-void TSetFm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (event->spontaneous()) return;
-  if (!shownBefore_) centreOnScreen(this, OffScreen::ClampToZero);
-  shownBefore_ = true;
-  FormShow();
-}
-
 void TSetFm::FormShow() {
   runGuarded(this, [this] {
     SettingsProfile profile(forms_.paths().profile);
@@ -175,7 +165,7 @@ void TSetFm::BitBtn1Click() {
     keepHistory(profile, entries, remove);
   });
   if (!saved) return;  // the dialog stays open so nothing typed is lost
-  if (CheckBox2->isChecked()) forms_.MainFm->CenterMainWindow();
+  if (CheckBox2->isChecked()) forms_.mainWindow().CenterMainWindow();
   accept();
 }
 

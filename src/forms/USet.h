@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <array>
 
+#include "forms/FormWindow.h"
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -18,7 +20,7 @@ namespace sorabel {
 
 class Forms;
 
-class TSetFm : public QDialog {
+class TSetFm : public Form<QDialog> {
   Q_OBJECT
 
  public:
@@ -26,11 +28,23 @@ class TSetFm : public QDialog {
 
   // Builds the list of the five history check boxes.
   void FormCreate();
-  void FormShow();
+  void FormShow() override;
   void BitBtn1Click();
   void BitBtn2Click();
   // Empties, unticks and hides the history check boxes.
   void FormClose();
+
+ protected:
+  void done(int result) override;
+
+ private:
+  void buildFormTab();
+  void buildDescriptionTab();
+  void buildPasswordTab();
+  void buildHistoryTab();
+  void buildButtons();
+
+  Forms& forms_;
 
   QTabWidget* PageControl1;
   QWidget* TabSheet3;
@@ -50,20 +64,6 @@ class TSetFm : public QDialog {
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
   std::array<QCheckBox*, 5> historyBoxes{};
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void done(int result) override;
-
- private:
-  void buildFormTab();
-  void buildDescriptionTab();
-  void buildPasswordTab();
-  void buildHistoryTab();
-  void buildButtons();
-
-  Forms& forms_;
-  bool shownBefore_ = false;
 };
 
 }  // namespace sorabel

@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 
 namespace sorabel {
+
 void readBookText(LedgerGrid& grid, std::string_view bytes) {
   TextLineReader reader(bytes);
   std::string_view line;
@@ -29,6 +30,11 @@ bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder
   readBookFile(grid, path);
   sortAndBalance(grid, kDateColumn, order);
   return true;
+}
+
+void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path) {
+  grid.resetToEmptyBook();
+  readBookFile(grid, path);
 }
 
 std::string bookFileText(const LedgerGrid& grid) {

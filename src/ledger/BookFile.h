@@ -23,6 +23,10 @@ void readBookFile(LedgerGrid& grid, const std::filesystem::path& path);
 // whether the file existed.
 bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order);
 
+// ReopenBookFile: resets the book to one empty row and reads the file as it
+// stands, without the pass. Throws FileError.
+void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path);
+
 // The file's bytes for the grid's data rows, in the order shown. A double
 // quote inside a cell is written doubled, so it reads back as it was.
 std::string bookFileText(const LedgerGrid& grid);

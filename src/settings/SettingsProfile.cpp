@@ -104,10 +104,6 @@ void updateHistory(SettingsProfile& profile, std::string_view currentBook) {
     profile.writeHistoryEntry(n, list[n]);
 }
 
-}  // namespace sorabel
-
-namespace sorabel {
-
 void keepHistory(SettingsProfile& profile, const std::array<AnsiString, SettingsProfile::kHistorySize>& entries,
                  const std::array<bool, SettingsProfile::kHistorySize>& remove) {
   std::vector<AnsiString> kept;

@@ -158,14 +158,58 @@ void drawExit(QPainter& p) {
   p.drawLine(12, 11, 15, 8);
 }
 
+void drawReopen(QPainter& p) {
+  drawOpen(p);
+  p.setPen(QPen(kGreen, 1.5));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(8.5, 0.5, 6, 6), 30 * 16, 270 * 16);
+  p.setPen(QPen(kGreen, 1));
+  p.drawLine(QPointF(14.5, 0.5), QPointF(14.5, 3.5));
+  p.drawLine(QPointF(14.5, 3.5), QPointF(11.5, 3.5));
+}
+
+void drawCloseBook(QPainter& p) {
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(QColor(40, 110, 90));
+  p.drawRect(QRectF(3.5, 1.5, 10, 13));
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(5.5, 3.5, 6, 3));
+}
+
+// Rows of lines with an arrow: oldest first points down the page.
+void drawOrder(QPainter& p, bool oldestFirst) {
+  p.setPen(QPen(QColor(130, 130, 150), 1));
+  for (int y = 3; y <= 13; y += 3) p.drawLine(1, y, 8, y);
+  p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(12, 2, 12, 14);
+  const int tip = oldestFirst ? 14 : 2;
+  const int back = oldestFirst ? 10 : 6;
+  p.drawLine(12, tip, 9, back);
+  p.drawLine(12, tip, 15, back);
+}
+
+void drawToolbar(QPainter& p) {
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(QColor(220, 220, 225));
+  p.drawRect(QRectF(0.5, 4.5, 15, 7));
+  p.setBrush(kBlue);
+  for (int x = 3; x <= 11; x += 4) p.drawRect(QRectF(x - 0.5, 6.5, 2, 3));
+}
+
 }  // namespace
 
-QPixmap commandPixmap(CommandPicture picture) {
-  QPixmap pixmap(16, 16);
+QPixmap commandPixmap(CommandPicture picture, int size) {
+  QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 16.0, size / 16.0);
   switch (picture) {
+    case CommandPicture::Reopen: drawReopen(p); break;
+    case CommandPicture::CloseBook: drawCloseBook(p); break;
+    case CommandPicture::OldestFirst: drawOrder(p, true); break;
+    case CommandPicture::NewestFirst: drawOrder(p, false); break;
+    case CommandPicture::Toolbar: drawToolbar(p); break;
     case CommandPicture::New: drawNew(p); break;
     case CommandPicture::Open: drawOpen(p); break;
     case CommandPicture::Save: drawSave(p); break;
@@ -185,6 +229,15 @@ QPixmap commandPixmap(CommandPicture picture) {
 }
 
 QIcon commandIcon(CommandPicture picture) { return QIcon(commandPixmap(picture)); }
+
+QPixmap commandPictureStrip(int size) {
+  QPixmap strip(size * kCommandPictureCount, size);
+  strip.fill(Qt::transparent);
+  QPainter p(&strip);
+  for (int i = 0; i < kCommandPictureCount; ++i)
+    p.drawPixmap(i * size, 0, commandPixmap(static_cast<CommandPicture>(i), size));
+  return strip;
+}
 
 QPixmap programPixmap(int size) {
   QPixmap pixmap(size, size);

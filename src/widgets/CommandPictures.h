@@ -7,25 +7,36 @@
 
 namespace sorabel {
 
-enum class CommandPicture {
-  New,
-  Open,
-  Save,
-  Print,
-  Add,
-  Delete,
-  Find,
-  Monthly,
-  Settings,
-  Help,
-  About,
-  Exit,
-  SaveAs,
-  PrinterSetup,
+// The pictures in the order of the main window's image list.
+enum class CommandPicture : int {
+  New = 0,
+  Open = 1,
+  Reopen = 2,
+  Save = 3,
+  CloseBook = 4,  // in the list, linked to no command
+  Print = 5,
+  Exit = 6,
+  Add = 7,
+  Delete = 8,
+  OldestFirst = 9,
+  NewestFirst = 10,
+  Find = 11,
+  Monthly = 12,
+  Toolbar = 13,
+  Settings = 14,
+  PrinterSetup = 15,
+  Help = 16,
+  About = 17,
+  SaveAs = 18,
 };
+constexpr int kCommandPictureCount = 19;
 
-QPixmap commandPixmap(CommandPicture picture);
+// A picture drawn at size x size pixels (designed on a 16-pixel grid).
+QPixmap commandPixmap(CommandPicture picture, int size = 16);
 QIcon commandIcon(CommandPicture picture);
+
+// The pictures side by side in one strip of size-pixel cells, in list order.
+QPixmap commandPictureStrip(int size = 16);
 
 // The program's 32 x 32 icon: a cash book with a yen sign.
 QPixmap programPixmap(int size = 32);

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "platform/UserDialogs.h"
+#include "platform/Errors.h"
+#include "platform/qt/AnsiText.h"
+#include "platform/qt/UserDialogs.h"
 
 namespace sorabel {
 namespace {
@@ -73,6 +75,12 @@ void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
   auto* line = static_cast<QLineEdit*>(editor);
   if (incomplete(line)) return;  // an incomplete date never reaches the book
+  try {
+    toAnsi(line->text());
+  } catch (const Error& error) {
+    reportError(line->window(), QString::fromUtf8(error.what()));
+    return;
+  }
   model->setData(index, line->text(), Qt::EditRole);
 }
 

@@ -1,8 +1,7 @@
 #include "widgets/LedgerTableModel.h"
 
-#include "platform/AnsiText.h"
+#include "platform/qt/AnsiText.h"
 #include "platform/Errors.h"
-#include "platform/UserDialogs.h"
 
 namespace sorabel {
 
@@ -35,9 +34,8 @@ bool LedgerTableModel::setData(const QModelIndex& index, const QVariant& value, 
   if (role != Qt::EditRole || !index.isValid() || row > grid_.lastRow()) return false;
   try {
     grid_.setCell(index.column(), row, toAnsi(value.toString()));
-  } catch (const Error& error) {
-    reportError(nullptr, QString::fromUtf8(error.what()));
-    return false;
+  } catch (const Error&) {
+    return false;  // text that Shift-JIS cannot hold; the editor tells the user
   }
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   return true;

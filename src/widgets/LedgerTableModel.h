@@ -20,7 +20,7 @@ class LedgerTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Typed text that Shift-JIS cannot hold is refused with a message.
+  // Typed text that Shift-JIS cannot hold is refused: false.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
   // Brings the view up to date after the store changed: rows added or

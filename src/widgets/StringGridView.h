@@ -4,27 +4,12 @@
 // selected, Tab moves between cells. Rows are numbered as in the grid store:
 // row 1 is the first data row (model row 0).
 
-#include <QHeaderView>
 #include <QTableView>
 #include <utility>
 
 #include "widgets/GridCellDelegate.h"
 
 namespace sorabel {
-
-// The header row, drawn with the same text placement as the cells.
-class GridHeaderView : public QHeaderView {
-  Q_OBJECT
-
- public:
-  GridHeaderView(GridCellDelegate::ColumnAlign align, QWidget* parent);
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
-
- private:
-  GridCellDelegate::ColumnAlign align_;
-};
 
 class StringGridView : public QTableView {
   Q_OBJECT

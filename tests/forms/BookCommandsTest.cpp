@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "FormsFixture.h"
+#include "forms/FormsFixture.h"
 
 namespace sorabel::test {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(BookCommandsTest, SaveOnANewBookTurnsIntoSaveAs) {
   EXPECT_EQ(dialogs.lastOptions.filter, "csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
   EXPECT_EQ(bookText("new.csv"), "\"\",\"\",\"0\",\"0\",\"0\"\r\n");
   EXPECT_EQ(main().windowTitle(), QStringLiteral("Sorabel\u3000") + bookPath("new.csv"));
-  EXPECT_EQ(main().BookFileName, bookPath("new.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("new.csv"));
   EXPECT_EQ(panel(1), "");  // Save As leaves the status bar alone
 }
 
@@ -67,7 +67,7 @@ TEST_F(BookCommandsTest, CancelledSaveAsSavesNothing) {
   dialogs.saveNames.push_back("");
   main().SaveAs1Click();
   EXPECT_EQ(main().windowTitle(), "Sorabel  NewFile");
-  EXPECT_TRUE(main().BookFileName.isEmpty());
+  EXPECT_TRUE(main().BookFileName().isEmpty());
 }
 
 TEST_F(BookCommandsTest, FailedSaveIsReportedAndKeepsTheOldFileAndName) {
@@ -77,7 +77,7 @@ TEST_F(BookCommandsTest, FailedSaveIsReportedAndKeepsTheOldFileAndName) {
   main().SaveAs1Click();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.contains("に保存できません"));
-  EXPECT_EQ(main().BookFileName, bookPath("book.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("book.csv"));
 }
 
 TEST_F(BookCommandsTest, NewKeepsTheNameAndTheStatusUntilTheNextRefresh) {
@@ -85,7 +85,7 @@ TEST_F(BookCommandsTest, NewKeepsTheNameAndTheStatusUntilTheNextRefresh) {
   open(writeBook("book.csv", "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"1\",\"0\",\"2\"\r\n"));
   main().New1Click();
   EXPECT_EQ(main().windowTitle(), "Sorabel  NewFile");
-  EXPECT_EQ(main().BookFileName, bookPath("book.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("book.csv"));
   EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
   EXPECT_EQ(panel(1), " データ件数 2件");
   EXPECT_TRUE(main().BookChanged());  // compared with the previous book's file
@@ -115,7 +115,7 @@ TEST_F(BookCommandsTest, CancelledOpenDialogChangesNothing) {
   start();
   open(writeBook("book.csv", "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n"));
   open("");
-  EXPECT_EQ(main().BookFileName, bookPath("book.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("book.csv"));
   EXPECT_EQ(rows(), (Rows{{"2001/01/01", "a", "1", "0", "1"}}));
 }
 
@@ -217,17 +217,17 @@ class RecentFilesTest : public BookCommandsTest {};
 TEST_F(RecentFilesTest, MenuShowsTheListAndHidesFreePlaces) {
   start();
   main().ShowHistoryMenu();
-  EXPECT_FALSE(main().N2->isEnabled());
-  for (QAction* item : main().Histry) EXPECT_FALSE(item->isVisible());
+  EXPECT_FALSE(child<QMenu>(&main(), "N2")->isEnabled());
+  for (int n = 0; n < 5; ++n) EXPECT_FALSE(child<QAction>(&main(), ("Histry" + std::to_string(n)).c_str())->isVisible());
 
   writeProfile("[History]\r\nFile0=/b&c/家計簿.csv\r\nFile1=/x.csv\r\n");
-  main().F1->popup({0, 0});  // opening the File menu fills the list
-  main().F1->hide();
-  EXPECT_TRUE(main().N2->isEnabled());
-  EXPECT_EQ(main().Histry[0]->text(), "/b&&c/家計簿.csv");
-  EXPECT_EQ(main().Histry[0]->data().toString(), "/b&c/家計簿.csv");
-  EXPECT_TRUE(main().Histry[1]->isVisible());
-  EXPECT_FALSE(main().Histry[2]->isVisible());
+  child<QMenu>(&main(), "F1")->popup({0, 0});  // opening the File menu fills the list
+  child<QMenu>(&main(), "F1")->hide();
+  EXPECT_TRUE(child<QMenu>(&main(), "N2")->isEnabled());
+  EXPECT_EQ(child<QAction>(&main(), "Histry0")->text(), "/b&&c/家計簿.csv");
+  EXPECT_EQ(child<QAction>(&main(), "Histry0")->data().toString(), "/b&c/家計簿.csv");
+  EXPECT_TRUE(child<QAction>(&main(), "Histry1")->isVisible());
+  EXPECT_FALSE(child<QAction>(&main(), "Histry2")->isVisible());
 }
 
 TEST_F(RecentFilesTest, ReopenKeepsTheFileOrderWithoutAPass) {
@@ -236,12 +236,12 @@ TEST_F(RecentFilesTest, ReopenKeepsTheFileOrderWithoutAPass) {
   start();
   main().show();
   main().ShowHistoryMenu();
-  main().StringGrid1->setCurrentCell(1, 1);
-  main().Histry[0]->trigger();
+  child<StringGridView>(&main(), "StringGrid1")->setCurrentCell(1, 1);
+  child<QAction>(&main(), "Histry0")->trigger();
   EXPECT_EQ(rows(), (Rows{{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/03", "c", "3", "0", "x"}}));
   EXPECT_EQ(main().windowTitle(), QStringLiteral("Sorabel\u3000") + book);
-  EXPECT_EQ(main().StringGrid1->currentGridRow(), 2);
-  EXPECT_EQ(main().StringGrid1->currentColumn(), 1);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 2);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentColumn(), 1);
   EXPECT_EQ(panel(1), " データ件数 2件");
 }
 
@@ -266,7 +266,7 @@ TEST_F(RecentFilesTest, MissingRecentBookIsReportedAfterEmptyingTheBook) {
   main().HistryClick(0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.contains("gone.csv を読み込めません"));
-  EXPECT_EQ(main().BookFileName, bookPath("gone.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("gone.csv"));
   EXPECT_EQ(main().windowTitle(), QStringLiteral("Sorabel\u3000") + bookPath("book.csv"));
   EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
 }

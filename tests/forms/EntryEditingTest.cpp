@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FormsFixture.h"
+#include "forms/FormsFixture.h"
 #include "forms/UAdd.h"
 #include "widgets/GridCellDelegate.h"
 #include "widgets/StringGridView.h"
@@ -24,11 +24,11 @@ class EntryEditingTest : public FormsTest {
   void add(const QDate& date, const QString& description, const QString& income, const QString& expense) {
     whenModal([=, this] {
       TAddFm& dialog = *forms->AddFm;
-      dialog.DateTimePicker1->setDate(date);
-      dialog.ComboBox1->setEditText(description);
-      dialog.Edit3->setText(income);
-      dialog.Edit4->setText(expense);
-      dialog.OKBtn->click();
+      child<QDateEdit>(&dialog, "DateTimePicker1")->setDate(date);
+      child<QComboBox>(&dialog, "ComboBox1")->setEditText(description);
+      child<QLineEdit>(&dialog, "Edit3")->setText(income);
+      child<QLineEdit>(&dialog, "Edit4")->setText(expense);
+      child<QAbstractButton>(&dialog, "OKBtn")->click();
     });
     main().A1Click();
   }
@@ -53,12 +53,12 @@ TEST_F(EntryEditingTest, EntriesGoToTheirDatePlaceInEitherOrder) {
   add(QDate(2001, 1, 3), "c2", "", "");
   EXPECT_EQ(rows(), (Rows{{"2001/01/01", "a", "125", "0", "125"}, {"2001/01/03", "c", "1,000", "0", "1,125"},
                           {"2001/01/03", "c2", "0", "0", "1,125"}}));
-  EXPECT_EQ(main().StringGrid1->currentGridRow(), 3);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 3);
 
   main().SortDecClick();
   add(QDate(2001, 1, 3), "c3", "1", "");
   EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"c3", "c2", "c", "a"}));
-  EXPECT_EQ(main().StringGrid1->currentGridRow(), 1);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 1);
 }
 
 TEST_F(EntryEditingTest, DialogLoadsTheRegisteredDescriptionsEveryTime) {
@@ -66,13 +66,13 @@ TEST_F(EntryEditingTest, DialogLoadsTheRegisteredDescriptionsEveryTime) {
   start().show();
   whenModal([this] {
     TAddFm& dialog = *forms->AddFm;
-    EXPECT_EQ(dialog.ComboBox1->count(), 20);
-    EXPECT_EQ(dialog.ComboBox1->itemText(0), "給料");
-    EXPECT_EQ(dialog.ComboBox1->itemText(1), "");
-    EXPECT_EQ(dialog.ComboBox1->itemText(2), "電気代");
-    EXPECT_EQ(dialog.DateTimePicker1->date(), QDate::currentDate());
-    EXPECT_EQ(dialog.Edit3->text(), "");
-    dialog.CancelBtn->click();
+    EXPECT_EQ(child<QComboBox>(&dialog, "ComboBox1")->count(), 20);
+    EXPECT_EQ(child<QComboBox>(&dialog, "ComboBox1")->itemText(0), "給料");
+    EXPECT_EQ(child<QComboBox>(&dialog, "ComboBox1")->itemText(1), "");
+    EXPECT_EQ(child<QComboBox>(&dialog, "ComboBox1")->itemText(2), "電気代");
+    EXPECT_EQ(child<QDateEdit>(&dialog, "DateTimePicker1")->date(), QDate::currentDate());
+    EXPECT_EQ(child<QLineEdit>(&dialog, "Edit3")->text(), "");
+    child<QAbstractButton>(&dialog, "CancelBtn")->click();
   });
   main().A1Click();
   EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
@@ -82,18 +82,18 @@ TEST_F(EntryEditingTest, EnterMovesThroughTheFieldsAndPressesTheButton) {
   start().show();
   whenModal([this] {
     TAddFm& dialog = *forms->AddFm;
-    dialog.DateTimePicker1->setDate(QDate(2002, 2, 2));
+    child<QDateEdit>(&dialog, "DateTimePicker1")->setDate(QDate(2002, 2, 2));
     QApplication::setActiveWindow(&dialog);
-    dialog.ComboBox1->setFocus();
-    QTest::keyClicks(dialog.ComboBox1->lineEdit(), "x");
-    QTest::keyClick(dialog.ComboBox1->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.Edit3);
-    QTest::keyClicks(dialog.Edit3, "7");
-    QTest::keyClick(dialog.Edit3, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.Edit4);
-    QTest::keyClick(dialog.Edit4, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.OKBtn);
-    QTest::keyClick(dialog.OKBtn, Qt::Key_Return);
+    child<QComboBox>(&dialog, "ComboBox1")->setFocus();
+    QTest::keyClicks(child<QComboBox>(&dialog, "ComboBox1")->lineEdit(), "x");
+    QTest::keyClick(child<QComboBox>(&dialog, "ComboBox1")->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&dialog, "Edit3"));
+    QTest::keyClicks(child<QLineEdit>(&dialog, "Edit3"), "7");
+    QTest::keyClick(child<QLineEdit>(&dialog, "Edit3"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(&dialog, "Edit4"));
+    QTest::keyClick(child<QLineEdit>(&dialog, "Edit4"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QAbstractButton>(&dialog, "OKBtn"));
+    QTest::keyClick(child<QAbstractButton>(&dialog, "OKBtn"), Qt::Key_Return);
   });
   main().A1Click();
   EXPECT_EQ(rows(), (Rows{{"2002/02/02", "x", "7", "0", "7"}}));
@@ -103,11 +103,11 @@ TEST_F(EntryEditingTest, AmountBeyondThirtyTwoBitsKeepsTheDialogOpen) {
   start().show();
   whenModal([this] {
     TAddFm& dialog = *forms->AddFm;
-    dialog.DateTimePicker1->setDate(QDate(2001, 1, 1));
-    dialog.Edit3->setText("3000000000");
-    dialog.OKBtn->click();
+    child<QDateEdit>(&dialog, "DateTimePicker1")->setDate(QDate(2001, 1, 1));
+    child<QLineEdit>(&dialog, "Edit3")->setText("3000000000");
+    child<QAbstractButton>(&dialog, "OKBtn")->click();
     EXPECT_TRUE(dialog.isVisible());
-    dialog.CancelBtn->click();
+    child<QAbstractButton>(&dialog, "CancelBtn")->click();
   });
   main().A1Click();
   EXPECT_EQ(dialogs.texts(), std::vector<QString>{"'3000000000' は整数ではありません"});
@@ -118,9 +118,9 @@ TEST_F(EntryEditingTest, DeleteAsksWithTheCutDescriptionAndRemovesTheSelection) 
   start().show();
   load("\"2001/01/01\",\"あいうえおかきくけこさ\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n"
        "\"2001/01/03\",\"c\",\"3\",\"0\",\"6\"\r\n");
-  main().StringGrid1->setCurrentCell(1, 1);
-  main().StringGrid1->selectionModel()->select(
-      QItemSelection(main().StringGrid1->model()->index(0, 1), main().StringGrid1->model()->index(1, 1)),
+  child<StringGridView>(&main(), "StringGrid1")->setCurrentCell(1, 1);
+  child<StringGridView>(&main(), "StringGrid1")->selectionModel()->select(
+      QItemSelection(child<StringGridView>(&main(), "StringGrid1")->model()->index(0, 1), child<StringGridView>(&main(), "StringGrid1")->model()->index(1, 1)),
       QItemSelectionModel::ClearAndSelect);
 
   dialogs.answers.push_back(Answer::No);
@@ -132,13 +132,13 @@ TEST_F(EntryEditingTest, DeleteAsksWithTheCutDescriptionAndRemovesTheSelection) 
   EXPECT_EQ(dialogs.texts(), (std::vector<QString>{"あいうえおかきくけこ  削除しますか？", "あいうえおかきくけこ  削除しますか？"}));
   EXPECT_EQ(rows(), (Rows{{"2001/01/03", "c", "3", "0", "3"}}));
   EXPECT_EQ(panel(1), " データ件数 1件");
-  EXPECT_TRUE(main().SelectedDescription.empty());
+  EXPECT_TRUE(main().SelectedDescription().empty());
 }
 
 TEST_F(EntryEditingTest, DeletingWithNothingSelectedSinceShowsTheBarePrompt) {
   start().show();
   load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n");
-  main().StringGrid1->setCurrentCell(0, 1);
+  child<StringGridView>(&main(), "StringGrid1")->setCurrentCell(0, 1);
   dialogs.answers.push_back(Answer::Yes);
   main().D1Click();
   dialogs.answers.push_back(Answer::Yes);
@@ -151,18 +151,18 @@ TEST_F(EntryEditingTest, DeletingWithNothingSelectedSinceShowsTheBarePrompt) {
 TEST_F(EntryEditingTest, SortCommandsSwitchTheOrderAndTheStatus) {
   start().show();
   load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
-  main().StringGrid1->setCurrentCell(2, 1);
+  child<StringGridView>(&main(), "StringGrid1")->setCurrentCell(2, 1);
   main().SortDecClick();
-  EXPECT_TRUE(main().SortDec->isChecked());
-  EXPECT_FALSE(main().SortInc->isChecked());
+  EXPECT_TRUE(child<QAction>(&main(), "SortDec")->isChecked());
+  EXPECT_FALSE(child<QAction>(&main(), "SortInc")->isChecked());
   EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"b", "a"}));
   EXPECT_EQ(panel(2), " 昇順");
-  EXPECT_EQ(main().StringGrid1->currentGridRow(), 1);
-  EXPECT_EQ(main().StringGrid1->currentColumn(), 2);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 1);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentColumn(), 2);
   main().SortIncClick();
   EXPECT_EQ(columnOf(main().grid(), 1), (Cells{"a", "b"}));
   EXPECT_EQ(panel(2), " 降順");
-  EXPECT_EQ(main().StringGrid1->currentGridRow(), 2);
+  EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 2);
 }
 
 class InPlaceEditTest : public EntryEditingTest {
@@ -173,7 +173,7 @@ class InPlaceEditTest : public EntryEditingTest {
     main().activateWindow();
     load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
   }
-  StringGridView& grid() const { return *main().StringGrid1; }
+  StringGridView& grid() const { return *child<StringGridView>(&main(), "StringGrid1"); }
   QLineEdit* editCell(int column, int row) {
     grid().setCurrentCell(column, row);
     grid().edit(grid().currentIndex());
@@ -237,7 +237,7 @@ TEST_F(InPlaceEditTest, TabMovesBetweenCells) {
 
 TEST_F(InPlaceEditTest, SelectingACellRemembersItsDescription) {
   grid().setCurrentCell(3, 2);
-  EXPECT_EQ(main().SelectedDescription, "b");
+  EXPECT_EQ(main().SelectedDescription(), "b");
 }
 
 TEST_F(InPlaceEditTest, TextShiftJisCannotHoldIsRefused) {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "FormsFixture.h"
-#include "platform/HelpViewer.h"
+#include "forms/FormsFixture.h"
+#include "platform/qt/HelpViewer.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel::test {
@@ -17,26 +17,26 @@ namespace {
 TEST_F(FormsTest, MenuCaptionsShortcutsAndHints) {
   TMainFm& fm = start();
   QStringList menus;
-  for (QAction* action : fm.MainMenu1->actions()) menus << action->text();
+  for (QAction* action : child<QMenuBar>(&fm, "MainMenu1")->actions()) menus << action->text();
   EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "表示(&V)", "設定(&T)", "ヘルプ(&H)"}));
   QStringList fileItems;
-  for (QAction* action : fm.F1->actions()) fileItems << (action->isSeparator() ? "-" : action->text());
+  for (QAction* action : child<QMenu>(&fm, "F1")->actions()) fileItems << (action->isSeparator() ? "-" : action->text());
   EXPECT_EQ(fileItems, (QStringList{"新規作成(&N)", "開く(&O)", "開き直す(&R)", "上書き保存(&D)", "名前を付けて保存(&A)", "-",
                                     "印刷(&P)", "-", "終了(&X)"}));
-  EXPECT_EQ(fm.A1->shortcut(), QKeySequence(Qt::Key_F3));
-  EXPECT_EQ(fm.D1->shortcut(), QKeySequence(Qt::Key_F4));
-  EXPECT_EQ(fm.H2->shortcut(), QKeySequence(Qt::Key_F1));
-  EXPECT_EQ(fm.SortInc->text(), "降順並び(&D)");
-  EXPECT_EQ(fm.SortInc->statusTip(), "昇順に並び替えます");
-  EXPECT_EQ(fm.SortDec->statusTip(), "降順に並び替えます");
-  EXPECT_TRUE(fm.T1->isChecked());
-  EXPECT_TRUE(fm.S3->isChecked());
-  EXPECT_FALSE(fm.StayTop->isChecked());
+  EXPECT_EQ(child<QAction>(&fm, "A1")->shortcut(), QKeySequence(Qt::Key_F3));
+  EXPECT_EQ(child<QAction>(&fm, "D1")->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(child<QAction>(&fm, "H2")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(child<QAction>(&fm, "SortInc")->text(), "降順並び(&D)");
+  EXPECT_EQ(child<QAction>(&fm, "SortInc")->statusTip(), "昇順に並び替えます");
+  EXPECT_EQ(child<QAction>(&fm, "SortDec")->statusTip(), "降順に並び替えます");
+  EXPECT_TRUE(child<QAction>(&fm, "T1")->isChecked());
+  EXPECT_TRUE(child<QAction>(&fm, "S3")->isChecked());
+  EXPECT_FALSE(child<QAction>(&fm, "StayTop")->isChecked());
 }
 
 TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
   TMainFm& fm = start();
-  auto* newButton = fm.Panel1->findChild<QToolButton*>("SpBtnNew");
+  auto* newButton = child<QWidget>(&fm, "Panel1")->findChild<QToolButton*>("SpBtnNew");
   ASSERT_NE(newButton, nullptr);
   EXPECT_EQ(newButton->toolTip(), "ファイルを新規に作成します");
   EXPECT_EQ(newButton->geometry(), QRect(11, 1, 23, 22));
@@ -45,8 +45,8 @@ TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
   newButton->click();
   EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
   EXPECT_EQ(rows()[0][0], "");
-  EXPECT_EQ(fm.EndBtn->toolTip(), "アプリケーションを終了します");
-  EXPECT_EQ(fm.EndBtn->x(), fm.Panel1->width() - (fm.EndBtn->width() + 4));
+  EXPECT_EQ(child<QAbstractButton>(&fm, "EndBtn")->toolTip(), "アプリケーションを終了します");
+  EXPECT_EQ(child<QAbstractButton>(&fm, "EndBtn")->x(), child<QWidget>(&fm, "Panel1")->width() - (child<QAbstractButton>(&fm, "EndBtn")->width() + 4));
 }
 
 TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
@@ -59,7 +59,7 @@ TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
     shown = true;
     QApplication::activeModalWidget()->close();
   });
-  QTest::keyClick(fm.StringGrid1, Qt::Key_F3);
+  QTest::keyClick(child<StringGridView>(&fm, "StringGrid1"), Qt::Key_F3);
   EXPECT_TRUE(shown);
 }
 
@@ -67,14 +67,14 @@ TEST_F(FormsTest, ToolbarAndStatusBarToggle) {
   TMainFm& fm = start();
   fm.show();
   fm.T1Click();
-  EXPECT_FALSE(fm.Panel1->isVisible());
-  EXPECT_FALSE(fm.T1->isChecked());
+  EXPECT_FALSE(child<QWidget>(&fm, "Panel1")->isVisible());
+  EXPECT_FALSE(child<QAction>(&fm, "T1")->isChecked());
   fm.T1Click();
-  EXPECT_TRUE(fm.Panel1->isVisible());
-  EXPECT_TRUE(fm.T1->isChecked());
+  EXPECT_TRUE(child<QWidget>(&fm, "Panel1")->isVisible());
+  EXPECT_TRUE(child<QAction>(&fm, "T1")->isChecked());
   fm.S3Click();
-  EXPECT_FALSE(fm.StatusBar1->isVisible());
-  EXPECT_FALSE(fm.S3->isChecked());
+  EXPECT_FALSE(child<StatusPanelBar>(&fm, "StatusBar1")->isVisible());
+  EXPECT_FALSE(child<QAction>(&fm, "S3")->isChecked());
 }
 
 TEST_F(FormsTest, StayOnTopKeepsThePlaceAndSize) {
@@ -82,12 +82,12 @@ TEST_F(FormsTest, StayOnTopKeepsThePlaceAndSize) {
   fm.show();
   const QRect before = fm.geometry();
   fm.StayTopClick();
-  EXPECT_TRUE(fm.StayTop->isChecked());
+  EXPECT_TRUE(child<QAction>(&fm, "StayTop")->isChecked());
   EXPECT_TRUE(fm.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_TRUE(fm.isVisible());
   EXPECT_EQ(fm.geometry(), before);
   fm.StayTopClick();
-  EXPECT_FALSE(fm.StayTop->isChecked());
+  EXPECT_FALSE(child<QAction>(&fm, "StayTop")->isChecked());
   EXPECT_FALSE(fm.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
@@ -95,9 +95,9 @@ TEST_F(FormsTest, HintsFollowThePointerIntoPanelZero) {
   TMainFm& fm = start();
   fm.show();
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-  QApplication::sendEvent(fm.StringGrid1, &enter);
+  QApplication::sendEvent(child<StringGridView>(&fm, "StringGrid1"), &enter);
   EXPECT_EQ(panel(0), "セルにマウスをあわせて再クリックで編集できます。");
-  fm.D1->showStatusText(fm.MainMenu1);
+  child<QAction>(&fm, "D1")->showStatusText(child<QMenuBar>(&fm, "MainMenu1"));
   EXPECT_EQ(panel(0), "データを削除します");
 }
 
@@ -117,11 +117,11 @@ TEST_F(FormsTest, ResizingKeepsTheMinimumAndLaysOutColumnsAndPanels) {
   EXPECT_EQ(fm.size(), QSize(600, 167));
   fm.resize(800, 400);
   QCoreApplication::processEvents();
-  StringGridView& grid = *fm.StringGrid1;
+  StringGridView& grid = *child<StringGridView>(&fm, "StringGrid1");
   EXPECT_EQ(grid.columnWidth(0), 80);
   EXPECT_EQ(grid.columnWidth(2), 80);
   EXPECT_EQ(grid.columnWidth(1), grid.width() - 4 * 80 - 25);
-  EXPECT_EQ(fm.StatusBar1->panelWidth(0), 800 - (150 + 50 + 100 + 30));
+  EXPECT_EQ(child<StatusPanelBar>(&fm, "StatusBar1")->panelWidth(0), 800 - (150 + 50 + 100 + 30));
 }
 
 TEST_F(FormsTest, HelpShowsTheContentsOfTheHelpFile) {

@@ -11,12 +11,12 @@
 #include <QTest>
 #include <QUrl>
 
-#include "FormsFixture.h"
+#include "forms/FormsFixture.h"
 #include "forms/UAbout.h"
 #include "forms/UDataFm.h"
 #include "forms/UKensakuFm.h"
 #include "forms/UTuki.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/WindowOrder.h"
 #include "widgets/TextTableModel.h"
 
 // Receives the addresses the desktop shell is asked to open.
@@ -62,8 +62,8 @@ class ReportsTest : public FormsTest {
     resultsTimer.setSingleShot(true);
     whenModal([&] {
       TKensakuFm& dialog = *forms->KensakuFm;
-      EXPECT_TRUE(dialog.MojiEdit->text().isEmpty());
-      dialog.MojiEdit->setText(text);
+      EXPECT_TRUE(child<QLineEdit>(&dialog, "MojiEdit")->text().isEmpty());
+      child<QLineEdit>(&dialog, "MojiEdit")->setText(text);
       resultsTimer.start(0);
       QObject::connect(&resultsTimer, &QTimer::timeout, [&] {
         TDataFm& results = *forms->DataFm;
@@ -73,15 +73,15 @@ class ReportsTest : public FormsTest {
           for (int c = 0; c < 4; ++c) row.push_back(results.model()->cell(c, r));
           shown.rows.push_back(row);
         }
-        shown.moji = results.LblMoji->text();
-        shown.in = results.LblIN->text();
-        shown.out = results.LblOUT->text();
-        shown.status = results.StatusBar1->simpleText();
+        shown.moji = child<QLabel>(&results, "LblMoji")->text();
+        shown.in = child<QLabel>(&results, "LblIN")->text();
+        shown.out = child<QLabel>(&results, "LblOUT")->text();
+        shown.status = child<StatusPanelBar>(&results, "StatusBar1")->simpleText();
         shown.geometry = results.geometry();
-        results.EndBtn->click();
+        child<QAbstractButton>(&results, "EndBtn")->click();
       });
-      dialog.FindBtn->click();
-      if (dialog.isVisible()) dialog.CancelBtn->click();
+      child<QAbstractButton>(&dialog, "FindBtn")->click();
+      if (dialog.isVisible()) child<QAbstractButton>(&dialog, "CancelBtn")->click();
     });
     main().Find2Click();
     return shown;
@@ -123,7 +123,7 @@ TEST_F(ReportsTest, SearchWithoutABookFileSaysSoAndShowsNoResults) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.contains("book.csv を読み込めません"));
 
-  main().BookFileName.clear();
+  forms->session().setFileName("");
   dialogs.shown.clear();
   search("給料");
   ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -134,11 +134,11 @@ TEST_F(ReportsTest, EnterInTheSearchTextMovesToTheSearchButton) {
   whenModal([this] {
     TKensakuFm& dialog = *forms->KensakuFm;
     QApplication::setActiveWindow(&dialog);
-    dialog.MojiEdit->setFocus();
-    QTest::keyClick(dialog.MojiEdit, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.FindBtn);
+    child<QLineEdit>(&dialog, "MojiEdit")->setFocus();
+    QTest::keyClick(child<QLineEdit>(&dialog, "MojiEdit"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child<QAbstractButton>(&dialog, "FindBtn"));
     EXPECT_TRUE(dialog.isVisible());  // no search yet
-    dialog.CancelBtn->click();
+    child<QAbstractButton>(&dialog, "CancelBtn")->click();
   });
   main().Find2Click();
 }
@@ -150,10 +150,10 @@ TEST_F(ReportsTest, ResultsWindowKeepsItsMinimumAndLaysOutItsPanels) {
   EXPECT_EQ(results.size(), QSize(600, 167));
   results.resize(800, 400);
   QCoreApplication::processEvents();
-  EXPECT_EQ(results.Panel2->x(), results.Panel1->width() - 397);
-  EXPECT_EQ(results.Panel3->x(), results.Panel1->width() - 241);
-  EXPECT_EQ(results.EndBtn->x(), results.Panel1->width() - 81 - 4);
-  EXPECT_EQ(results.StringGrid1->columnWidth(1), results.StringGrid1->width() - 3 * 80 - 25);
+  EXPECT_EQ(child<QWidget>(&results, "Panel2")->x(), child<QWidget>(&results, "Panel1")->width() - 397);
+  EXPECT_EQ(child<QWidget>(&results, "Panel3")->x(), child<QWidget>(&results, "Panel1")->width() - 241);
+  EXPECT_EQ(child<QAbstractButton>(&results, "EndBtn")->x(), child<QWidget>(&results, "Panel1")->width() - 81 - 4);
+  EXPECT_EQ(child<StringGridView>(&results, "StringGrid1")->columnWidth(1), child<StringGridView>(&results, "StringGrid1")->width() - 3 * 80 - 25);
   results.hide();
 }
 
@@ -170,7 +170,7 @@ TEST_F(ReportsTest, MonthlySummaryListsEachMonthAndCentresOnlyTheFirstTime) {
       places.push_back(window.pos());
       outer = window.frameGeometry().size();
       EXPECT_EQ(window.size(), QSize(640, 300));
-      window.EndBtn->click();
+      child<QAbstractButton>(&window, "EndBtn")->click();
     });
     main().I1Click();
   };
@@ -265,16 +265,16 @@ TEST_F(ReportsTest, ThirtySixEntriesPrintTwoPdfPagesWithTheTotalsOnTheSecond) {
 TEST_F(ReportsTest, AboutBoxShowsNameVersionAndOpensItsLinks) {
   TAboutFm& about = *forms->AboutFm;
   EXPECT_EQ(about.windowTitle(), "Sorabelについて");
-  EXPECT_EQ(about.Label1->text(), "Sorabel");
-  EXPECT_EQ(about.Label4->text(), "Ver2.3");
-  EXPECT_EQ(about.Label3->text(), "HomePage");
-  EXPECT_EQ(about.BitBtn1->text(), "OK(&O)");
+  EXPECT_EQ(child<QLabel>(&about, "Label1")->text(), "Sorabel");
+  EXPECT_EQ(child<QLabel>(&about, "Label4")->text(), "Ver2.3");
+  EXPECT_EQ(child<QLabel>(&about, "Label3")->text(), "HomePage");
+  EXPECT_EQ(child<QAbstractButton>(&about, "BitBtn1")->text(), "OK(&O)");
 
   UrlCatcher catcher;
   QDesktopServices::setUrlHandler("https", &catcher, "open");
   QDesktopServices::setUrlHandler("mailto", &catcher, "open");
-  QTest::mouseClick(about.LblHomePage, Qt::LeftButton);
-  QTest::mouseClick(about.LblName, Qt::LeftButton);
+  QTest::mouseClick(child<QLabel>(&about, "LblHomePage"), Qt::LeftButton);
+  QTest::mouseClick(child<QLabel>(&about, "LblName"), Qt::LeftButton);
   QDesktopServices::unsetUrlHandler("https");
   QDesktopServices::unsetUrlHandler("mailto");
   EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(TAboutFm::kHomePageUrl), QUrl(TAboutFm::kMailUrl)}));

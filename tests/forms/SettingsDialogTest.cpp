@@ -7,9 +7,9 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "FormsFixture.h"
+#include "forms/FormsFixture.h"
 #include "forms/USet.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/WindowOrder.h"
 #include "settings/ScrambleText.h"
 
 namespace sorabel::test {
@@ -24,7 +24,7 @@ class SettingsDialogTest : public FormsTest {
   void edit(const std::function<void(TSetFm&)>& change, bool ok = true) {
     whenModal([this, change, ok] {
       change(dialog());
-      (ok ? dialog().BitBtn1 : dialog().BitBtn2)->click();
+      child<QAbstractButton>(&dialog(), ok ? "BitBtn1" : "BitBtn2")->click();
     });
     main().S2Click();
   }
@@ -38,30 +38,30 @@ TEST_F(SettingsDialogTest, LoadsEveryControlFromTheProfile) {
   start();
   edit(
       [](TSetFm& set) {
-        EXPECT_TRUE(set.CheckBox1->isChecked());
-        EXPECT_TRUE(set.CheckBox2->isChecked());
-        EXPECT_TRUE(set.CheckBox4->isChecked());
-        EXPECT_EQ(set.Edit1->text(), "himitsu");
-        const QStringList lines = set.Memo1->toPlainText().split('\n');
+        EXPECT_TRUE(child<QCheckBox>(&set, "CheckBox1")->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(&set, "CheckBox2")->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(&set, "CheckBox4")->isChecked());
+        EXPECT_EQ(child<QLineEdit>(&set, "Edit1")->text(), "himitsu");
+        const QStringList lines = child<QPlainTextEdit>(&set, "Memo1")->toPlainText().split('\n');
         EXPECT_EQ(lines.size(), 20);
         EXPECT_EQ(lines[0], "給料");
         EXPECT_EQ(lines[3], "電気代");
-        EXPECT_EQ(set.historyBoxes[0]->text(), "/a.csv");
-        EXPECT_FALSE(set.historyBoxes[1]->isHidden());
-        EXPECT_TRUE(set.historyBoxes[2]->isHidden());
+        EXPECT_EQ(child<QCheckBox>(&set, "ChBox1")->text(), "/a.csv");
+        EXPECT_FALSE(child<QCheckBox>(&set, "ChBox2")->isHidden());
+        EXPECT_TRUE(child<QCheckBox>(&set, "ChBox3")->isHidden());
       },
       false);
   // Closing resets the history boxes.
-  EXPECT_EQ(dialog().historyBoxes[0]->text(), "");
-  EXPECT_TRUE(dialog().historyBoxes[0]->isHidden());
+  EXPECT_EQ(child<QCheckBox>(&dialog(), "ChBox1")->text(), "");
+  EXPECT_TRUE(child<QCheckBox>(&dialog(), "ChBox1")->isHidden());
 }
 
 TEST_F(SettingsDialogTest, MissingProfileOpensEmptyAndOkWritesTheUncheckedValues) {
   start();
   edit([](TSetFm& set) {
-    EXPECT_FALSE(set.CheckBox4->isChecked());
-    EXPECT_EQ(set.Edit1->text(), "");
-    EXPECT_EQ(set.PageControl1->currentIndex(), 0);
+    EXPECT_FALSE(child<QCheckBox>(&set, "CheckBox4")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(&set, "Edit1")->text(), "");
+    EXPECT_EQ(child<QTabWidget>(&set, "PageControl1")->currentIndex(), 0);
   });
   const std::string text = profileText();
   for (const char* line : {"StartFile=CloseFile", "MainFmPosition=PoNone", "StartForm=SetKotei", "PathWord=\r\n",
@@ -87,10 +87,10 @@ TEST_F(SettingsDialogTest, SavesDescriptionsPasswordAndHistoryDeletions) {
   edit([](TSetFm& set) {
     QStringList lines;
     for (int i = 0; i < 25; ++i) lines << QStringLiteral("摘要%1").arg(i);
-    set.Memo1->setPlainText(lines.join('\n'));
-    set.Edit1->setText("0123456789ABC");
-    EXPECT_EQ(set.Edit1->text(), "0123456789");  // ten characters at most
-    set.historyBoxes[1]->setChecked(true);
+    child<QPlainTextEdit>(&set, "Memo1")->setPlainText(lines.join('\n'));
+    child<QLineEdit>(&set, "Edit1")->setText("0123456789ABC");
+    EXPECT_EQ(child<QLineEdit>(&set, "Edit1")->text(), "0123456789");  // ten characters at most
+    child<QCheckBox>(&set, "ChBox2")->setChecked(true);
   });
   SettingsProfile profile(profilePath());
   EXPECT_EQ(profile.registeredDescription(19), sjis("摘要19"));
@@ -98,21 +98,21 @@ TEST_F(SettingsDialogTest, SavesDescriptionsPasswordAndHistoryDeletions) {
   EXPECT_EQ(profile.password(), "0123456789");
   EXPECT_EQ(profile.history(), (std::array<AnsiString, 5>{"/a.csv", "/c.csv", "", "", ""}));
 
-  edit([](TSetFm& set) { set.Memo1->setPlainText("one\ntwo"); });
+  edit([](TSetFm& set) { child<QPlainTextEdit>(&set, "Memo1")->setPlainText("one\ntwo"); });
   EXPECT_EQ(SettingsProfile(profilePath()).registeredDescription(1), "two");
   EXPECT_EQ(SettingsProfile(profilePath()).registeredDescription(2), "");
 }
 
 TEST_F(SettingsDialogTest, CancelWritesNothing) {
   start();
-  edit([](TSetFm& set) { set.CheckBox1->setChecked(true); }, false);
+  edit([](TSetFm& set) { child<QCheckBox>(&set, "CheckBox1")->setChecked(true); }, false);
   EXPECT_FALSE(std::filesystem::exists(profilePath()));
 }
 
 TEST_F(SettingsDialogTest, CentreOptionCentresTheMainWindowAtOnce) {
   start();
   main().move(3, 4);
-  edit([](TSetFm& set) { set.CheckBox2->setChecked(true); });
+  edit([](TSetFm& set) { child<QCheckBox>(&set, "CheckBox2")->setChecked(true); });
   const QSize screen = screenSize();
   EXPECT_EQ(main().pos(), QPoint((screen.width() - main().frameGeometry().width()) / 2,
                                  (screen.height() - main().frameGeometry().height()) / 2));
@@ -120,10 +120,10 @@ TEST_F(SettingsDialogTest, CentreOptionCentresTheMainWindowAtOnce) {
 
 TEST_F(SettingsDialogTest, LaterShowingsKeepTheChosenTab) {
   start();
-  edit([](TSetFm& set) { set.PageControl1->setCurrentIndex(2); }, false);
+  edit([](TSetFm& set) { child<QTabWidget>(&set, "PageControl1")->setCurrentIndex(2); }, false);
   edit([](TSetFm& set) {
-    EXPECT_EQ(set.PageControl1->currentIndex(), 2);
-    EXPECT_EQ(set.PageControl1->tabText(2), "パスワード設定");
+    EXPECT_EQ(child<QTabWidget>(&set, "PageControl1")->currentIndex(), 2);
+    EXPECT_EQ(child<QTabWidget>(&set, "PageControl1")->tabText(2), "パスワード設定");
   }, false);
 }
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "FormsFixture.h"
+#include "forms/FormsFixture.h"
 #include "forms/UPathWord.h"
-#include "platform/WindowOrder.h"
+#include "platform/qt/WindowOrder.h"
 #include "settings/ScrambleText.h"
 
 namespace sorabel::test {
@@ -18,15 +18,15 @@ TEST_F(FormsTest, FirstStartWithoutProfile) {
   TMainFm& fm = start();
   EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
   EXPECT_EQ(fm.size(), QSize(600, 450));
-  EXPECT_TRUE(fm.SortInc->isChecked());
-  EXPECT_FALSE(fm.SortDec->isChecked());
-  EXPECT_TRUE(fm.BookFileName.isEmpty());
+  EXPECT_TRUE(child<QAction>(&fm, "SortInc")->isChecked());
+  EXPECT_FALSE(child<QAction>(&fm, "SortDec")->isChecked());
+  EXPECT_TRUE(fm.BookFileName().isEmpty());
   EXPECT_TRUE(forms->passwordAccepted());
   EXPECT_NE(forms->PathWordFm, nullptr);  // never needed, so never destroyed
   EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
-  EXPECT_EQ(fm.StatusBar1->panelWidth(0), 200);
+  EXPECT_EQ(child<StatusPanelBar>(&fm, "StatusBar1")->panelWidth(0), 200);
   fm.show();
-  EXPECT_EQ(fm.StatusBar1->panelWidth(0), 600 - (150 + 50 + 100 + 30));
+  EXPECT_EQ(child<StatusPanelBar>(&fm, "StatusBar1")->panelWidth(0), 600 - (150 + 50 + 100 + 30));
   EXPECT_FALSE(std::filesystem::exists(profilePath()));
 }
 
@@ -41,9 +41,9 @@ class PasswordTest : public FormsTest {
   bool answer(const QString& text, bool pressOk) {
     start();
     whenModal([this, text, pressOk] {
-      forms->PathWordFm->Edit1->setText(text);
+      child<QLineEdit>(forms->PathWordFm, "Edit1")->setText(text);
       if (pressOk)
-        forms->PathWordFm->BitBtn1->click();
+        child<QAbstractButton>(forms->PathWordFm, "BitBtn1")->click();
       else
         forms->PathWordFm->reject();
     });
@@ -75,9 +75,9 @@ TEST_F(PasswordTest, ClosedDialogIsComparedAllTheSame) {
 TEST_F(PasswordTest, DialogMasksWithStars) {
   start();
   EXPECT_EQ(forms->PathWordFm->windowTitle(), "パスワード");
-  EXPECT_EQ(forms->PathWordFm->Edit1->echoMode(), QLineEdit::Password);
-  EXPECT_EQ(forms->PathWordFm->Edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
-                                                         forms->PathWordFm->Edit1),
+  EXPECT_EQ(child<QLineEdit>(forms->PathWordFm, "Edit1")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(child<QLineEdit>(forms->PathWordFm, "Edit1")->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                         child<QLineEdit>(forms->PathWordFm, "Edit1")),
             '*');
 }
 
@@ -112,13 +112,13 @@ TEST_F(FormsTest, LastBookIsReadSortedAtStart) {
   writeProfile("[File]\r\nStartFile=OpenFile\r\nFileName=" + book.toStdString() + "\r\n[Set]\r\nDownUp=SortDown\r\n");
   TMainFm& fm = start();
   EXPECT_EQ(fm.windowTitle(), "Sorabel  " + book);
-  EXPECT_TRUE(fm.SortDec->isChecked());
+  EXPECT_TRUE(child<QAction>(&fm, "SortDec")->isChecked());
   EXPECT_EQ(rows(), (Rows{{"2001/01/02", "b", "5", "0", "15"}, {"2001/01/01", "a", "10", "0", "10"}}));
   EXPECT_EQ(panel(1), " データ件数 2件");
   EXPECT_EQ(panel(2), " 昇順");
   EXPECT_EQ(panel(3), QStringLiteral(" %1 byte").arg(std::filesystem::file_size(dir / "last.csv")));
   fm.show();
-  EXPECT_EQ(fm.StringGrid1->currentGridRow(), 1);  // the newest entry is current
+  EXPECT_EQ(child<StringGridView>(&fm, "StringGrid1")->currentGridRow(), 1);  // the newest entry is current
 }
 
 TEST_F(FormsTest, MissingLastBookLeavesPlainCaptionAndNeverAsksOnClose) {

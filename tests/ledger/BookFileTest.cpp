@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LedgerFixtures.h"
-#include "TestFiles.h"
+#include "support/LedgerFixtures.h"
+#include "support/TestFiles.h"
 #include "platform/Errors.h"
 #include "platform/Locale.h"
 

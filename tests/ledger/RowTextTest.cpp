@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LedgerFixtures.h"
+#include "support/LedgerFixtures.h"
 
 namespace sorabel {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include "LedgerFixtures.h"
+#include "support/LedgerFixtures.h"
 #include "ledger/Amount.h"
 #include "ledger/SortAndBalance.h"
 #include "platform/Locale.h"
-#include "reports/RecordingPrinter.h"
+#include "support/RecordingPrinter.h"
 
 namespace sorabel {
 namespace {

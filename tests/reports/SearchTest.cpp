@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "ledger/Amount.h"
 #include "platform/Errors.h"
 

@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QPainter>
 
-#include "reports/PrinterPort.h"
+#include "platform/PrinterPort.h"
 
 class QPrinter;
 

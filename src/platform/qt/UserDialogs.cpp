@@ -1,4 +1,4 @@
-#include "platform/UserDialogs.h"
+#include "platform/qt/UserDialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

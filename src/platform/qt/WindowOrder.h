@@ -11,14 +11,6 @@ namespace sorabel {
 
 void setStaysOnTop(QWidget* window, bool onTop);
 
-// The main window, the search results and the monthly summary never get
-// smaller than 600 x 167 pixels.
-void keepMinimumWindowSize(QWidget* window);
-
-// A resizable report window (search results, monthly summary): the form
-// font, its caption, minimise and maximise buttons and the minimum size.
-void prepareReportWindow(QWidget* window, const QString& caption);
-
 // The size of the screen the program runs on.
 QSize screenSize();
 

@@ -1,4 +1,4 @@
-#include "platform/AnsiText.h"
+#include "platform/qt/AnsiText.h"
 
 #include <QFile>
 

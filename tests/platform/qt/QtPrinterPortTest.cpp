@@ -1,4 +1,4 @@
-#include "platform/QtPrinterPort.h"
+#include "platform/qt/QtPrinterPort.h"
 
 #include <QPageSize>
 #include <QPrinter>

@@ -2,23 +2,43 @@
 // A fixture that starts the program's windows on a temporary profile, with
 // message boxes and file dialogs answered by the test.
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 
-#include "LedgerFixtures.h"
-#include "ScriptedDialogs.h"
-#include "TestFiles.h"
 #include "forms/Forms.h"
 #include "forms/UMain.h"
-#include "platform/AnsiText.h"
 #include "platform/Locale.h"
+#include "platform/qt/AnsiText.h"
 #include "settings/SettingsProfile.h"
+#include "support/LedgerFixtures.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 #include "widgets/StatusPanelBar.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel::test {
+
+// The control of a window by its object name; a missing one fails the test.
+template <class T>
+T* child(const QObject* window, const char* name) {
+  T* found = window->findChild<T*>(QString::fromLatin1(name));
+  if (found == nullptr) throw std::logic_error(std::string("no control named ") + name);
+  return found;
+}
 
 class FormsTest : public ::testing::Test {
  protected:
@@ -51,7 +71,7 @@ class FormsTest : public ::testing::Test {
 
   TMainFm& main() const { return *forms->MainFm; }
   std::vector<Utf8Row> rows() const { return rowsOf(main().grid()); }
-  QString panel(int n) const { return main().StatusBar1->panelText(n); }
+  QString panel(int n) const { return child<StatusPanelBar>(&main(), "StatusBar1")->panelText(n); }
 
   // Runs action once the next event loop (a modal dialog's) runs. Actions
   // that never ran are dropped at the end of the test.

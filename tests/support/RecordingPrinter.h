@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/PrinterPort.h"
+#include "platform/PrinterPort.h"
 
 namespace sorabel {
 

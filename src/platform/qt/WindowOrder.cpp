@@ -1,6 +1,4 @@
-#include "platform/WindowOrder.h"
-
-#include "platform/FormFont.h"
+#include "platform/qt/WindowOrder.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -29,16 +27,6 @@ void centreOnScreen(QWidget* window, OffScreen offScreen) {
     top = std::max(top, 0);
   }
   window->move(left, top);
-}
-
-void keepMinimumWindowSize(QWidget* window) { window->setMinimumSize(600, 167); }
-
-void prepareReportWindow(QWidget* window, const QString& caption) {
-  applyFormFont(window);
-  window->setWindowTitle(caption);
-  window->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  window->setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-  keepMinimumWindowSize(window);
 }
 
 QSize screenSize() {

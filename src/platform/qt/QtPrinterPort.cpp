@@ -1,9 +1,9 @@
-#include "platform/QtPrinterPort.h"
+#include "platform/qt/QtPrinterPort.h"
 
 #include <QPrinter>
 #include <algorithm>
 
-#include "platform/AnsiText.h"
+#include "platform/qt/AnsiText.h"
 #include "platform/Errors.h"
 
 namespace sorabel {

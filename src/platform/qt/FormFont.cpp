@@ -1,6 +1,5 @@
-#include "platform/FormFont.h"
+#include "platform/qt/FormFont.h"
 
-#include <QVBoxLayout>
 #include <QWidget>
 
 namespace sorabel {
@@ -18,12 +17,5 @@ QFont formFont() {
 }
 
 void applyFormFont(QWidget* window) { window->setFont(formFont()); }
-
-void stackVertically(QWidget* parent, std::initializer_list<StackedWidget> widgets) {
-  auto* layout = new QVBoxLayout(parent);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  for (const StackedWidget& item : widgets) layout->addWidget(item.widget, item.stretch);
-}
 
 }  // namespace sorabel

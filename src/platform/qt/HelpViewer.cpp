@@ -1,10 +1,10 @@
-#include "platform/HelpViewer.h"
+#include "platform/qt/HelpViewer.h"
 
 #include <QFile>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "platform/UserDialogs.h"
+#include "platform/qt/UserDialogs.h"
 
 namespace sorabel {
 

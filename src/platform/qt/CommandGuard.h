@@ -6,7 +6,7 @@
 #include <exception>
 #include <utility>
 
-#include "platform/UserDialogs.h"
+#include "platform/qt/UserDialogs.h"
 
 namespace sorabel {
 

@@ -5,7 +5,6 @@
 
 #include <QFont>
 #include <QString>
-#include <initializer_list>
 
 class QWidget;
 
@@ -23,14 +22,5 @@ QFont formFont();
 
 // Gives a window the form font.
 void applyFormFont(QWidget* window);
-
-struct StackedWidget {
-  QWidget* widget;
-  int stretch = 0;
-};
-
-// Lays widgets out top to bottom over the whole of parent, without margins:
-// the panels and grids of the program's windows.
-void stackVertically(QWidget* parent, std::initializer_list<StackedWidget> widgets);
 
 }  // namespace sorabel

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/UserDialogs.h"
+#include "platform/qt/UserDialogs.h"
 
 namespace sorabel::test {
 

@@ -1,0 +1,13 @@
+#include "forms/FormWindow.h"
+
+#include <QWidget>
+
+#include "platform/qt/WindowOrder.h"
+
+namespace sorabel {
+
+void keepMinimumWindowSize(QWidget* window) { window->setMinimumSize(600, 167); }
+
+void centreWindowOnScreen(QWidget* window) { centreOnScreen(window, OffScreen::ClampToZero); }
+
+}  // namespace sorabel
