@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev libxcb1-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils openbox xdotool
 )
 
 missing=()

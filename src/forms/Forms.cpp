@@ -8,10 +8,25 @@
 #include "forms/UTuki.h"
 #include "forms/UMain.h"
 #include "forms/UPathWord.h"
+#include "platform/Errors.h"
+#include "platform/qt/AnsiText.h"
 #include "platform/qt/UserDialogs.h"
 #include "platform/qt/WindowOrder.h"
 
 namespace sorabel {
+namespace {
+
+// The password is compared as the profile holds it, in code page 932 bytes:
+// what was stored is what is compared (〜 and ～ are one character there).
+bool sameAsStored(const QString& typed, const AnsiString& stored) {
+  try {
+    return toAnsi(typed) == stored;
+  } catch (const ConversionError&) {
+    return false;  // a character the stored password cannot contain
+  }
+}
+
+}  // namespace
 
 Forms::Forms(FormPaths paths) : paths_(std::move(paths)), session_(std::make_unique<BookSession>()) {
   MainFm = new TMainFm(*this, *session_);
@@ -32,10 +47,10 @@ Forms::~Forms() {
 MainWindowOperations& Forms::mainWindow() { return *MainFm; }
 
 bool Forms::passwordAccepted() {
-  if (MainFm->StoredPathWord().isEmpty()) return true;
+  if (MainFm->StoredPathWord().empty()) return true;
   centreOnScreen(PathWordFm, OffScreen::ClampToZero);
   PathWordFm->exec();  // closed in whatever way, the text is compared
-  if (PathWordFm->typedPassword() != MainFm->StoredPathWord()) {
+  if (!sameAsStored(PathWordFm->typedPassword(), MainFm->StoredPathWord())) {
     UserDialogs::current().tell(nullptr, QStringLiteral("パスワードが違います。"), MessageKind::Plain);
     return false;
   }

@@ -24,6 +24,8 @@ class MainWindowOperations {
   virtual BookOrder bookOrder() const = 0;
   // The main window's frame on the screen.
   virtual QRect mainWindowFrame() const = 0;
+  // The main window's client area on the screen.
+  virtual QRect mainWindowClient() const = 0;
 };
 
 }  // namespace sorabel

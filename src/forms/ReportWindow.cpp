@@ -31,6 +31,7 @@ void ReportWindow::addEndButton(const QString& caption, bool accepts) {
   EndBtn = new QPushButton(caption, Panel1);
   EndBtn->setObjectName(QStringLiteral("EndBtn"));
   EndBtn->setIcon(style()->standardIcon(accepts ? QStyle::SP_DialogOkButton : QStyle::SP_DialogCancelButton));
+  EndBtn->setDefault(true);  // Enter in the grid closes the window
   connect(EndBtn, &QPushButton::clicked, this, accepts ? &QDialog::accept : &QDialog::reject);
 }
 
@@ -42,11 +43,10 @@ void ReportWindow::finishLayout(QWidget* bottom) {
   for (QWidget* child : {static_cast<QWidget*>(StringGrid1), Panel1}) child->installEventFilter(this);
 }
 
-void ReportWindow::takeMainWindowPlace() {
-  const QRect main = forms_.mainWindow().mainWindowFrame();
-  resize(main.size() - (frameGeometry().size() - size()));  // the same outer size
-  move(main.topLeft());
-}
+// The same client rectangle as the main window: under the same window frame
+// that is the same outer size and place. (Before it is first mapped, a
+// window's own frame is not known yet, so its outer rectangle cannot be set.)
+void ReportWindow::takeMainWindowPlace() { setGeometry(forms_.mainWindow().mainWindowClient()); }
 
 void ReportWindow::FormResize() {
   if (EndBtn != nullptr) EndBtn->move(Panel1->width() - EndBtn->width() - 4, EndBtn->y());

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "platform/qt/FormFont.h"
+#include "platform/qt/WindowDecorations.h"
 #include "widgets/CommandPictures.h"
 
 namespace sorabel {
@@ -51,7 +52,7 @@ TAboutFm::TAboutFm(QWidget* parent) : Form<QDialog>(parent) {
   setObjectName(QStringLiteral("AboutFm"));
   applyFormFont(this);
   setWindowTitle(QStringLiteral("Sorabelについて"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);  // no title-bar buttons
+  showTitleWithoutButtons(this);  // no title-bar buttons
   setFixedSize(232, 149);
   centreOnFirstShowing();
 

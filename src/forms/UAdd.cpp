@@ -12,10 +12,12 @@
 
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
+#include "ledger/Amount.h"
 #include "ledger/EntryEditing.h"
 #include "platform/qt/AnsiText.h"
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/FormFont.h"
+#include "platform/qt/WindowDecorations.h"
 #include "settings/SettingsProfile.h"
 
 namespace sorabel {
@@ -50,8 +52,7 @@ TAddFm::TAddFm(Forms& forms, QWidget* parent) : Form<QDialog>(parent), forms_(fo
   applyFormFont(this);
   setWindowTitle(QStringLiteral(" "));
   // A single-line border and no title-bar buttons.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(575, 76);
+  showTitleWithoutButtons(this);  // a single-line border and no title-bar buttons
   buildLayout();
   FormCreate();
 }
@@ -101,12 +102,17 @@ void TAddFm::showForDate(const QDate& date) {
   exec();
 }
 
-void TAddFm::FormCreate() {
+void TAddFm::FormCreate() { setFixedSize(575, 76); }
+
+void TAddFm::placeBesideMainWindow() {
+  if (placed_) return;
+  placed_ = true;
   const QRect main = forms_.mainWindow().mainWindowFrame();
   move(main.left(), main.top() + 70);
 }
 
 void TAddFm::FormShow() {
+  placeBesideMainWindow();
   ComboBox1->setEditText(QString());
   Edit3->clear();
   Edit4->clear();
@@ -126,6 +132,10 @@ void TAddFm::OKBtnClick() {
   runGuarded(this, [this] {
     NewEntry entry{toAnsi(DateTimePicker1->date().toString(QStringLiteral("yyyy/MM/dd"))),
                    toAnsi(ComboBox1->currentText()), toAnsi(Edit3->text()), toAnsi(Edit4->text())};
+    // An amount beyond 32 bits is refused before anything goes into the
+    // book; the dialog stays open with what was typed.
+    parseAmount(entry.income);
+    parseAmount(entry.expense);
     MainWindowOperations& main = forms_.mainWindow();
     main.changeBook([&](LedgerGrid& grid) { addEntry(grid, entry, main.bookOrder()); });
     main.SortAndBalance();

@@ -27,7 +27,9 @@ class TAddFm : public Form<QDialog> {
   // A1Click: the date, then the dialog shown modally.
   void showForDate(const QDate& date);
 
-  // Outer width 583, top 70 below the main window's top, same left.
+  // Outer width 583. The dialog is placed at the main window's left and top
+  // + 70 at its first showing, once the window system has placed the main
+  // window, and not moved again.
   void FormCreate();
   // Empties the fields and reloads the registered descriptions.
   void FormShow() override;
@@ -40,8 +42,10 @@ class TAddFm : public Form<QDialog> {
 
  private:
   void buildLayout();
+  void placeBesideMainWindow();
 
   Forms& forms_;
+  bool placed_ = false;
   QWidget* AddPnl;
   QLabel* Label1;
   QDateEdit* DateTimePicker1;

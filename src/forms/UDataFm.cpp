@@ -79,6 +79,8 @@ void TDataFm::showResult(const QString& searchText, const SearchResult& result) 
     rows.push_back({toQString(match[0]), toQString(match[1]), toQString(match[2]), toQString(match[3])});
   if (rows.empty()) rows.push_back({});  // one empty row when nothing matched
   model_->setRows(std::move(rows));
+  for (int column : {2, 3}) StringGrid1->fitColumnToText(column, StringGrid1->longestText(column), 80);
+  FormResize();
   LblMoji->setText(searchText);
   LblIN->setText(toQString(amountText(result.incomeTotal)));
   LblOUT->setText(toQString(amountText(result.expenseTotal)));

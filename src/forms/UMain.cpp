@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
@@ -87,9 +88,17 @@ QAction* TMainFm::addCommand(QMenu* menu, const MainCommand& command) {
     addAction(action);  // the shortcut works wherever the focus is in the window
   }
   if (command.picture >= 0) action->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
-  if (command.handler != nullptr) connect(action, &QAction::triggered, this, command.handler);
+  if (command.handler != nullptr) connectCommand(action, [this, handler = command.handler] { (this->*handler)(); });
   return action;
 }
+
+void TMainFm::connectCommand(QAction* action, std::function<void()> command) {
+  connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+    if (commitOpenEdit()) command();
+  });
+}
+
+bool TMainFm::commitOpenEdit() { return StringGrid1->commitOpenEditor(); }
 
 void TMainFm::buildMenu() {
   MainMenu1 = menuBar();
@@ -111,7 +120,7 @@ void TMainFm::buildMenu() {
         for (int n = 0; n < static_cast<int>(Histry.size()); ++n) {
           Histry[n] = N2->addAction(QString());
           Histry[n]->setObjectName(QStringLiteral("Histry%1").arg(n));
-          connect(Histry[n], &QAction::triggered, this, [this, n] { HistryClick(n); });
+          connectCommand(Histry[n], [this, n] { HistryClick(n); });
         }
         break;
       case CommandKind::Separator: current->addSeparator()->setObjectName(name); break;
@@ -205,7 +214,7 @@ void TMainFm::FormCreate() {
 void TMainFm::readProfileAtStart() {
   runGuarded(this, [this] {
     SettingsProfile profile(forms_.paths().profile);
-    storedPathWord_ = toQString(profile.password());
+    storedPathWord_ = profile.password();
     if (profile.restoresWindowPlacement()) {
       const WindowPlacement placement = profile.windowPlacement();
       const QSize screen = screenSize();
@@ -214,7 +223,7 @@ void TMainFm::readProfileAtStart() {
     } else {
       resize(600, 450);
     }
-    if (profile.opensLastBook()) session_.setFileName(utf8(toQString(profile.lastBook(""))));
+    if (profile.opensLastBook()) session_.setFileName(profile.lastBook());
     const bool oldestFirst = profile.bookOrder() == BookOrder::OldestFirst;
     SortInc->setChecked(oldestFirst);
     SortDec->setChecked(!oldestFirst);
@@ -262,7 +271,7 @@ void TMainFm::FormResize() {
 }
 
 void TMainFm::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  if (!commitOpenEdit() || !FormCloseQuery()) {
     event->ignore();
     return;
   }
@@ -274,27 +283,35 @@ void TMainFm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainFm::FormCloseQuery() {
-  if (!session_.asksAboutChangesOnClose() || !BookChanged()) return true;
-  switch (UserDialogs::current().ask(this, kChangedQuestion, AskButtons::YesNoCancel, MessageKind::Warning)) {
-    case Answer::Cancel: return false;
-    case Answer::Yes: {
-      bool saved = false;
-      runGuarded(this, [&] { saved = saveBook(); });
-      return saved;  // a failed or cancelled save keeps the book open
-    }
+  bool goOn = false;
+  runGuarded(this, [&] { goOn = offerToSave(AskButtons::YesNoCancel, true); });
+  return goOn;  // a failed or cancelled save keeps the book open
+}
+
+bool TMainFm::offerToSave(AskButtons buttons, bool cancelStops) {
+  if (!BookChanged()) return true;
+  switch (UserDialogs::current().ask(this, kChangedQuestion, buttons, MessageKind::Warning)) {
+    case Answer::Cancel: return !cancelStops;
+    case Answer::Yes: return saveBook();
     default: return true;
   }
 }
 
+// Every key of the close is written in one save. A book path that the
+// profile cannot hold is left out (the other keys are written all the same)
+// and the user is told.
 void TMainFm::FormClose() {
-  {
-    SettingsProfile profile(forms_.paths().profile);
-    const QRect frame = frameGeometry();
-    profile.writeWindowPlacement({frame.top(), frame.left(), height(), width()});
-    profile.writeLastBook(toAnsi(BookFileName()));
-    profile.writeBookOrder(bookOrder());
-  }
-  UpdateHistory();
+  SettingsProfile profile(forms_.paths().profile, ProfileSaving::OnCommit);
+  const QRect frame = mainWindowFrame();
+  profile.writeWindowPlacement({frame.top(), frame.left(), height(), width()});
+  const std::optional<AnsiString> stored = storedPathValue(session_.fileName());
+  if (stored) profile.writeLastBook(*stored);
+  profile.writeBookOrder(bookOrder());
+  UpdateHistory(profile);
+  profile.commit();
+  if (!stored)
+    throw Error(session_.fileName() +
+                "\nこのファイル名は長すぎるため、次回起動時に開くファイルと履歴に保存できませんでした。");
 }
 
 // pos() is right also before the window system has framed the window.
@@ -307,26 +324,48 @@ void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 QString TMainFm::BookFileName() const { return QString::fromStdString(session_.fileName()); }
 
 void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
+  struct Fit {
+    TMainFm* window;
+    ~Fit() { window->fitAmountColumns(); }
+  } fit{this};
   model_->change([&](LedgerGrid& grid) { change(grid); });
 }
 
+void TMainFm::fitAmountColumns() {
+  for (int column : {kIncomeColumn, kExpenseColumn, kBalanceColumn})
+    StringGrid1->fitColumnToText(column, toQString(grid().longestCell(column)), kFixedColumnWidth);
+  FormResize();
+}
+
 void TMainFm::New1Click() {
-  changeBook([this](LedgerGrid&) { session_.newBook(); });
-  showCaption();
+  runGuarded(this, [this] {
+    if (!offerToSave(AskButtons::YesNoCancel, true)) return;
+    changeBook([this](LedgerGrid&) { session_.newBook(); });
+    showCaption();
+  });
 }
 
 void TMainFm::Open1Click() {
   runGuarded(this, [this] {
-    if (BookChanged() &&
-        UserDialogs::current().ask(this, kChangedQuestion, AskButtons::YesNoCancel, MessageKind::Warning) == Answer::Yes)
-      saveBook();
-    const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv")});
+    if (!offerToSave(AskButtons::YesNoCancel, false)) return;
+    const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
+    rememberFolder(name);
     changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder()); });
     showCaption();
     ShowStatus();
   });
 }
+
+QString TMainFm::dialogFolder() const {
+  if (!session_.fileName().empty()) {
+    const QFileInfo book(BookFileName());
+    if (book.absoluteDir().exists()) return book.absolutePath();
+  }
+  return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
 void TMainFm::LoadBookFile() {
   changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder()); });
@@ -342,13 +381,18 @@ void TMainFm::SaveAs1Click() {
 
 bool TMainFm::saveBook() {
   if (session_.saveNeedsName()) return saveBookAs();
+  if (session_.changedOnDisk() &&
+      UserDialogs::current().ask(this, BookFileName() + QStringLiteral(" は他のプログラムによって変更されています。上書きしますか？"),
+                                 AskButtons::YesNo, MessageKind::Warning) != Answer::Yes)
+    return false;
   changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
   return true;
 }
 
 bool TMainFm::saveBookAs() {
-  const QString name = UserDialogs::current().saveFileName(this, {kSaveFilter, QStringLiteral("csv")});
+  const QString name = UserDialogs::current().saveFileName(this, {kSaveFilter, QStringLiteral("csv"), dialogFolder()});
   if (name.isEmpty()) return false;
+  rememberFolder(name);
   changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
   showCaption();
   return true;
@@ -426,9 +470,13 @@ void TMainFm::Print1Click() {
     if (UserDialogs::current().ask(this, question, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
     QtPrinterPort::ensurePrinterAvailable(*printer_);
     QtPrinterPort port(*printer_, PrintGeometry::neededWidth, PrintGeometry::neededHeight);
+    // The file name is only shown on the page: a character Shift-JIS cannot
+    // hold is printed as "〓" rather than refusing the job.
     const PrintJob job{QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")).toStdString(),
-                       toAnsi(QFileInfo(BookFileName()).fileName())};
+                       utf8ToCp932Replacing(utf8(QFileInfo(BookFileName()).fileName()), sjis("〓"))};
     printBook(port, grid(), job);
+    if (printer_->outputFormat() == QPrinter::PdfFormat)
+      HintToStatus(QStringLiteral("%1 に保存しました").arg(printer_->outputFileName()));
   });
 }
 
@@ -466,7 +514,14 @@ void TMainFm::StayTopClick() {
   setStaysOnTop(this, onTop);
 }
 
-void TMainFm::P1Click() { UserDialogs::current().printerSetup(this, printer_.get()); }
+void TMainFm::P1Click() {
+  // Printing to a PDF file offers the book's name with ".pdf", beside the book.
+  const QFileInfo book(BookFileName());
+  const QString pdf = session_.fileName().empty() ? QString()
+                                                  : book.absolutePath() + QLatin1Char('/') + book.completeBaseName() +
+                                                        QStringLiteral(".pdf");
+  UserDialogs::current().printerSetup(this, printer_.get(), pdf);
+}
 
 void TMainFm::H2Click() { helpViewer_->showContents(forms_.paths().helpFile); }
 
@@ -503,7 +558,7 @@ void TMainFm::ShowHistoryMenu() {
     const auto entries = SettingsProfile(forms_.paths().profile).history();
     N2->setEnabled(!entries[0].empty());
     for (std::size_t n = 0; n < Histry.size(); ++n) {
-      const QString path = toQString(entries[n]);
+      const QString path = QString::fromStdString(pathOfStoredValue(entries[n]));
       Histry[n]->setData(path);
       Histry[n]->setText(menuText(path));
       Histry[n]->setVisible(!path.isEmpty());
@@ -513,25 +568,22 @@ void TMainFm::ShowHistoryMenu() {
 
 void TMainFm::HistryClick(int n) {
   runGuarded(this, [this, n] {
-    if (BookChanged() &&
-        UserDialogs::current().ask(this, kChangedQuestion, AskButtons::YesNo, MessageKind::Warning) == Answer::Yes &&
-        !saveBook())
-      return;  // the user cancelled saving: the book stays
-    changeBook([&](LedgerGrid&) { session_.setFileName(utf8(Histry[n]->data().toString())); });
-    ReopenBookFile();
+    if (!offerToSave(AskButtons::YesNo, false)) return;  // the user cancelled saving: the book stays
+    reopenBook(utf8(Histry[n]->data().toString()));
   });
 }
 
-void TMainFm::ReopenBookFile() {
-  changeBook([this](LedgerGrid&) { session_.reopen(session_.fileName()); });
+void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
+
+void TMainFm::reopenBook(const std::string& name) {
+  changeBook([&](LedgerGrid&) { session_.reopen(name); });
   setCurrentRowKeepingColumn(grid().lastRow());
   showCaption();
   ShowStatus();
 }
 
-void TMainFm::UpdateHistory() {
-  SettingsProfile profile(forms_.paths().profile);
-  updateHistory(profile, toAnsi(BookFileName()));
+void TMainFm::UpdateHistory(SettingsProfile& profile) {
+  updateHistory(profile, storedPathValue(session_.fileName()).value_or(AnsiString()));
 }
 
 }  // namespace sorabel

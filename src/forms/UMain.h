@@ -24,6 +24,7 @@
 #include "forms/FormWindow.h"
 #include "forms/MainWindowOperations.h"
 #include "ledger/BookSession.h"
+#include "platform/qt/UserDialogs.h"
 
 class QAction;
 class QMenu;
@@ -34,6 +35,7 @@ namespace sorabel {
 
 class Forms;
 class HelpViewer;
+class SettingsProfile;
 class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
@@ -80,7 +82,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void F1Click();
   void ShowHistoryMenu();
   void HistryClick(int n);
-  void UpdateHistory();
+  // At close, into the profile the close writes.
+  void UpdateHistory(SettingsProfile& profile);
 
   // Grid events.
   void StringGrid1SelectCell(int column, int row);
@@ -102,9 +105,11 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   BookOrder bookOrder() const override;
   void moveToNewestRow() override;
   QRect mainWindowFrame() const override;
+  QRect mainWindowClient() const override { return geometry(); }
 
   QString BookFileName() const;
-  QString StoredPathWord() const { return storedPathWord_; }
+  // The start-up password as the profile holds it (code page 932 bytes).
+  const AnsiString& StoredPathWord() const { return storedPathWord_; }
   const AnsiString& SelectedDescription() const { return selectedDescription_; }
   const LedgerGrid& grid() const { return session_.grid(); }
   QPrinter* printer() const { return printer_.get(); }
@@ -124,10 +129,26 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void loadStartupBook();
   void setGridColumns();
   void showCaption();
-  // Save and Save As; false when the save dialog was cancelled.
+  // Connects a command so that it runs after an open cell editor's text has
+  // gone into the book (and not at all when that text is refused).
+  void connectCommand(QAction* action, std::function<void()> command);
+  bool commitOpenEdit();
+  // The unsaved-changes question. False when the command must not go on:
+  // Cancel (where cancelStops), or Yes whose save did not happen.
+  bool offerToSave(AskButtons buttons, bool cancelStops);
+  // Save and Save As; false when nothing was saved (dialog cancelled, or the
+  // user would not overwrite a file another program changed).
   bool saveBook();
   bool saveBookAs();
+  // Where the open and save dialogs start: the book's folder, else the last
+  // folder used.
+  QString dialogFolder() const;
+  void rememberFolder(const QString& file);
+  // Amount columns widen to their widest text (never below 80 pixels).
+  void fitAmountColumns();
   void setCurrentRowKeepingColumn(int gridRow);
+  // ReopenBookFile for a name: nothing changes when the file cannot be read.
+  void reopenBook(const std::string& name);
   // SortIncClick and SortDecClick: check the order, re-run the pass.
   void switchOrder(BookOrder order);
 
@@ -136,7 +157,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   LedgerTableModel* model_;
   HelpViewer* helpViewer_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
-  QString storedPathWord_;
+  AnsiString storedPathWord_;
+  QString lastFolder_;
   AnsiString selectedDescription_;
 
   QMenuBar* MainMenu1 = nullptr;

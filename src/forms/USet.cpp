@@ -44,6 +44,9 @@ TSetFm::TSetFm(Forms& forms, QWidget* parent) : Form<QDialog>(parent), forms_(fo
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setFixedSize(338, 191);
   centreOnFirstShowing();
+  // The design's check boxes are 13 to 17 pixels high: a tick box that fits
+  // the lowest of them whole.
+  setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 12px; height: 12px; }"));
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -127,42 +130,59 @@ void TSetFm::FormCreate() {
   for (int n = 0; n < 5; ++n) historyBoxes[n] = Panel2->findChild<QCheckBox*>(QStringLiteral("ChBox%1").arg(n + 1));
 }
 
+// A path as a check box caption: "&" shows as itself, not as an accelerator.
+QString TSetFm::historyCaption(const AnsiString& stored) {
+  return QString::fromStdString(pathOfStoredValue(stored)).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+AnsiString TSetFm::LoadedText::bytesFor(const QString& current) const {
+  return current == shown ? stored : toAnsi(current);
+}
+
 void TSetFm::FormShow() {
   runGuarded(this, [this] {
     SettingsProfile profile(forms_.paths().profile);
     for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
-      const QString path = toQString(profile.historyEntry(n));
-      historyBoxes[n]->setText(path);
-      historyBoxes[n]->setVisible(!path.isEmpty());
+      historyValues_[n] = profile.historyEntry(n);
+      historyBoxes[n]->setText(historyCaption(historyValues_[n]));
+      historyBoxes[n]->setVisible(!historyValues_[n].empty());
     }
     CheckBox2->setChecked(profile.centresMainWindow());
-    Edit1->setText(toQString(profile.password()));
+    loadedPassword_ = {profile.password(), toQString(profile.password())};
+    Edit1->setText(loadedPassword_.shown);
     CheckBox1->setChecked(profile.opensLastBook());
     CheckBox4->setChecked(profile.restoresWindowPlacement());
     QStringList lines;
-    for (int n = 0; n < SettingsProfile::kRegisteredDescriptionCount; ++n)
-      lines << toQString(profile.registeredDescription(n));
+    for (int n = 0; n < SettingsProfile::kRegisteredDescriptionCount; ++n) {
+      loadedDescriptions_[n] = {profile.registeredDescription(n), toQString(profile.registeredDescription(n))};
+      lines << loadedDescriptions_[n].shown;
+    }
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
   });
 }
 
+// Everything is converted before anything is written, and the profile is
+// written once. A text left as it was loaded is written back byte for byte,
+// so bytes that are not valid Shift-JIS (a hand-edited profile) never block
+// OK; history entries are never converted at all.
 void TSetFm::BitBtn1Click() {
   const bool saved = runGuarded(this, [this] {
-    SettingsProfile profile(forms_.paths().profile);
+    const AnsiString password = loadedPassword_.bytesFor(Edit1->text());
+    std::vector<AnsiString> lines;
+    const QStringList memo = Memo1->toPlainText().split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < memo.size() && n < SettingsProfile::kRegisteredDescriptionCount; ++n)
+      lines.push_back(loadedDescriptions_[n].bytesFor(memo[n]));
+    std::array<bool, SettingsProfile::kHistorySize> remove{};
+    for (int n = 0; n < SettingsProfile::kHistorySize; ++n) remove[n] = historyBoxes[n]->isChecked();
+
+    SettingsProfile profile(forms_.paths().profile, ProfileSaving::OnCommit);
     profile.writeOpensLastBook(CheckBox1->isChecked());
     profile.writeCentresMainWindow(CheckBox2->isChecked());
     profile.writeRestoresWindowPlacement(CheckBox4->isChecked());
-    profile.writePassword(toAnsi(Edit1->text()));
-    std::vector<AnsiString> lines;
-    for (const QString& line : Memo1->toPlainText().split(QLatin1Char('\n'))) lines.push_back(toAnsi(line));
+    profile.writePassword(password);
     writeRegisteredDescriptions(profile, lines);
-    std::array<AnsiString, SettingsProfile::kHistorySize> entries;
-    std::array<bool, SettingsProfile::kHistorySize> remove{};
-    for (int n = 0; n < SettingsProfile::kHistorySize; ++n) {
-      entries[n] = toAnsi(historyBoxes[n]->text());
-      remove[n] = historyBoxes[n]->isChecked();
-    }
-    keepHistory(profile, entries, remove);
+    keepHistory(profile, historyValues_, remove);
+    profile.commit();
   });
   if (!saved) return;  // the dialog stays open so nothing typed is lost
   if (CheckBox2->isChecked()) forms_.mainWindow().CenterMainWindow();

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "forms/FormWindow.h"
+#include "platform/Cp932.h"
 
 class QCheckBox;
 class QFrame;
@@ -43,8 +44,20 @@ class TSetFm : public Form<QDialog> {
   void buildPasswordTab();
   void buildHistoryTab();
   void buildButtons();
+  static QString historyCaption(const AnsiString& stored);
+
+  // A text as the profile held it and as the dialog showed it.
+  struct LoadedText {
+    AnsiString stored;
+    QString shown;
+    // The bytes to write for the text now in the control.
+    AnsiString bytesFor(const QString& current) const;
+  };
 
   Forms& forms_;
+  std::array<AnsiString, 5> historyValues_;
+  LoadedText loadedPassword_;
+  std::array<LoadedText, 20> loadedDescriptions_;
 
   QTabWidget* PageControl1;
   QWidget* TabSheet3;

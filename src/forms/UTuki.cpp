@@ -33,6 +33,7 @@ void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {
   for (const MonthTotal& month : months)
     rows.push_back({toQString(month.month), toQString(amountText(month.income)), toQString(amountText(month.expense))});
   model_->setRows(std::move(rows));
+  for (int column : {1, 2}) StringGrid1->fitColumnToText(column, StringGrid1->longestText(column), 120);
 }
 
 void TTukiFm::FormShow() {

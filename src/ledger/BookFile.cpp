@@ -70,11 +70,18 @@ bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
     appendRowText(gridRow, grid.row(r));
     if (fileRow != gridRow) return true;
   }
+  return reader.nextEntryLine(line);
+}
+
+bool bookHasContent(const LedgerGrid& grid) {
+  for (int r = 1; r <= grid.dataRowCount(); ++r)
+    for (const AnsiString& cell : grid.row(r))
+      if (!cell.empty()) return true;
   return false;
 }
 
 bool bookChanged(const LedgerGrid& grid, const std::filesystem::path& path) {
-  if (!fileExists(path)) return false;
+  if (!fileExists(path)) return bookHasContent(grid);
   try {
     return bookDiffers(grid, readWholeFile(path));
   } catch (const FileError&) {

@@ -37,11 +37,17 @@ void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path);
 
 // The unsaved-changes test against the file's bytes: line r, split into
 // fields and joined again as row text, must equal the row text of row r for
-// every data row (a missing line counts as empty). Later lines are ignored.
+// every data row (a missing line counts as empty). After the grid's last
+// row, any further entry line (one the reader would turn into a row) counts
+// as a difference too: entries were deleted.
 bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes);
 
-// BookChanged: no when the file does not exist. A file that exists but cannot
-// be read counts as changed, so the user is offered to save.
+// True when any data cell holds text.
+bool bookHasContent(const LedgerGrid& grid);
+
+// BookChanged. Without a file on disk the book counts as changed as soon as
+// any data cell holds text, so nothing typed is lost unasked. A file that
+// exists but cannot be read counts as changed, so the user is offered to save.
 bool bookChanged(const LedgerGrid& grid, const std::filesystem::path& path);
 
 }  // namespace sorabel

@@ -9,8 +9,15 @@ AnsiString amountOrZero(const AnsiString& typed) { return typed.empty() ? AnsiSt
 
 }  // namespace
 
+bool isEmptyBook(const LedgerGrid& grid) {
+  if (grid.dataRowCount() != 1) return false;
+  for (const AnsiString& cell : grid.row(1))
+    if (!cell.empty()) return false;
+  return true;
+}
+
 void addEntry(LedgerGrid& grid, const NewEntry& entry, BookOrder order) {
-  if (!grid.cell(kDateColumn, 1).empty()) {
+  if (!isEmptyBook(grid)) {
     grid.setRowCount(grid.rowCount() + 1);
     grid.row(grid.lastRow()) = LedgerRow{};
   }

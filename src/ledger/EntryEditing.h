@@ -16,8 +16,12 @@ struct NewEntry {
   AnsiString expense;      // as typed; empty becomes "0"
 };
 
+// True for a book of one data row whose cells are all empty.
+bool isEmptyBook(const LedgerGrid& grid);
+
 // Puts a new entry where the next pass will move it to its date:
-// 1. reuses the empty placeholder row (empty date in row 1) or appends a row;
+// 1. reuses the placeholder row of an empty book, otherwise appends a row
+//    (an entry without a date is an entry, not the placeholder);
 // 2. newest-first: shifts every row down one and writes row 1; otherwise
 //    writes the last row;
 // 3. empty amounts are stored as "0"; the balance stays empty.

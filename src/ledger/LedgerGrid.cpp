@@ -42,6 +42,13 @@ void LedgerGrid::reorderDataRows(const std::vector<int>& sources) {
 
 void LedgerGrid::reserveRows(int count) { rows_.reserve(static_cast<std::size_t>(std::max(count, 2))); }
 
+const AnsiString& LedgerGrid::longestCell(int column) const {
+  const AnsiString* longest = &rows_[1][column];
+  for (std::size_t r = 2; r < rows_.size(); ++r)
+    if (rows_[r][column].size() > longest->size()) longest = &rows_[r][column];
+  return *longest;
+}
+
 void LedgerGrid::clearBook() {
   for (int r = 1; r < rowCount(); ++r)
     for (AnsiString& cell : rows_[r]) cell.clear();

@@ -48,6 +48,9 @@ class LedgerGrid {
   // sources[i]. sources is a permutation of 1..N.
   void reorderDataRows(const std::vector<int>& sources);
 
+  // The longest text of a column's data rows, by bytes.
+  const AnsiString& longestCell(int column) const;
+
   // Empties every cell of every data row; the row count stays.
   void clearBook();
 

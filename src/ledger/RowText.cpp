@@ -15,8 +15,8 @@ bool needsQuotes(std::string_view cell) {
   return false;
 }
 
-// The line ends at its end or at a NUL byte.
-bool atEnd(std::string_view line, std::size_t pos) { return pos >= line.size() || line[pos] == '\0'; }
+// A NUL byte is an ordinary character: only the end ends the line.
+bool atEnd(std::string_view line, std::size_t pos) { return pos >= line.size(); }
 
 void skipBlanks(std::string_view line, std::size_t& pos) {
   while (!atEnd(line, pos) && isBlank(line[pos])) ++pos;

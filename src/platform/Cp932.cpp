@@ -94,6 +94,27 @@ std::string cp932ToUtf8Lenient(std::string_view ansi) {
   return out;
 }
 
+std::string storedFormOf(std::string_view utf8) { return cp932ToUtf8(utf8ToCp932(utf8)); }
+
+bool roundTripsExactly(std::string_view utf8) {
+  try {
+    return storedFormOf(utf8) == utf8;
+  } catch (const ConversionError&) {
+    return false;
+  }
+}
+
+AnsiString utf8ToCp932Replacing(std::string_view utf8, std::string_view standIn) {
+  AnsiString out;
+  out.reserve(utf8.size());
+  while (toCp932().convert(utf8, out) != Converter::Stop::Done) {
+    out += standIn;
+    utf8.remove_prefix(std::max<std::size_t>(firstUtf8Char(utf8).size(), 1));
+    if (utf8.empty()) break;
+  }
+  return out;
+}
+
 std::string_view prefixOnCharBoundary(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text;
   size_t pos = 0;

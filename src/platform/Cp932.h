@@ -22,6 +22,18 @@ std::string cp932ToUtf8(std::string_view ansi);
 // Converts CP932 to UTF-8 for display: invalid bytes show as U+FFFD.
 std::string cp932ToUtf8Lenient(std::string_view ansi);
 
+// The text as code page 932 can hold it: characters that it holds only as
+// a standard equivalent come back as that equivalent (〜 as ～, − as －).
+// Throws ConversionError as utf8ToCp932 does.
+std::string storedFormOf(std::string_view utf8);
+
+// True when the text converts to code page 932 and back to exactly itself.
+bool roundTripsExactly(std::string_view utf8);
+
+// Converts UTF-8 to CP932, putting stand-in in place of every character
+// that CP932 cannot hold: for texts that are only shown.
+AnsiString utf8ToCp932Replacing(std::string_view utf8, std::string_view standIn);
+
 // A CP932 literal written in UTF-8 source text, e.g. sjis("日付").
 inline AnsiString sjis(std::string_view utf8) { return utf8ToCp932(utf8); }
 
@@ -30,10 +42,20 @@ constexpr bool isLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// True for a byte that can follow a lead byte as its second byte.
+constexpr bool isTrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 // Length in bytes of the character starting at pos: 2 for a lead byte that
-// has a byte after it, otherwise 1.
+// a valid second byte follows, otherwise 1. A lone lead byte (at the end,
+// or before a quote or a comma) is a character of its own, so it never
+// swallows the byte after it.
 constexpr std::size_t charLength(std::string_view text, std::size_t pos) {
-  return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+  return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+                 isTrailByte(static_cast<unsigned char>(text[pos + 1]))
+             ? 2
+             : 1;
 }
 
 // The longest prefix of at most maxBytes that does not split a double-byte

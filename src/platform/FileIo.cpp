@@ -62,17 +62,59 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
-// The file that a write really replaces: the target of a symbolic link.
-fs::path resolvedTarget(const fs::path& path) {
-  std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    fs::path target = fs::read_symlink(path, ec);
-    if (!ec) return target.is_absolute() ? target : path.parent_path() / target;
+constexpr std::size_t kMaxFileNameBytes = 255;
+constexpr int kMaxLinkHops = 40;
+
+// ".<name>.XXXXXX" beside the target, the name cut so the whole stays
+// within the file system's limit for one name.
+std::string temporaryNameFor(const fs::path& target) {
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  const std::string suffix = ".XXXXXX";
+  std::string name = target.filename().string();
+  name = "." + name.substr(0, std::min(name.size(), kMaxFileNameBytes - suffix.size() - 1));
+  return (folder / (name + suffix)).string();
+}
+
+// Overwrites the file where it stands: the space is reserved first, so a
+// full disk is found before a byte is changed.
+void writeInPlace(const fs::path& path, const fs::path& target, std::string_view bytes) {
+  FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  if (!fd.valid()) throwWriteError(path, errno);
+  if (!bytes.empty()) {
+    int rc = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
+    if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL) throwWriteError(path, rc);
   }
-  return path;
+  bool written = writeAll(fd.get(), bytes) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 &&
+                 ::fsync(fd.get()) == 0;
+  int error = errno;
+  if (fd.close() != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) throwWriteError(path, error);
 }
 
 }  // namespace
+
+fs::path resolvedTarget(const fs::path& path) {
+  fs::path target = path;
+  std::error_code ec;
+  for (int hop = 0; hop < kMaxLinkHops && fs::is_symlink(fs::symlink_status(target, ec)); ++hop) {
+    fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target;
+}
+
+std::optional<FileStamp> fileStamp(const fs::path& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uintmax_t>(info.st_dev), static_cast<std::uintmax_t>(info.st_ino),
+                   static_cast<std::uintmax_t>(info.st_size),
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
 
 std::string displayPath(const fs::path& path) { return path.string(); }
 
@@ -130,16 +172,23 @@ std::string readWholeFile(const fs::path& path) {
 void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   if (path.empty()) throwWriteError(path, ENOENT);
   const fs::path target = resolvedTarget(path);
-  // A read-only file stays as it is, as it would on any desktop.
-  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) throwWriteError(path, errno);
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  FileDescriptor fd(::mkstemp(tempName.data()));
-  if (!fd.valid()) throwWriteError(path, errno);
-
   struct stat old {};
-  mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) throwWriteError(path, EISDIR);
+  // A read-only file stays as it is, as it would on any desktop; the mode
+  // decides, so root is refused as well.
+  if (exists && (old.st_mode & 0222) == 0) throwWriteError(path, EACCES);
+  if (exists && old.st_nlink > 1) return writeInPlace(path, target, bytes);
+
+  std::string tempName = temporaryNameFor(target);
+  FileDescriptor fd(::mkstemp(tempName.data()));
+  if (!fd.valid()) {
+    const int error = errno;
+    if (exists && (error == EACCES || error == EPERM)) return writeInPlace(path, target, bytes);
+    throwWriteError(path, error);
+  }
+
+  mode_t mode = exists ? (old.st_mode & 07777) : newFileMode();
   bool written = writeAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0;
   int error = errno;
   if (fd.close() != 0 && written) {

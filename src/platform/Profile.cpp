@@ -76,16 +76,17 @@ std::optional<int> parseProfileInteger(std::string_view value) {
   if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
     unsigned long long hex = 0;
     result = std::from_chars(first + 2, last, hex, 16);
-    if (result.ec != std::errc() || hex > std::numeric_limits<unsigned int>::max()) return std::nullopt;
+    if (result.ec != std::errc() || result.ptr != last || hex > std::numeric_limits<unsigned int>::max())
+      return std::nullopt;
     return static_cast<int>(static_cast<unsigned int>(hex));
   }
   result = std::from_chars(first, last, number, 10);
-  if (result.ec != std::errc() || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+  if (result.ec != std::errc() || result.ptr != last || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
     return std::nullopt;
   return static_cast<int>(number);
 }
 
-Profile::Profile(std::filesystem::path path) : path_(std::move(path)) {
+Profile::Profile(std::filesystem::path path, ProfileSaving saving) : path_(std::move(path)), saving_(saving) {
   if (fileExists(path_)) lines_ = splitLines(readWholeFile(path_));
 }
 
@@ -124,7 +125,8 @@ int Profile::readInteger(std::string_view section, std::string_view key, int fal
 }
 
 void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  std::vector<std::string> before = lines_;
+  std::vector<std::string> before;
+  if (saving_ == ProfileSaving::EachWrite) before = lines_;  // restored when the save fails
   Location at = locate(section, key);
   std::string line = std::string(key) + "=" + protectedValue(value);
   if (at.keyLine != npos) {
@@ -136,12 +138,22 @@ void Profile::writeString(std::string_view section, std::string_view key, std::s
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(line);
   }
+  if (saving_ == ProfileSaving::OnCommit) {
+    dirty_ = true;
+    return;
+  }
   try {
     save();
-  } catch (const Error&) {
+  } catch (const ProfileWriteError&) {
     lines_ = std::move(before);
-    throw ProfileWriteError(formatMessage("%s に書き込めません", displayPath(path_)));
+    throw;
   }
+}
+
+void Profile::commit() {
+  if (!dirty_) return;
+  save();
+  dirty_ = false;
 }
 
 void Profile::writeInteger(std::string_view section, std::string_view key, int value) {
@@ -154,7 +166,11 @@ void Profile::save() const {
     bytes += line;
     bytes += "\r\n";
   }
-  writeFileAtomically(path_, bytes);
+  try {
+    writeFileAtomically(path_, bytes);
+  } catch (const Error&) {
+    throw ProfileWriteError(formatMessage("%s に書き込めません", displayPath(path_)));
+  }
 }
 
 }  // namespace sorabel

@@ -10,7 +10,9 @@
 //  - writing an empty text keeps the key with an empty value; nothing is
 //    ever removed.
 // Values are bytes in code page 932. Constructing a Profile opens it (reads
-// the file if there is one); every write is saved at once, atomically.
+// the file if there is one). Every write is saved at once, atomically, or,
+// for an operation that writes many keys, all of them in one atomic save by
+// commit().
 
 #include <filesystem>
 #include <optional>
@@ -28,19 +30,29 @@ class ProfileWriteError : public Error {
   using Error::Error;
 };
 
+enum class ProfileSaving {
+  EachWrite,  // every write is saved at once
+  OnCommit,   // writes are kept until commit() saves them all at once
+};
+
 class Profile {
  public:
   static constexpr std::size_t kMaxValueLength = 1023;
 
-  explicit Profile(std::filesystem::path path);
+  explicit Profile(std::filesystem::path path, ProfileSaving saving = ProfileSaving::EachWrite);
 
   AnsiString readString(std::string_view section, std::string_view key, std::string_view fallback) const;
   int readInteger(std::string_view section, std::string_view key, int fallback) const;
 
   // Throw ProfileWriteError "<path> に書き込めません" when the file cannot be
-  // saved; the file then stays as it was before this write.
+  // saved; the file then stays as it was before this write. With
+  // ProfileSaving::OnCommit they only change the profile in memory.
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, int value);
+
+  // Saves every write since the last save in one atomic write (nothing when
+  // nothing changed). Throws ProfileWriteError; the file then stays as it was.
+  void commit();
 
   const std::filesystem::path& path() const { return path_; }
 
@@ -55,10 +67,12 @@ class Profile {
 
   std::filesystem::path path_;
   std::vector<std::string> lines_;
+  ProfileSaving saving_;
+  bool dirty_ = false;
 };
 
 // Reads a profile integer value by the rules above; nothing when it is not a
-// number.
+// whole number to its end ("12abc", "0x1F4zz", "0x" and "7.5" are not).
 std::optional<int> parseProfileInteger(std::string_view value);
 
 }  // namespace sorabel

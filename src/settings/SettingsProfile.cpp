@@ -11,7 +11,62 @@ namespace {
 std::string historyKey(int n) { return "File" + std::to_string(n); }
 std::string descriptionKey(int n) { return "Tekiyo" + std::to_string(n); }
 
+constexpr std::string_view kFileAddress = "file://";
+
+bool isUnreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_' || c == '~' || c == '/';
+}
+
+std::string percentEncoded(std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (isUnreserved(c)) {
+      out += ch;
+    } else {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string percentDecoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+std::optional<AnsiString> storedPathValue(std::string_view utf8Path) {
+  AnsiString stored = roundTripsExactly(utf8Path) ? utf8ToCp932(utf8Path)
+                                                  : std::string(kFileAddress) + percentEncoded(utf8Path);
+  if (stored.size() > Profile::kMaxValueLength) return std::nullopt;
+  return stored;
+}
+
+std::string pathOfStoredValue(std::string_view stored) {
+  if (stored.starts_with(kFileAddress)) return percentDecoded(stored.substr(kFileAddress.size()));
+  return cp932ToUtf8Lenient(stored);
+}
 
 std::filesystem::path profilePathFor(const std::filesystem::path& programFile) {
   std::filesystem::path path = programFile;
@@ -66,11 +121,11 @@ void SettingsProfile::writeOpensLastBook(bool opens) {
   profile_.writeString("File", "StartFile", opens ? "OpenFile" : "CloseFile");
 }
 
-AnsiString SettingsProfile::lastBook(std::string_view fallback) const {
-  return profile_.readString("File", "FileName", fallback);
-}
+std::string SettingsProfile::lastBook() const { return pathOfStoredValue(profile_.readString("File", "FileName", "")); }
 
-void SettingsProfile::writeLastBook(std::string_view path) { profile_.writeString("File", "FileName", path); }
+void SettingsProfile::writeLastBook(std::string_view storedValue) {
+  profile_.writeString("File", "FileName", storedValue);
+}
 
 AnsiString SettingsProfile::historyEntry(int n) const { return profile_.readString("History", historyKey(n), ""); }
 

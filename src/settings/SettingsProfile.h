@@ -7,6 +7,8 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,12 +28,28 @@ struct WindowPlacement {
 // The profile beside a program file: its path with the extension ".ini".
 std::filesystem::path profilePathFor(const std::filesystem::path& programFile);
 
+// A book's path (UTF-8) as the profile stores it. A path that code page 932
+// holds exactly is stored as it stands; any other (a character outside code
+// page 932, or one it holds only as an equivalent, like 〜) is stored as a
+// "file://" address with the path's bytes percent-encoded, so that it opens
+// the same file again. Nothing when the stored value would be longer than a
+// profile value can be.
+std::optional<AnsiString> storedPathValue(std::string_view utf8Path);
+
+// The path (UTF-8) that a stored value names; bytes that are not valid
+// Shift-JIS (a hand-edited profile) show as U+FFFD.
+std::string pathOfStoredValue(std::string_view stored);
+
 class SettingsProfile {
  public:
   static constexpr int kHistorySize = 5;
   static constexpr int kRegisteredDescriptionCount = 20;
 
-  explicit SettingsProfile(std::filesystem::path path) : profile_(std::move(path)) {}
+  explicit SettingsProfile(std::filesystem::path path, ProfileSaving saving = ProfileSaving::EachWrite)
+      : profile_(std::move(path), saving) {}
+
+  // Saves every write at once (ProfileSaving::OnCommit).
+  void commit() { profile_.commit(); }
 
   // Form/PathWord, unscrambled with the key "JUB"; empty: no password.
   AnsiString password() const;
@@ -57,11 +75,13 @@ class SettingsProfile {
   bool opensLastBook() const;
   void writeOpensLastBook(bool opens);
 
-  // File/FileName: the book current at the last close.
-  AnsiString lastBook(std::string_view fallback) const;
-  void writeLastBook(std::string_view path);
+  // File/FileName: the book current at the last close, as a path (UTF-8).
+  std::string lastBook() const;
+  // The stored value of the path (see storedPathValue).
+  void writeLastBook(std::string_view storedValue);
 
-  // History/File0..File4, the most recent first; empty: a free place.
+  // History/File0..File4, the most recent first; empty: a free place. The
+  // entries are stored values (see storedPathValue).
   AnsiString historyEntry(int n) const;
   std::array<AnsiString, kHistorySize> history() const;
   void writeHistoryEntry(int n, std::string_view path);
@@ -76,9 +96,10 @@ class SettingsProfile {
   Profile profile_;
 };
 
-// At close: the current book (when named) goes to the top of the recent
-// list, followed by the other entries in order without it, five at most.
-// Every place is emptied first, then the list is written from File0 on.
+// At close: the current book (its stored value, when named) goes to the top
+// of the recent list, followed by the other entries in order without it,
+// five at most. Every place is emptied first, then the list is written from
+// File0 on.
 void updateHistory(SettingsProfile& profile, std::string_view currentBook);
 
 // The settings dialog's history step: every place whose box is not ticked

@@ -74,13 +74,7 @@ void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 
 void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
   auto* line = static_cast<QLineEdit*>(editor);
-  if (incomplete(line)) return;  // an incomplete date never reaches the book
-  try {
-    toAnsi(line->text());
-  } catch (const Error& error) {
-    reportError(line->window(), QString::fromUtf8(error.what()));
-    return;
-  }
+  if (!refusal(line).isEmpty()) return;  // views refuse to leave such an edit first
   model->setData(index, line->text(), Qt::EditRole);
 }
 
@@ -92,9 +86,23 @@ bool GridCellDelegate::incomplete(const QLineEdit* editor) const {
   return editor != nullptr && !editor->inputMask().isEmpty() && !editor->hasAcceptableInput();
 }
 
-bool GridCellDelegate::refuseIncompleteEdit() const {
-  if (!incomplete(openEditor_)) return false;
-  UserDialogs::current().tell(openEditor_->window(), invalidInputMessage(), MessageKind::Error);
+QString GridCellDelegate::refusal(const QLineEdit* editor) const {
+  if (editor == nullptr) return {};
+  if (incomplete(editor)) return invalidInputMessage();
+  try {
+    toAnsi(editor->text());
+  } catch (const Error& error) {
+    return QString::fromUtf8(error.what());
+  }
+  return {};
+}
+
+QWidget* GridCellDelegate::openEditor() const { return openEditor_; }
+
+bool GridCellDelegate::refuseUnacceptableEdit() const {
+  const QString reason = refusal(openEditor_);
+  if (reason.isEmpty()) return false;
+  UserDialogs::current().tell(openEditor_->window(), reason, MessageKind::Error);
   if (openEditor_) openEditor_->setFocus();
   return true;
 }
@@ -104,10 +112,7 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
   if (editor == nullptr) return QStyledItemDelegate::eventFilter(object, event);
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (isNavigationKey(key) && incomplete(editor)) {
-      refuseIncompleteEdit();
-      return true;
-    }
+    if (isNavigationKey(key) && refuseUnacceptableEdit()) return true;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       // The base class commits and closes the editor through a queued call;
       // the Enter handling of the grid must come after it.
@@ -116,8 +121,9 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
       return handled;
     }
   }
-  // Leaving an incomplete date for another window keeps the edit open.
-  if (event->type() == QEvent::FocusOut && incomplete(editor)) return true;
+  // Leaving an incomplete date or a text Shift-JIS cannot hold for another
+  // window keeps the edit open.
+  if (event->type() == QEvent::FocusOut && !refusal(editor).isEmpty()) return true;
   return QStyledItemDelegate::eventFilter(object, event);
 }
 

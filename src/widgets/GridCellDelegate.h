@@ -34,9 +34,14 @@ class GridCellDelegate : public QStyledItemDelegate {
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
   void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-  // True while an editor is open whose masked text is incomplete; the
-  // message has then been shown. Views call it before moving elsewhere.
-  bool refuseIncompleteEdit() const;
+  // True while an editor is open whose text cannot go into the book: its
+  // mask is incomplete, or Shift-JIS cannot hold it. The reason has then
+  // been shown and the editor keeps the focus. Views call it before moving
+  // elsewhere.
+  bool refuseUnacceptableEdit() const;
+
+  // The editor that is open, or nullptr.
+  QWidget* openEditor() const;
 
   static const QString& invalidInputMessage();
 
@@ -49,6 +54,8 @@ class GridCellDelegate : public QStyledItemDelegate {
 
  private:
   bool incomplete(const QLineEdit* editor) const;
+  // The reason the editor's text cannot go into the book; empty when it can.
+  QString refusal(const QLineEdit* editor) const;
 
   ColumnAlign align_;
   ColumnMask mask_;

@@ -42,6 +42,7 @@ StringGridView* StringGridView::readOnly(int firstAmountColumn, QAbstractItemMod
   grid->setObjectName(QStringLiteral("StringGrid1"));
   grid->setModel(model);
   grid->setEditingEnabled(false);
+  grid->enterIsCommand_ = false;
   return grid;
 }
 
@@ -78,10 +79,34 @@ void StringGridView::giveColumnTheRest(int column, int slack) {
   setColumnWidth(column, width() - others - slack);
 }
 
+bool StringGridView::commitOpenEditor() {
+  QWidget* editor = delegate_->openEditor();
+  if (state() != EditingState || editor == nullptr) return true;
+  if (delegate_->refuseUnacceptableEdit()) return false;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  return true;
+}
+
+void StringGridView::fitColumnToText(int column, const QString& widestText, int minimum) {
+  const int needed = fontMetrics().horizontalAdvance(widestText) + 2 * kCellTextInset + 1;
+  const int width = std::max(minimum, needed);
+  if (columnWidth(column) != width) setColumnWidth(column, width);
+}
+
+QString StringGridView::longestText(int column) const {
+  QString longest;
+  for (int row = 0; model() != nullptr && row < model()->rowCount(); ++row) {
+    const QString text = model()->index(row, column).data().toString();
+    if (text.size() > longest.size()) longest = text;
+  }
+  return longest;
+}
+
 void StringGridView::setEditingEnabled(bool enabled) { setEditTriggers(enabled ? kEditTriggers : NoEditTriggers); }
 
 void StringGridView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (enterIsCommand_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
     // From a cell editor the delegate reports Enter once the text is in.
     if (state() != EditingState) emit enterPressed();
     return;
@@ -90,7 +115,7 @@ void StringGridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void StringGridView::mousePressEvent(QMouseEvent* event) {
-  if (delegate_->refuseIncompleteEdit()) return;
+  if (delegate_->refuseUnacceptableEdit()) return;
   QTableView::mousePressEvent(event);
 }
 

@@ -34,6 +34,19 @@ class StringGridView : public QTableView {
   // Gives column the grid's width less the other columns and slack pixels.
   void giveColumnTheRest(int column, int slack);
 
+  // Commits the text of an open cell editor and closes it. False when the
+  // text cannot go into the book (the reason has been shown; the editor
+  // stays open).
+  bool commitOpenEditor();
+
+  // Widens column to its widest text when that does not fit in minimum
+  // pixels (cells are drawn 5 pixels inside their edges), else minimum.
+  void fitColumnToText(int column, const QString& widestText, int minimum);
+
+  // The longest text of a column, by character count; for columns of
+  // amounts, whose widest text is the longest.
+  QString longestText(int column) const;
+
   // Switches in-place editing on or off.
   void setEditingEnabled(bool enabled);
   bool editingEnabled() const { return editTriggers() != NoEditTriggers; }
@@ -51,6 +64,9 @@ class StringGridView : public QTableView {
 
  private:
   GridCellDelegate* delegate_;
+  // Enter is reported by enterPressed; in read-only grids it goes on to the
+  // window (its default button).
+  bool enterIsCommand_ = true;
 };
 
 }  // namespace sorabel

@@ -170,12 +170,15 @@ TEST_F(CloseTest, CancelKeepsTheWindowAndWritesNothing) {
 TEST_F(CloseTest, CancelledSaveAsAfterYesKeepsTheBookOpen) {
   start();
   main().changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
-  main().New1Click();  // a new book compared with no file: unchanged
+  dialogs.answers.push_back(Answer::No);
+  main().New1Click();  // typed entries without a file are asked about
+  EXPECT_EQ(dialogs.texts(), std::vector<QString>{kChanged});
   main().show();
-  EXPECT_TRUE(main().close());
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(main().close());  // an empty new book: nothing to ask
+  EXPECT_EQ(dialogs.shown.size(), 1u);
 
   startChanged();
+  dialogs.answers.push_back(Answer::No);
   main().New1Click();
   typeDescription(1, "unsaved");
   dialogs.answers.push_back(Answer::Yes);
@@ -196,7 +199,7 @@ TEST_F(CloseTest, CloseWritesTheWindowBookAndOrderKeys) {
   SettingsProfile profile(profilePath());
   const QRect frame = main().frameGeometry();
   EXPECT_EQ(profile.windowPlacement(), (WindowPlacement{frame.top(), frame.left(), 500, 700}));
-  EXPECT_EQ(profile.lastBook(""), toAnsi(bookPath("book.csv")));
+  EXPECT_EQ(profile.lastBook(), toAnsi(bookPath("book.csv")));
   EXPECT_EQ(profile.bookOrder(), BookOrder::NewestFirst);
   EXPECT_EQ(profile.historyEntry(0), toAnsi(bookPath("book.csv")));
 }
@@ -258,7 +261,7 @@ TEST_F(RecentFilesTest, ReopenAsksYesOrNoAboutChanges) {
   EXPECT_EQ(rows()[0][1], "o");
 }
 
-TEST_F(RecentFilesTest, MissingRecentBookIsReportedAfterEmptyingTheBook) {
+TEST_F(RecentFilesTest, MissingRecentBookIsReportedAndLeavesTheBookAlone) {
   writeProfile("[History]\r\nFile0=" + (dir / "gone.csv").string() + "\r\n");
   start();
   open(writeBook("book.csv", "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n"));
@@ -266,9 +269,12 @@ TEST_F(RecentFilesTest, MissingRecentBookIsReportedAfterEmptyingTheBook) {
   main().HistryClick(0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_TRUE(dialogs.shown[0].text.contains("gone.csv を読み込めません"));
-  EXPECT_EQ(main().BookFileName(), bookPath("gone.csv"));
+  EXPECT_EQ(main().BookFileName(), bookPath("book.csv"));
   EXPECT_EQ(main().windowTitle(), QStringLiteral("Sorabel\u3000") + bookPath("book.csv"));
-  EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
+  EXPECT_EQ(rows(), (Rows{{"2001/01/01", "a", "1", "0", "1"}}));
+  EXPECT_EQ(panel(1), " データ件数 1件");
+  main().Save1Click();  // still saves the book to its own file
+  EXPECT_FALSE(std::filesystem::exists(dir / "gone.csv"));
 }
 
 }  // namespace

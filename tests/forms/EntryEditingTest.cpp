@@ -99,19 +99,22 @@ TEST_F(EntryEditingTest, EnterMovesThroughTheFieldsAndPressesTheButton) {
   EXPECT_EQ(rows(), (Rows{{"2002/02/02", "x", "7", "0", "7"}}));
 }
 
-TEST_F(EntryEditingTest, AmountBeyondThirtyTwoBitsKeepsTheDialogOpen) {
+TEST_F(EntryEditingTest, AmountBeyondThirtyTwoBitsAddsNothingAndKeepsTheDialogOpen) {
   start().show();
   whenModal([this] {
     TAddFm& dialog = *forms->AddFm;
     child<QDateEdit>(&dialog, "DateTimePicker1")->setDate(QDate(2001, 1, 1));
-    child<QLineEdit>(&dialog, "Edit3")->setText("3000000000");
+    child<QLineEdit>(&dialog, "Edit4")->setText("3000000000");
     child<QAbstractButton>(&dialog, "OKBtn")->click();
     EXPECT_TRUE(dialog.isVisible());
-    child<QAbstractButton>(&dialog, "CancelBtn")->click();
+    EXPECT_EQ(child<QLineEdit>(&dialog, "Edit4")->text(), "3000000000");  // the typed values stay
+    EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
+    child<QLineEdit>(&dialog, "Edit4")->setText("300");  // corrected: OK adds one entry
+    child<QAbstractButton>(&dialog, "OKBtn")->click();
   });
   main().A1Click();
   EXPECT_EQ(dialogs.texts(), std::vector<QString>{"'3000000000' は整数ではありません"});
-  EXPECT_EQ(rows()[0][2], "3000000000");
+  EXPECT_EQ(rows(), (Rows{{"2001/01/01", "", "0", "300", "-300"}}));
 }
 
 TEST_F(EntryEditingTest, DeleteAsksWithTheCutDescriptionAndRemovesTheSelection) {

@@ -41,7 +41,7 @@ TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
   EXPECT_EQ(newButton->toolTip(), "ファイルを新規に作成します");
   EXPECT_EQ(newButton->geometry(), QRect(11, 1, 23, 22));
   fm.changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
-  fm.setWindowTitle("Sorabel");
+  dialogs.answers.push_back(Answer::No);
   newButton->click();
   EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
   EXPECT_EQ(rows()[0][0], "");

@@ -121,18 +121,22 @@ TEST_F(FormsTest, LastBookIsReadSortedAtStart) {
   EXPECT_EQ(child<StringGridView>(&fm, "StringGrid1")->currentGridRow(), 1);  // the newest entry is current
 }
 
-TEST_F(FormsTest, MissingLastBookLeavesPlainCaptionAndNeverAsksOnClose) {
+TEST_F(FormsTest, MissingLastBookLeavesPlainCaptionAndAsksOnlyAboutTypedEntries) {
   writeProfile("[File]\r\nStartFile=OpenFile\r\nFileName=" + (dir / "gone.csv").string() + "\r\n");
   TMainFm& fm = start();
   EXPECT_EQ(fm.windowTitle(), "Sorabel");
   EXPECT_EQ(rows(), (Rows{{"", "", "", "", ""}}));
-  fm.changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
   fm.show();
-  EXPECT_TRUE(fm.close());
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_FALSE(fm.BookChanged());  // nothing typed: closing would not ask
+
+  fm.changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
+  dialogs.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(fm.close());  // typed entries without a file are asked about
+  EXPECT_EQ(dialogs.texts(), std::vector<QString>{"データは変更されています\r保存しますか？"});
   // Save writes to the remembered name, creating the file again.
   fm.Save1Click();
   EXPECT_TRUE(std::filesystem::exists(dir / "gone.csv"));
+  EXPECT_TRUE(fm.close());
 }
 
 TEST_F(FormsTest, FailureWhileReadingTheLastBookIsReportedAndTheWindowOpens) {

@@ -103,7 +103,8 @@ TEST_F(BookFileTest, FailedSaveKeepsThePreviousFile) {
 TEST_F(BookFileTest, BookChangedComparesEveryRowWithItsLine) {
   const auto file = dir / "book.csv";
   LedgerGrid grid = gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}});
-  EXPECT_FALSE(bookChanged(grid, file));  // no file yet: unchanged
+  EXPECT_TRUE(bookChanged(grid, file));  // no file yet, but entries: changed
+  EXPECT_FALSE(bookChanged(LedgerGrid(), file));  // an empty book without a file: unchanged
   writeBookFile(grid, file);
   EXPECT_FALSE(bookChanged(grid, file));
 
@@ -111,8 +112,10 @@ TEST_F(BookFileTest, BookChangedComparesEveryRowWithItsLine) {
   EXPECT_TRUE(bookChanged(grid, file));
   grid.setCell(kDescriptionColumn, 2, "b");
 
-  grid.deleteRows(2, 2);  // the file has more lines than the grid: unchanged
-  EXPECT_FALSE(bookChanged(grid, file));
+  grid.deleteRows(2, 2);  // the file has more entry lines than the grid: deleted, changed
+  EXPECT_TRUE(bookChanged(grid, file));
+  writeBytes(file, readBytes(file).substr(0, readBytes(file).find("\r\n") + 2) + "\r\n  \r\n");
+  EXPECT_FALSE(bookChanged(grid, file));  // blank lines after the rows are no entries
 
   LedgerGrid longer = gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}, {"x"}});
   EXPECT_TRUE(bookChanged(longer, file));  // a missing line counts as empty
@@ -132,6 +135,20 @@ TEST_F(BookFileTest, OtherOrderOrUnformattedAmountsCountAsChangedAfterLoading) {
   LedgerGrid grid;
   loadBookFile(grid, file, BookOrder::OldestFirst);
   EXPECT_TRUE(bookChanged(grid, file));
+}
+
+TEST_F(BookFileTest, NulBytesAndLoneLeadBytesComeBackExactly) {
+  const auto file = dir / "book.csv";
+  LedgerGrid grid = gridOf({{"2001/01/01", "", "250,000", "0", "250,000"}, {"2001/01/02", "", "1", "0", "250,001"}});
+  grid.setCell(kDescriptionColumn, 1, sjis("給料") + std::string("\0memo", 5));  // a NUL inside a line
+  grid.setCell(kDescriptionColumn, 2, sjis("文具") + "\x81");                      // ends in a lone lead byte
+  writeBookFile(grid, file);
+  EXPECT_FALSE(bookChanged(grid, file));
+  LedgerGrid again;
+  readBookFile(again, file);
+  for (int r = 1; r <= 2; ++r) EXPECT_EQ(again.row(r), grid.row(r));
+  EXPECT_EQ(again.cell(kIncomeColumn, 1), "250,000");
+  EXPECT_EQ(again.cell(kBalanceColumn, 2), "250,001");
 }
 
 }  // namespace

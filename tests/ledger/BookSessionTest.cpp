@@ -46,7 +46,6 @@ TEST_F(BookSessionTest, MissingLastBookKeepsTheEmptyBookAndTheName) {
   session.setFileName(path("gone.csv"));
   EXPECT_FALSE(session.readLastBook(BookOrder::OldestFirst));
   EXPECT_EQ(session.state(), BookState::LastBookMissing);
-  EXPECT_FALSE(session.asksAboutChangesOnClose());
   EXPECT_FALSE(session.saveNeedsName());  // Save writes to the remembered name
   session.save(BookOrder::OldestFirst);
   EXPECT_EQ(readBytes(dir / "gone.csv"), "\"\",\"\",\"0\",\"0\",\"0\"\r\n");
@@ -74,6 +73,41 @@ TEST_F(BookSessionTest, SaveAsNamesTheBookOnlyWhenTheFileIsWritten) {
   EXPECT_EQ(session.fileName(), path("x.csv"));
   EXPECT_EQ(session.state(), BookState::Opened);
   EXPECT_FALSE(session.changed());
+}
+
+TEST_F(BookSessionTest, AFileThatCannotBeReadLeavesBookNameAndStateAlone) {
+  writeBytes(dir / "a.csv", "\"2001/01/01\",\"x\",\"5\",\"0\",\"5\"\r\n");
+  session.open(path("a.csv"), BookOrder::OldestFirst);
+  const auto before = rowsOf(session.grid());
+  // A regular file that exists but cannot be read.
+  EXPECT_THROW(session.open("/proc/self/mem", BookOrder::OldestFirst), FileError);
+  EXPECT_THROW(session.reopen(path("gone.csv")), FileError);
+  EXPECT_EQ(rowsOf(session.grid()), before);
+  EXPECT_EQ(session.fileName(), path("a.csv"));
+  EXPECT_EQ(session.state(), BookState::Opened);
+}
+
+TEST_F(BookSessionTest, AnotherWriterSinceTheLastReadOrSaveIsNoticed) {
+  writeBytes(dir / "a.csv", "\"2001/01/01\",\"x\",\"5\",\"0\",\"5\"\r\n");
+  session.open(path("a.csv"), BookOrder::OldestFirst);
+  EXPECT_FALSE(session.changedOnDisk());
+  session.save(BookOrder::OldestFirst);
+  EXPECT_FALSE(session.changedOnDisk());  // our own save
+  writeBytes(dir / "a.csv", "\"2002/02/02\",\"other\",\"1\",\"0\",\"1\"\r\n");
+  EXPECT_TRUE(session.changedOnDisk());
+  std::filesystem::remove(dir / "a.csv");
+  EXPECT_FALSE(session.changedOnDisk());  // gone: saving makes it again
+
+  session.setFileName(path("later.csv"));  // a remembered book that was missing
+  writeBytes(dir / "later.csv", "x\r\n");
+  EXPECT_TRUE(session.changedOnDisk());
+}
+
+TEST_F(BookSessionTest, WithoutAFileTheBookCountsAsChangedOnceItHoldsAnything) {
+  session.startWithNewBook();
+  EXPECT_FALSE(session.changed());
+  session.grid().setCell(kDescriptionColumn, 1, "typed");
+  EXPECT_TRUE(session.changed());
 }
 
 }  // namespace

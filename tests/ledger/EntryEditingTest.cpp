@@ -42,5 +42,13 @@ TEST(DeletePrompt, CutsTheDescriptionAfterTwentyBytesOnACharacterBoundary) {
   EXPECT_EQ(cp932ToUtf8(deletePrompt(sjis("xあいうえおかきくけこさ"))), "xあいうえおかきくけ  削除しますか？");
 }
 
+TEST(AddEntry, AnEntryWithoutADateIsNoPlaceholder) {
+  LedgerGrid grid = gridOf({{"", "hand-edited", "1", "0", "1"}});
+  addEntry(grid, entry("2001/01/05", "new"), BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"", "hand-edited", "1", "0", "1"}, {"2001/01/05", "new", "0", "0", ""}}));
+  EXPECT_FALSE(isEmptyBook(grid));
+  EXPECT_TRUE(isEmptyBook(LedgerGrid()));
+}
+
 }  // namespace
 }  // namespace sorabel

@@ -47,11 +47,12 @@ TEST(SplitFields, SecondBytesOfKanjiAreNeverSeparators) {
   // ポ is 0x83 0x7C, ソ 0x83 0x5C; 0x81 0x40 is the ideographic space whose
   // second byte is "@". None of them splits a field.
   EXPECT_EQ(utf8Fields("ソポ　表,x"), (Fields{"ソポ　表", "x"}));
-  // A lead byte followed by a quote or comma takes it as its second byte.
+  // A lead byte is double-byte only with a valid second byte after it: a
+  // lone one before a quote or a comma never swallows it.
   AnsiString line = "\"a\x81\",b\"";
-  EXPECT_EQ(splitFields(line), (std::vector<AnsiString>{"a\x81\",b"}));
+  EXPECT_EQ(splitFields(line), (std::vector<AnsiString>{"a\x81", "b\""}));
   AnsiString plain = "a\x81,b";
-  EXPECT_EQ(splitFields(plain), (std::vector<AnsiString>{"a\x81,b"}));
+  EXPECT_EQ(splitFields(plain), (std::vector<AnsiString>{"a\x81", "b"}));
 }
 
 TEST(RowText, SplitAndJoinAreInverseForRowsEndingInACell) {

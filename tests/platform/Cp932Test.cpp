@@ -53,5 +53,22 @@ TEST(Cp932, LeadBytesAndCharacterBoundaries) {
   EXPECT_EQ(charLength("a\x81", 1), 1u);
 }
 
+TEST(Cp932, LoneLeadByteBeforeAnInvalidSecondByteStandsAlone) {
+  EXPECT_EQ(charLength("\x81\"", 0), 1u);  // a quote is no second byte
+  EXPECT_EQ(charLength("\x81,", 0), 1u);
+  EXPECT_EQ(charLength("\x81\x40", 0), 2u);  // the ideographic space
+  EXPECT_EQ(charLength("\x81\xFD", 0), 1u);
+}
+
+TEST(Cp932, StoredFormsOfCharactersHeldOnlyAsEquivalents) {
+  EXPECT_EQ(storedFormOf("a〜b−c‖¢£¬"), "a～b－c∥￠￡￢");
+  EXPECT_EQ(storedFormOf("表ｱ"), "表ｱ");
+  EXPECT_TRUE(roundTripsExactly("/home/家計簿.csv"));
+  EXPECT_FALSE(roundTripsExactly("/home/a〜b.csv"));
+  EXPECT_FALSE(roundTripsExactly("café"));
+  EXPECT_EQ(utf8ToCp932Replacing("café.csv", sjis("〓")), sjis("caf〓.csv"));
+  EXPECT_EQ(utf8ToCp932Replacing("表😀", "?"), sjis("表?"));
+}
+
 }  // namespace
 }  // namespace sorabel

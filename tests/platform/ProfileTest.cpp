@@ -45,7 +45,7 @@ TEST(Profile, ReadsValuesTheWayTheWindowsProfileFunctionsDo) {
   EXPECT_EQ(profile.readString("Form", "Empty", "dflt"), "");
   EXPECT_EQ(profile.readInteger("Form", "Hex", 0), 500);
   EXPECT_EQ(profile.readInteger("Form", "HexUpper", 0), 16);
-  EXPECT_EQ(profile.readInteger("Form", "JustPrefix", 3), 0);  // "0x" alone is the number 0
+  EXPECT_EQ(profile.readInteger("Form", "JustPrefix", 3), 3);  // "0x" alone is not a number
   EXPECT_EQ(profile.readInteger("Form", "Word", 450), 450);
   EXPECT_EQ(profile.readInteger("Form", "Negative", 0), -25);
   EXPECT_EQ(profile.readInteger("Other", "Top", 0), 99);

@@ -32,7 +32,7 @@ TEST_F(SettingsProfileTest, MissingProfileGivesTheDefaults) {
   EXPECT_FALSE(profile.centresMainWindow());
   EXPECT_EQ(profile.bookOrder(), BookOrder::OldestFirst);
   EXPECT_FALSE(profile.opensLastBook());
-  EXPECT_EQ(profile.lastBook("current"), "current");
+  EXPECT_EQ(profile.lastBook(), "");
   EXPECT_EQ(profile.historyEntry(4), "");
   EXPECT_EQ(profile.registeredDescription(19), "");
 }
@@ -134,6 +134,42 @@ TEST_F(SettingsProfileTest, RegisteredDescriptionsAreTwentyLinesAtMost) {
   EXPECT_EQ(open().registeredDescription(0), "only");
   EXPECT_EQ(open().registeredDescription(1), "");
   EXPECT_NE(readBytes(ini()).find("Tekiyo19=\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsProfileTest, PathsThatShiftJisCannotHoldExactlyAreStoredSoTheyRoundTrip) {
+  EXPECT_EQ(storedPathValue("/家計簿/a.csv"), sjis("/家計簿/a.csv"));
+  for (const char* path : {"/home/u/a〜b.csv", "/home/u/café & co.csv", "/x/100%〜.csv"}) {
+    const std::optional<AnsiString> stored = storedPathValue(path);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_TRUE(stored->starts_with("file://"));
+    EXPECT_EQ(pathOfStoredValue(*stored), path);
+  }
+  EXPECT_EQ(pathOfStoredValue(sjis("/家計簿/a.csv")), "/家計簿/a.csv");
+  EXPECT_FALSE(storedPathValue("/" + std::string(1100, 'a')).has_value());  // longer than a value can be
+
+  SettingsProfile profile = open();
+  profile.writeLastBook(*storedPathValue("/home/u/a〜b.csv"));
+  EXPECT_EQ(open().lastBook(), "/home/u/a〜b.csv");
+}
+
+TEST_F(SettingsProfileTest, WholeNumbersMustBeWholeToTheEnd) {
+  writeBytes(ini(), "[Form]\r\nTop=12abc\r\nHeight=0x1F4zz\r\nWidth=0x\r\nLeft=7.5\r\n");
+  EXPECT_EQ(open().windowPlacement(), (WindowPlacement{0, 0, 450, 600}));
+}
+
+TEST_F(SettingsProfileTest, CommitSavesManyKeysInOneWrite) {
+  SettingsProfile profile(ini(), ProfileSaving::OnCommit);
+  profile.writeOpensLastBook(true);
+  profile.writeWindowPlacement({1, 2, 3, 4});
+  EXPECT_FALSE(std::filesystem::exists(ini()));  // nothing on disk before the commit
+  profile.commit();
+  EXPECT_TRUE(open().opensLastBook());
+  EXPECT_EQ(open().windowPlacement(), (WindowPlacement{1, 2, 3, 4}));
+
+  std::filesystem::create_directory(dir / "ro");
+  SettingsProfile failing(dir / "ro" / "no-folder" / "x.ini", ProfileSaving::OnCommit);
+  failing.writeOpensLastBook(true);
+  EXPECT_THROW(failing.commit(), ProfileWriteError);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ class ScriptedDialogs : public UserDialogs {
   std::deque<QString> saveNames;
   std::vector<Shown> shown;
   int printerSetups = 0;
+  QString offeredPdfName;
 
   Answer ask(QWidget*, const QString& text, AskButtons, MessageKind kind) override {
     shown.push_back({text, kind, true});
@@ -44,7 +45,10 @@ class ScriptedDialogs : public UserDialogs {
     lastOptions = options;
     return take(saveNames);
   }
-  void printerSetup(QWidget*, QPrinter*) override { ++printerSetups; }
+  void printerSetup(QWidget*, QPrinter*, const QString& pdfName) override {
+    ++printerSetups;
+    offeredPdfName = pdfName;
+  }
 
   // The texts of every message and question so far.
   std::vector<QString> texts() const {

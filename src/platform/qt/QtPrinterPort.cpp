@@ -1,6 +1,10 @@
 #include "platform/qt/QtPrinterPort.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <filesystem>
 #include <algorithm>
 
 #include "platform/qt/AnsiText.h"
@@ -15,6 +19,33 @@ constexpr int kUnitsPerPoint = QtPrinterPort::kUnitsPerInch / 72;
 
 QtPrinterPort::QtPrinterPort(QPrinter& printer, int neededWidth, int neededHeight)
     : printer_(printer), neededWidth_(neededWidth), neededHeight_(neededHeight) {}
+
+QtPrinterPort::~QtPrinterPort() {
+  if (painter_.isActive()) {
+    printer_.abort();
+    painter_.end();
+  }
+  finishFile(false);
+}
+
+void QtPrinterPort::finishFile(bool completed) {
+  if (finalFileName_.isEmpty()) return;
+  const QString temporary = printer_.outputFileName();
+  printer_.setOutputFileName(finalFileName_);
+  if (completed) {
+    std::error_code error;
+    std::filesystem::rename(toPath(temporary), toPath(finalFileName_), error);
+    if (error) {
+      QFile::remove(temporary);
+      finalFileName_.clear();
+      throw Error(toPath(temporary).string() + " を " + toPath(printer_.outputFileName()).string() +
+                  " にできません。\n" + error.message());
+    }
+  } else {
+    QFile::remove(temporary);
+  }
+  finalFileName_.clear();
+}
 
 void QtPrinterPort::ensurePrinterAvailable(const QPrinter& printer) {
   const bool toPrinter = printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty();
@@ -38,7 +69,18 @@ void QtPrinterPort::setPortrait() {
 }
 
 void QtPrinterPort::beginDoc() {
-  if (!painter_.begin(&printer_)) throw Error("印刷を開始できません。プリンタの設定を確認して下さい。");
+  if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+    const QFileInfo target(printer_.outputFileName());
+    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    temporary.setAutoRemove(false);
+    if (!temporary.open()) throw Error(toPath(target.absoluteFilePath()).string() + " に保存できません。");
+    finalFileName_ = printer_.outputFileName();
+    printer_.setOutputFileName(temporary.fileName());
+  }
+  if (!painter_.begin(&printer_)) {
+    finishFile(false);
+    throw Error("印刷を開始できません。プリンタの設定を確認して下さい。");
+  }
   const QRect page = printer_.pageLayout().paintRectPixels(printer_.resolution());
   const double unitsToDevice = static_cast<double>(printer_.resolution()) / kUnitsPerInch;
   const double fit = fitFactor(page.width() / unitsToDevice, page.height() / unitsToDevice, neededWidth_, neededHeight_);
@@ -52,13 +94,19 @@ void QtPrinterPort::newPage() {
 }
 
 void QtPrinterPort::endDoc() {
-  if (!painter_.end()) throw Error("印刷中にエラーが発生しました。");
+  if (!painter_.end()) {
+    finishFile(false);
+    throw Error("印刷中にエラーが発生しました。");
+  }
+  finishFile(true);
 }
 
 void QtPrinterPort::abortDoc() {
-  if (!painter_.isActive()) return;
-  printer_.abort();
-  painter_.end();
+  if (painter_.isActive()) {
+    printer_.abort();
+    painter_.end();
+  }
+  finishFile(false);
 }
 
 int QtPrinterPort::textWidth(std::string_view text) {

@@ -2,7 +2,9 @@
 // The printer port on a QPrinter: device units are 1/360 inch, counted from
 // the printable area's top-left corner; fonts are in points. When the page
 // is smaller than the area the layout needs, everything is scaled down to
-// fit.
+// fit. A job printed to a PDF file is written to a temporary file beside it
+// and moved into place only when the job completes, so an aborted job never
+// leaves a partial PDF nor spoils an earlier one.
 
 #include <QFont>
 #include <QPainter>
@@ -19,6 +21,7 @@ class QtPrinterPort : public PrinterPort {
 
   // neededWidth and neededHeight (device units) decide the scaling.
   QtPrinterPort(QPrinter& printer, int neededWidth, int neededHeight);
+  ~QtPrinterPort() override;
 
   // Throws Error "ﾃﾞﾌｫﾙﾄ ﾌﾟﾘﾝﾀが存在しません" when there is neither a printer
   // nor a file (print to PDF) to print to.
@@ -39,7 +42,11 @@ class QtPrinterPort : public PrinterPort {
   void line(int x1, int y1, int x2, int y2, int penWidth) override;
 
  private:
+  // Puts the printer's file name back and removes an unfinished file.
+  void finishFile(bool completed);
+
   QPrinter& printer_;
+  QString finalFileName_;  // the PDF file while a temporary one is written
   QPainter painter_;
   QFont font_;
   int neededWidth_;

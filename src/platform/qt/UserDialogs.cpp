@@ -1,6 +1,9 @@
 #include "platform/qt/UserDialogs.h"
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,7 +30,9 @@ QString displayText(QString text) { return text.replace(QLatin1Char('\r'), QLati
 QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(QFileDialog::AnyFile);  // a typed name that does not exist is allowed
+  // Open takes only existing files; Save may name a new one.
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!options.folder.isEmpty()) dialog.setDirectory(options.folder);
   dialog.setNameFilters(qtNameFilters(options.filter));
   dialog.setDefaultSuffix(options.defaultExtension);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -67,10 +72,16 @@ QString QtUserDialogs::saveFileName(QWidget* parent, const FileDialogOptions& op
   return runFileDialog(parent, options, QFileDialog::AcceptSave);
 }
 
-void QtUserDialogs::printerSetup(QWidget* parent, QPrinter* printer) {
+void QtUserDialogs::printerSetup(QWidget* parent, QPrinter* printer, const QString& pdfName) {
   QPrintDialog dialog(printer, parent);
   dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  // A set-up dialog confirms the set-up; it does not print.
+  for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
+    for (QAbstractButton* button : box->buttons())
+      if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) button->setText(QStringLiteral("OK"));
+  if (printer->outputFileName().isEmpty() && !pdfName.isEmpty())
+    if (auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) fileName->setText(pdfName);
   dialog.exec();
 }
 

@@ -20,6 +20,7 @@ enum class MessageKind { Plain, Information, Warning, Confirmation, Error };
 struct FileDialogOptions {
   QString filter;            // "description|pattern|description|pattern|"
   QString defaultExtension;  // without the dot
+  QString folder;            // where the dialog starts
 };
 
 class UserDialogs {
@@ -32,12 +33,15 @@ class UserDialogs {
   // A message with an OK button.
   virtual void tell(QWidget* parent, const QString& text, MessageKind kind) = 0;
 
-  // The chosen file, or an empty string when cancelled.
+  // The chosen file, or an empty string when cancelled. The open dialog
+  // accepts only existing files.
   virtual QString openFileName(QWidget* parent, const FileDialogOptions& options) = 0;
   virtual QString saveFileName(QWidget* parent, const FileDialogOptions& options) = 0;
 
-  // The printer set-up dialog; the chosen printer is kept in printer.
-  virtual void printerSetup(QWidget* parent, QPrinter* printer) = 0;
+  // The printer set-up dialog; the chosen printer is kept in printer. It
+  // confirms with "OK" (it prints nothing). pdfName is offered for printing
+  // to a PDF file while the printer has no file name yet.
+  virtual void printerSetup(QWidget* parent, QPrinter* printer, const QString& pdfName) = 0;
 
   static UserDialogs& current();
   // Installs dialogs (not owned); nullptr restores the Qt dialogs.
@@ -51,7 +55,7 @@ class QtUserDialogs : public UserDialogs {
   void tell(QWidget* parent, const QString& text, MessageKind kind) override;
   QString openFileName(QWidget* parent, const FileDialogOptions& options) override;
   QString saveFileName(QWidget* parent, const FileDialogOptions& options) override;
-  void printerSetup(QWidget* parent, QPrinter* printer) override;
+  void printerSetup(QWidget* parent, QPrinter* printer, const QString& pdfName) override;
 };
 
 // Converts "csv files (*.csv)|*.csv|All Files (*.*)|*.*|" into Qt's name
