@@ -1,5 +1,6 @@
 #include "forms/Forms.h"
 
+#include "components/imagemenu/ImageMenuTypes.h"
 #include "forms/UAbout.h"
 #include "forms/UAdd.h"
 #include "forms/UDataFm.h"
@@ -29,6 +30,8 @@ bool sameAsStored(const QString& typed, const AnsiString& stored) {
 }  // namespace
 
 Forms::Forms(FormPaths paths) : paths_(std::move(paths)), session_(std::make_unique<BookSession>()) {
+  // The components' message handlers report through the general error report.
+  imagemenu::setExceptionHandler([](const std::exception& error) { reportError(nullptr, QString::fromUtf8(error.what())); });
   MainFm = new TMainFm(*this, *session_);
   PathWordFm = new TPathWordFm;
   AboutFm = new TAboutFm(MainFm);

@@ -28,6 +28,9 @@
 #include "reports/MonthlySummary.h"
 #include "reports/PrintLayout.h"
 #include "settings/SettingsProfile.h"
+#include "components/imagemenu/TMainImageMenu.h"
+#include "components/imagemenu/TSysMenu.h"
+#include "platform/draw/ImageList.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/LedgerTableModel.h"
 #include "widgets/StatusPanelBar.h"
@@ -87,7 +90,6 @@ QAction* TMainFm::addCommand(QMenu* menu, const MainCommand& command) {
     action->setShortcut(QKeySequence(command.shortcut));
     addAction(action);  // the shortcut works wherever the focus is in the window
   }
-  if (command.picture >= 0) action->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
   if (command.handler != nullptr) connectCommand(action, [this, handler = command.handler] { (this->*handler)(); });
   return action;
 }
@@ -116,7 +118,6 @@ void TMainFm::buildMenu() {
       case CommandKind::Submenu:
         N2 = current->addMenu(caption);
         N2->setObjectName(name);
-        if (command.picture >= 0) N2->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
         for (int n = 0; n < static_cast<int>(Histry.size()); ++n) {
           Histry[n] = N2->addAction(QString());
           Histry[n]->setObjectName(QStringLiteral("Histry%1").arg(n));
@@ -135,6 +136,34 @@ void TMainFm::buildMenu() {
   StayTop = findChild<QAction*>(QStringLiteral("StayTop"));
   T1->setChecked(true);
   S3->setChecked(true);
+  buildImageMenu();
+}
+
+void TMainFm::buildImageMenu() {
+  using namespace imagemenu;
+  ImageList1 = new draw::ImageList(16, 16, this);
+  ImageList1->setObjectName(QStringLiteral("ImageList1"));
+  ImageList1->addStrip(commandPictureStrip(16).toImage(), draw::rgb(255, 0, 255));
+  ImageMenu1 = new TMainImageMenu(this);
+  ImageMenu1->setObjectName(QStringLiteral("ImageMenu1"));
+  const draw::FontSpec menuFont{kMenuFontName, -12, draw::clHighlightText};
+  ImageMenu1->setActiveFont(menuFont);
+  draw::FontSpec inactive = menuFont;
+  inactive.color = draw::clMenuText;
+  ImageMenu1->setInActiveFont(inactive);
+  ImageMenu1->setImages(ImageList1);
+  ImageMenu1->SysMenu().setItemHeight(0);  // stored 0: ignored, stays 20
+  // The items' pictures and hints, in the order of the design's table.
+  for (const char* name : {"New1", "Save1", "SaveAs1", "Print1", "Exit1", "A1", "D1", "SortInc", "SortDec", "F1", "I1",
+                           "T1", "S3", "S2", "Find2", "P1", "H2", "V1", "Open1", "N2"}) {
+    const MainCommand& command = *findCommand(name);
+    QAction* item = command.kind == CommandKind::Menu || command.kind == CommandKind::Submenu
+                        ? findChild<QMenu*>(QString::fromLatin1(name))->menuAction()
+                        : findChild<QAction*>(QString::fromLatin1(name));
+    const QString hint = *command.hint == '\0' ? QString() : QStringLiteral("|") + QString::fromUtf8(command.hint);
+    ImageMenu1->ItemImages().Add(item, command.picture, hint);
+  }
+  ImageMenu1->setMenu(MainMenu1);
 }
 
 void TMainFm::buildToolbar() {

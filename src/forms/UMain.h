@@ -33,6 +33,13 @@ class QToolButton;
 
 namespace sorabel {
 
+namespace draw {
+class ImageList;
+}
+namespace imagemenu {
+class TMainImageMenu;
+}
+
 class Forms;
 class HelpViewer;
 class SettingsProfile;
@@ -123,6 +130,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
  private:
   void buildMenu();
   QAction* addCommand(QMenu* menu, const MainCommand& command);
+  // ImageMenu1 draws MainMenu1 with the pictures of ImageList1.
+  void buildImageMenu();
   void buildToolbar();
   void buildClient();
   void readProfileAtStart();
@@ -162,6 +171,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   AnsiString selectedDescription_;
 
   QMenuBar* MainMenu1 = nullptr;
+  draw::ImageList* ImageList1 = nullptr;
+  imagemenu::TMainImageMenu* ImageMenu1 = nullptr;
   QMenu* N2 = nullptr;
   std::array<QAction*, 5> Histry{};
   QAction* SortInc = nullptr;

@@ -91,14 +91,33 @@ TEST_F(FormsTest, StayOnTopKeepsThePlaceAndSize) {
   EXPECT_FALSE(fm.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+TEST_F(FormsTest, TheImageMenuDrawsTheMainMenuAndItsFileDropDownIsItsItemsHigh) {
+  TMainFm& fm = start();
+  QMenu* file = child<QMenu>(&fm, "F1");
+  EXPECT_EQ(file->style(), child<QMenuBar>(&fm, "MainMenu1")->style());  // the image menu's item style
+  const int frame = file->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, file);
+  EXPECT_EQ(file->sizeHint().height() - 2 * frame, 7 * 20 + 2 * 10);
+  EXPECT_EQ(child<QAction>(&fm, "Save1")->property("sorabel_ownerDrawFlags").toUInt() & 0x100, 0x100u);
+}
+
 TEST_F(FormsTest, HintsFollowThePointerIntoPanelZero) {
   TMainFm& fm = start();
   fm.show();
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
   QApplication::sendEvent(child<StringGridView>(&fm, "StringGrid1"), &enter);
   EXPECT_EQ(panel(0), "セルにマウスをあわせて再クリックで編集できます。");
-  child<QAction>(&fm, "D1")->showStatusText(child<QMenuBar>(&fm, "MainMenu1"));
+  // A menu item's hint comes from the image menu's item table, through the
+  // application hint; the menu's own status tips are held back.
+  QMenu* edit = child<QMenu>(&fm, "E5");
+  edit->popup(fm.mapToGlobal(QPoint(0, 0)));
+  edit->setActiveAction(child<QAction>(&fm, "D1"));
   EXPECT_EQ(panel(0), "データを削除します");
+  edit->hide();
+  QMenu* view = child<QMenu>(&fm, "Show1");
+  view->popup(fm.mapToGlobal(QPoint(0, 0)));
+  view->setActiveAction(child<QAction>(&fm, "StayTop"));  // no row: an empty hint
+  EXPECT_EQ(panel(0), "");
+  view->hide();
 }
 
 TEST_F(FormsTest, StatusShowsCountOrderAndSize) {

@@ -1,0 +1,52 @@
+#pragma once
+// Types shared by the image menu component: the menu style, the owner-draw
+// state bits of a draw request, the events and the component's error.
+
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+class QAction;
+class QWidget;
+
+namespace sorabel::imagemenu {
+
+enum class TMenuStyle { msOffice = 0, msWindows = 1 };
+
+// The owner-draw state bits of a draw request.
+enum OwnerDrawState : unsigned {
+  ODS_SELECTED = 1,
+  ODS_GRAYED = 2,
+  ODS_DISABLED = 4,
+  ODS_CHECKED = 8,
+  ODS_FOCUS = 16,
+  ODS_DEFAULT = 32,
+};
+
+// OnDrawItem (Menu, Item, Rect, State): replaces the drawing of an item.
+using TDrawMenuItemEvent = std::function<void(QWidget* menu, QAction* item, const QRect& rect, unsigned state)>;
+// OnMeasureItem (Menu, Item, Height in and out).
+using TMeasureMenuItemEvent = std::function<void(QWidget* menu, QAction* item, int& height)>;
+// OnMenuSelect (Item, Hint).
+using TMenuSelectEvent = std::function<void(QAction* item, const QString& hint)>;
+
+// Misuse and failures of the component, with the message shown to the user.
+class EImageMenuError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An operation that needs its owner to be a form, on a component that is
+// not owned by one.
+class EInvalidCast : public std::runtime_error {
+ public:
+  EInvalidCast() : std::runtime_error("Invalid class typecast") {}
+};
+
+// Where the component's message handlers send an error they cannot let out
+// (the application's exception handler). Without one it goes to qWarning.
+void setExceptionHandler(std::function<void(const std::exception&)> handler);
+void handleException(const std::exception& error);
+
+}  // namespace sorabel::imagemenu

@@ -1,0 +1,43 @@
+#pragma once
+// The vertical strip at the left of a popup menu, from bottom colour to top
+// colour, with a caption and a picture of its own.
+
+#include <QImage>
+#include <QString>
+
+#include "platform/draw/DrawTypes.h"
+#include "platform/draw/FontSpec.h"
+
+namespace sorabel::imagemenu {
+
+class TBanner {
+ public:
+  bool ShowBanner() const { return showBanner_; }
+  void setShowBanner(bool show) { showBanner_ = show; }
+  int BannerWidth() const { return bannerWidth_; }
+  void setBannerWidth(int width) { bannerWidth_ = width & 0xFF; }  // a byte
+  const QString& Caption() const { return caption_; }
+  void setCaption(const QString& caption);
+  const draw::FontSpec& Font() const { return font_; }
+  void setFont(const draw::FontSpec& font);
+  draw::Color BottomColor() const { return bottomColor_; }
+  void setBottomColor(draw::Color color);
+  draw::Color TopColor() const { return topColor_; }
+  void setTopColor(draw::Color color);
+
+  // The banner's picture, made anew from the colours and the caption: a
+  // vertical gradient from the bottom colour to the top colour with the
+  // caption written upward from the bottom.
+  const QImage& picture(int height);
+
+ private:
+  bool showBanner_ = false;
+  int bannerWidth_ = 20;
+  QString caption_;
+  draw::FontSpec font_;
+  draw::Color bottomColor_ = draw::rgb(255, 255, 0);
+  draw::Color topColor_ = draw::rgb(255, 0, 0);
+  QImage picture_;
+};
+
+}  // namespace sorabel::imagemenu

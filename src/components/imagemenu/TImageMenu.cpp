@@ -1,0 +1,646 @@
+#include "components/imagemenu/TImageMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <cstdlib>
+
+#include "components/imagemenu/ComponentBitmaps.h"
+#include "components/imagemenu/MenuItemStyle.h"
+#include "components/imagemenu/TSysMenu.h"
+#include "components/imagemenu/WindowMenu.h"
+#include "platform/draw/SysColors.h"
+#include "platform/draw/SystemMetrics.h"
+
+namespace sorabel::imagemenu {
+
+using namespace draw;
+
+namespace {
+
+constexpr int kTileWidth = 400;
+constexpr int kTileHeight = 600;
+constexpr unsigned kBarTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;  // 101
+constexpr unsigned kCaptionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;    // 100
+constexpr unsigned kShortCutFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;  // 102
+constexpr unsigned kMeasureFormat = DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
+
+QWidget* formOf(QObject* owner) {
+  auto* widget = qobject_cast<QWidget*>(owner);
+  return widget != nullptr && widget->isWindow() ? widget : nullptr;
+}
+
+QImage& checkedPatternCache() {
+  static QImage pattern;
+  return pattern;
+}
+
+}  // namespace
+
+TImageMenu::TImageMenu(QObject* owner)
+    : QObject(owner), sysMenu_(std::make_unique<TSysMenu>(*this, formOf(owner))), style_(std::make_unique<MenuItemStyle>()) {
+  applyMenuFont(activeFont_);
+  applyMenuFont(inActiveFont_);
+  activeFont_.color = clHighlightText;
+  inActiveFont_.color = clMenuText;
+  style_->setParent(nullptr);
+}
+
+TImageMenu::~TImageMenu() {
+  HideItemHint();
+  for (const QMetaObject::Connection& connection : itemConnections_) disconnect(connection);
+  // The menus go back to the application's style before this one goes.
+  for (const QPointer<QWidget>& widget : convertedWidgets_)
+    if (widget != nullptr && widget->style() == style_.get()) widget->setStyle(nullptr);
+  OnDrawItem = nullptr;
+  OnMeasureItem = nullptr;
+  OnMenuSelect = nullptr;
+}
+
+// ---------------------------------------------------------------- properties
+
+void TImageMenu::setActiveBitmap(const QImage& bitmap) {
+  activeBitmap_ = bitmap;
+  if (bitmap.isNull())
+    activeTile_ = QImage();
+  else
+    BuildTile(true);
+}
+
+void TImageMenu::setInActiveBitmap(const QImage& bitmap) {
+  inActiveBitmap_ = bitmap;
+  if (bitmap.isNull())
+    inActiveTile_ = QImage();
+  else
+    BuildTile(false);
+}
+
+void TImageMenu::setDefaultFont(bool value) {
+  defaultFont_ = value;
+  DrawMenuBar();
+}
+
+void TImageMenu::setImages(ImageList* images) {
+  images_ = images;
+  if (images == nullptr) {
+    for (int i = 0; i < itemImages_.Count(); ++i) itemImages_.Items(i).setImageIndex(-1);
+    return;
+  }
+  connect(images, &QObject::destroyed, this, &TImageMenu::forgetImages, Qt::UniqueConnection);
+}
+
+void TImageMenu::setItemHeight(int height) {
+  if (height < 18 || (largeImage_ && height < 34)) return;
+  itemHeight_ = height;
+  if (menu_ == nullptr) return;
+  OwnerDrawItems();
+  if (isMainMenu()) DrawMenuBar();
+}
+
+void TImageMenu::setLargeImage(bool large) {
+  largeImage_ = large;
+  if (large) {
+    if (itemHeight_ < 34) setItemHeight(34);
+    imageSize_ = 32;
+  } else {
+    imageSize_ = 16;
+  }
+  if (menu_ != nullptr) OwnerDrawItems();
+}
+
+void TImageMenu::setMenu(QWidget* menu) {
+  if (menu_ != nullptr) disconnect(menu_, &QObject::destroyed, this, &TImageMenu::forgetMenu);
+  menu_ = menu;
+  if (menu == nullptr) return;
+  connect(menu, &QObject::destroyed, this, &TImageMenu::forgetMenu);
+  OwnerDrawItems();
+}
+
+void TImageMenu::forgetMenu() {
+  menu_ = nullptr;
+  itemImages_.Clear();
+}
+
+void TImageMenu::forgetImages() {
+  images_ = nullptr;
+  for (int i = 0; i < itemImages_.Count(); ++i) itemImages_.Items(i).setImageIndex(-1);
+}
+
+void TImageMenu::forgetItem(QObject* item) {
+  const int row = itemImages_.lastRowOf(item);
+  if (row >= 0) itemImages_.Delete(row);
+}
+
+int TImageMenu::ImageIndexOf(const QAction* item) const {
+  if (images_ == nullptr) return -1;
+  const TItemImage* row = itemImages_.rowOf(item);
+  return row != nullptr ? row->ImageIndex() : -1;
+}
+
+QString TImageMenu::HintOf(const QAction* item) const {
+  const TItemImage* row = itemImages_.rowOf(item);
+  return row != nullptr ? row->Hint() : QString();
+}
+
+QWidget* TImageMenu::ownerForm() const {
+  QWidget* form = formOf(parent());
+  if (form == nullptr) throw EInvalidCast();
+  return form;
+}
+
+void TImageMenu::DrawMenuBar() {
+  ownerForm();
+  emit menuBarChanged();
+  if (auto* bar = qobject_cast<QMenuBar*>(menu_.data())) bar->update();
+}
+
+
+
+// ---------------------------------------------------------------- menu structure
+
+bool TImageMenu::isMainMenu() const { return qobject_cast<QMenuBar*>(menu_.data()) != nullptr; }
+
+QList<QAction*> TImageMenu::rootItems() const { return menu_ != nullptr ? menu_->actions() : QList<QAction*>(); }
+
+QList<QAction*> TImageMenu::childrenOf(const QAction* item) {
+  return item != nullptr && item->menu() != nullptr ? item->menu()->actions() : QList<QAction*>();
+}
+
+bool TImageMenu::isBarItem(const QAction* item) const {
+  return isMainMenu() && item != nullptr && rootItems().contains(const_cast<QAction*>(item));
+}
+
+bool TImageMenu::containsItem(const QAction* item) const {
+  if (item == nullptr || menu_ == nullptr) return false;
+  QList<QAction*> pending = rootItems();
+  while (!pending.isEmpty()) {
+    QAction* next = pending.takeFirst();
+    if (next == item) return true;
+    pending += childrenOf(next);
+  }
+  return false;
+}
+
+int TImageMenu::rootIndexOf(const QAction* item) const {
+  return static_cast<int>(rootItems().indexOf(const_cast<QAction*>(item)));
+}
+
+QAction* TImageMenu::parentItemOf(const QAction* item) {
+  if (item == nullptr) return nullptr;
+  for (QObject* holder : item->associatedObjects())
+    if (auto* menu = qobject_cast<QMenu*>(holder)) return menu->menuAction();
+  return nullptr;
+}
+
+QString TImageMenu::captionOf(const QAction* item) {
+  return item->isSeparator() ? QStringLiteral("-") : item->text();
+}
+
+QString TImageMenu::shortCutTextOf(const QAction* item) {
+  return item->shortcut().toString(QKeySequence::NativeText);
+}
+
+unsigned TImageMenu::ownerDrawFlagsOf(const QAction* item, const QWidget* menu) {
+  unsigned flags = MF_OWNERDRAW;
+  if (item->isChecked()) flags |= MF_CHECKED;
+  if (!item->isEnabled()) flags |= MF_DISABLED_GRAYED;
+  if (auto* popup = qobject_cast<const QMenu*>(menu); popup != nullptr && popup->defaultAction() == item)
+    flags |= MF_DEFAULT;
+  if (item->actionGroup() != nullptr && item->actionGroup()->isExclusive()) flags |= MFT_RADIOCHECK;
+  if (item->isSeparator()) flags |= MF_SEPARATOR;
+  return flags;
+}
+
+// ---------------------------------------------------------------- conversion
+
+void TImageMenu::OwnerDrawItems(QAction* item) {
+  if (item == nullptr) {
+    if (menu_ == nullptr) return;
+    convertMenuWidget(menu_);
+    for (QAction* child : rootItems()) OwnerDrawItems(child);
+    return;
+  }
+  try {
+    convertItem(item);
+  } catch (const std::exception&) {
+    throw EImageMenuError((captionOf(item) + QStringLiteral(" のオーナードローに失敗しました")).toStdString());
+  }
+  for (QAction* child : childrenOf(item)) OwnerDrawItems(child);
+}
+
+void TImageMenu::useItemStyle(QWidget* widget) {
+  if (widget->style() == style_.get()) return;
+  widget->setStyle(style_.get());
+  convertedWidgets_ << widget;
+}
+
+void TImageMenu::convertMenuWidget(QWidget* widget) {
+  useItemStyle(widget);
+  MenuItemStyle::setComponentOf(widget, this);
+  itemConverted(widget);
+}
+
+void TImageMenu::convertItem(QAction* item) {
+  QWidget* holder = nullptr;
+  for (QObject* object : item->associatedObjects())
+    if (qobject_cast<QMenu*>(object) != nullptr || qobject_cast<QMenuBar*>(object) != nullptr)
+      holder = static_cast<QWidget*>(object);
+  if (holder == nullptr) throw std::runtime_error("the item is in no menu");
+  item->setProperty("sorabel_ownerDrawFlags", ownerDrawFlagsOf(item, holder));
+  if (MenuItemStyle::componentOf(item) != this) {
+    MenuItemStyle::setComponentOf(item, this);
+    itemConnections_ << connect(item, &QObject::destroyed, this, &TImageMenu::forgetItem);
+  }
+  if (QMenu* submenu = item->menu()) convertMenuWidget(submenu);
+}
+
+void TImageMenu::BuildTile(bool active) {
+  const QImage& source = active ? activeBitmap_ : inActiveBitmap_;
+  QImage& tile = active ? activeTile_ : inActiveTile_;
+  if (source.isNull() || source.height() < 1) return;
+  if (tile.isNull()) tile = QImage(kTileWidth, kTileHeight, QImage::Format_RGB32);
+  QPainter painter(&tile);
+  const int w = source.width();
+  const int h = source.height();
+  for (int c = 1; c <= kTileWidth / w + 1; ++c)
+    for (int r = 1; r <= kTileHeight / h + 1; ++r) painter.drawImage(QRect((c - 1) * w, (r - 1) * h, w, h), source);
+}
+
+// ---------------------------------------------------------------- shared pictures
+
+const QImage& TImageMenu::CheckGlyph() {
+  static const QImage glyph = componentBitmap("CHECK");
+  return glyph;
+}
+
+const QImage& TImageMenu::CheckMonoGlyph() {
+  static const QImage glyph = componentBitmap("CHECKMONO");
+  return glyph;
+}
+
+const QImage& TImageMenu::CheckedPattern() {
+  QImage& pattern = checkedPatternCache();
+  if (pattern.isNull()) pattern = checkerPattern(resolve(clMenu), Qt::white);
+  return pattern;
+}
+
+void TImageMenu::discardCheckedPattern() { checkedPatternCache() = QImage(); }
+
+// ---------------------------------------------------------------- measuring
+
+void TImageMenu::setMeasureCanvasFactory(std::function<std::unique_ptr<Canvas>()> factory) {
+  measureCanvasFactory_ = std::move(factory);
+}
+
+std::optional<Size> TImageMenu::measureRequest(QAction* item) {
+  try {
+    std::unique_ptr<Canvas> canvas = measureCanvasFactory_ ? measureCanvasFactory_() : std::make_unique<MeasureCanvas>();
+    FontSpec font = activeFont_;
+    if (defaultFont_) applyMenuFont(font);
+    canvas->setFont(font);
+    const bool separator = item->isSeparator();
+    if (!containsItem(item)) {  // an item of the system menu
+      int height = separator ? 10 : sysMenu_->ItemHeight();
+      if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
+      const int text = canvas->drawText(QStringLiteral(" 閉じる(&C) Alt+F4"), {}, kMeasureFormat).width();
+      return Size{text + sysMenu_->ItemHeight() + 50, height};
+    }
+    int height = separator ? 10 : itemHeight_;
+    if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
+    int width;
+    if (isBarItem(item))
+      width = canvas->drawText(captionOf(item), {}, kMeasureFormat).width();
+    else
+      width = canvas->drawText(QStringLiteral(" ") + captionOf(item) + shortCutTextOf(item), {}, kMeasureFormat).width() +
+              itemHeight_ + 20;
+    if (bannerApplies(item)) width += banner_.BannerWidth() + 2;
+    MeasureMenuItem(item, height);
+    return Size{width, height};
+  } catch (const std::exception& error) {
+    handleException(error);
+    return std::nullopt;
+  }
+}
+
+void TImageMenu::MeasureMenuItem(QAction* item, int& height) {
+  if (OnMeasureItem && containsItem(item)) OnMeasureItem(menu_, item, height);
+}
+
+bool TImageMenu::bannerApplies(const QAction* item) const {
+  return banner_.ShowBanner() && !isMainMenu() && rootItems().contains(const_cast<QAction*>(item));
+}
+
+// ---------------------------------------------------------------- drawing
+
+void TImageMenu::drawRequest(QPainter& painter, const QPalette& palette, QWidget* menu, QAction* item, unsigned state,
+                             const Rect& rect) {
+  painter.save();
+  qtCanvas_.attach(&painter, palette);
+  drawRequest(qtCanvas_, menu, item, state, rect);
+  qtCanvas_.detach();
+  painter.restore();
+}
+
+void TImageMenu::drawRequest(Canvas& canvas, QWidget* menu, QAction* item, unsigned state, const Rect& rect) {
+  Canvas* previous = drawCanvas_;
+  drawCanvas_ = &canvas;
+  canvas.save();
+  try {
+    if (item != nullptr) {
+      const bool selected = state & ODS_SELECTED;
+      canvas.setBrushColor(selected ? activeColor_ : inActiveColor_);
+      FontSpec font = selected ? activeFont_ : inActiveFont_;
+      if (defaultFont_) {
+        applyMenuFont(font);
+        font.color = clHighlightText;
+      }
+      canvas.setFont(font);
+      DrawMenuItem(menu, item, state, rect);
+    } else {
+      canvas.fillRect(rect);
+    }
+    if (state & ODS_FOCUS) canvas.drawFocusRect(rect);
+  } catch (const std::exception& error) {
+    handleException(error);
+  }
+  canvas.restore();
+  drawCanvas_ = previous;
+}
+
+void TImageMenu::copyTile(const QImage& tile, const Rect& r) { drawCanvas_->drawImagePart(r, tile, r); }
+
+void TImageMenu::DrawMenuItem(QWidget* menu, QAction* item, unsigned state, const Rect& rect) {
+  Canvas& canvas = *drawCanvas_;
+  if (!containsItem(item)) {
+    sysMenu_->DrawSysItem(menu, canvas, state, rect, WindowMenu::commandOf(item), item->isSeparator());
+    return;
+  }
+  if (OnDrawItem) {
+    OnDrawItem(menu_, item, QRect(rect.left, rect.top, rect.width(), rect.height()), state);
+    return;
+  }
+  Rect r = rect;
+  Rect g{r.left, r.top, r.left + itemHeight_, r.bottom};
+  Rect t{r.left + itemHeight_ + 1, r.top, r.right, r.bottom};
+  const bool banner = bannerApplies(item);
+  const Rect strip{r.left, r.top, r.left + banner_.BannerWidth(), r.bottom};
+  if (banner) {
+    const int shift = banner_.BannerWidth();
+    r.left += shift;
+    g = g.translated(shift + 2, 0);
+    t.left += shift + 2;
+  }
+  if (item->isSeparator()) {
+    if (bitmapNotEmpty(inActiveBitmap_))
+      copyTile(inActiveTile_, r);
+    else
+      canvas.fillRect(r);
+  } else {
+    drawBackground(item, state, r, g, t);
+  }
+  if (banner) canvas.drawImagePart(strip, banner_.picture(strip.height()), {0, 0, strip.width(), strip.height()});
+  if (item->isSeparator()) {
+    DrawSeparator(canvas, r);
+    return;
+  }
+  DrawItemEdge(item, canvas, state, r);
+  DrawItemGlyph(item, canvas, state, r);
+  DrawItemText(item, canvas, state, r);
+}
+
+void TImageMenu::drawBackground(QAction* item, unsigned state, const Rect& r, const Rect& g, const Rect& t) {
+  Canvas& canvas = *drawCanvas_;
+  const bool selected = state & ODS_SELECTED;
+  const bool disabled = state & (ODS_GRAYED | ODS_DISABLED);
+  const bool activeBitmap = bitmapNotEmpty(activeBitmap_);
+  const bool inActiveBitmap = bitmapNotEmpty(inActiveBitmap_);
+  if (menuStyle_ == TMenuStyle::msWindows) {
+    if (isBarItem(item)) {
+      canvas.setBrushColor(selected ? activeColor_ : clMenu);
+      canvas.fillRect(r);
+    } else if (selected) {
+      activeBitmap ? copyTile(activeTile_, r) : canvas.fillRect(r);
+    } else {
+      inActiveBitmap ? copyTile(inActiveTile_, r) : canvas.fillRect(r);
+    }
+    return;
+  }
+  if (isBarItem(item)) {
+    canvas.setBrushColor(clMenu);
+    if (InMenuLoop) canvas.fillRect(r);
+  } else if (!selected) {
+    inActiveBitmap ? copyTile(inActiveTile_, r) : canvas.fillRect(r);
+  } else if (disabled) {
+    if (inActiveBitmap) {
+      copyTile(inActiveTile_, r);
+    } else {
+      canvas.setBrushColor(inActiveColor_);
+      canvas.fillRect(r);
+    }
+  } else if (ImageIndexOf(item) == -1) {
+    if (activeBitmap)
+      copyTile(activeTile_, r);
+    else
+      canvas.fillRect((state & ODS_CHECKED) ? t : r);
+  } else if (activeBitmap) {
+    copyTile(activeTile_, t);
+    copyTile(activeTile_, g);
+  } else {
+    canvas.fillRect(t);
+  }
+}
+
+void TImageMenu::DrawItemEdge(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
+  Rect e = bannerApplies(item) ? rect.translated(2, 0) : rect;
+  const bool selected = state & ODS_SELECTED;
+  const bool enabled = !(state & (ODS_GRAYED | ODS_DISABLED));
+  if (menuStyle_ != TMenuStyle::msOffice || !selected || !enabled) return;
+  if (isBarItem(item)) {
+    canvas.drawEdge(e, BDR_SUNKENINNER, BF_SOFT | BF_LEFT | BF_TOP);
+    canvas.drawEdge(e, BDR_SUNKENOUTER, BF_RIGHT | BF_BOTTOM);
+    return;
+  }
+  e.right = e.left + itemHeight_;
+  if ((state & ODS_CHECKED) || ImageIndexOf(item) == -1) return;
+  canvas.drawEdge(e, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+  canvas.drawEdge(e, BDR_RAISEDINNER, BF_SOFT | BF_RIGHT | BF_BOTTOM);
+}
+
+void TImageMenu::drawPicture(QAction* item, Canvas& canvas, const Rect& p) const {
+  const int index = ImageIndexOf(item);
+  if (largeImage_)
+    canvas.drawImage(p.topLeft(), images_->icon(index).pixmap(imageSize_, imageSize_).toImage());
+  else
+    images_->draw(canvas, index, p.topLeft());
+}
+
+void TImageMenu::drawCheck(Canvas& canvas, const QImage& glyph, const Rect& p) const {
+  canvas.drawImagePart(p, withTransparentColor(glyph, kCheckTransparent), {0, 0, 16, 16});
+}
+
+void TImageMenu::DrawItemGlyph(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
+  if (isBarItem(item)) return;
+  const Rect base = bannerApplies(item) ? rect.translated(2, 0) : rect;
+  const Rect c{base.left, base.top, base.left + itemHeight_, base.bottom};
+  const Rect p{c.left + (itemHeight_ - imageSize_) / 2, c.top + (c.height() - imageSize_) / 2, 0, 0};
+  const Rect picture{p.left, p.top, p.left + imageSize_, p.top + imageSize_};
+  const bool enabled = !(state & (ODS_GRAYED | ODS_DISABLED));
+  const bool hasPicture = ImageIndexOf(item) != -1;
+  auto removeBrushPicture = [&canvas] {
+    if (canvas.brush().style == BrushStyle::Pattern) canvas.setBrushColor(canvas.brush().color);
+  };
+
+  if (!(state & ODS_CHECKED)) {
+    removeBrushPicture();
+    if (images_ == nullptr) return;
+    if (!enabled)
+      DrawGrayImage(item, canvas, state, picture);
+    else if (ImageIndexOf(item) >= 0)
+      drawPicture(item, canvas, picture);
+    return;
+  }
+  if (menuStyle_ == TMenuStyle::msOffice) {
+    if (state & ODS_SELECTED) {
+      removeBrushPicture();
+      canvas.setBrushColor(inActiveColor_);
+    } else if (canvas.brush().style != BrushStyle::Pattern) {
+      canvas.setBrushPattern(CheckedPattern());
+    }
+    canvas.fillRect(c);
+    canvas.setBrushHollow();
+    if (enabled)
+      hasPicture ? drawPicture(item, canvas, picture) : drawCheck(canvas, CheckGlyph(), picture);
+    else
+      hasPicture ? DrawGrayImage(item, canvas, state, picture) : drawCheck(canvas, CheckMonoGlyph(), picture);
+    canvas.drawEdge(c, BDR_SUNKENINNER, BF_SOFT | BF_LEFT | BF_TOP);
+    canvas.drawEdge(c, BDR_SUNKENOUTER, BF_RIGHT | BF_BOTTOM);
+    return;
+  }
+  removeBrushPicture();
+  canvas.setBrushHollow();
+  drawCheck(canvas, enabled ? CheckGlyph() : CheckMonoGlyph(), picture);
+}
+
+void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
+  canvas.setBrushHollow();
+  const bool selected = state & ODS_SELECTED;
+  const bool enabled = !(state & (ODS_GRAYED | ODS_DISABLED));
+  const bool office = menuStyle_ == TMenuStyle::msOffice;
+  if (isBarItem(item)) {
+    const QString caption = captionOf(item);
+    Rect r = rect;
+    if (enabled && selected) {
+      if (office) {
+        r = r.translated(1, 1);
+        canvas.setFontColor(inActiveFont_.color);
+      }
+    } else if (enabled) {
+      if (office && rootIndexOf(item) == HotIndex) {
+        FontSpec font = canvas.font();
+        font.bold = activeFont_.bold;
+        font.italic = activeFont_.italic;
+        font.underline = activeFont_.underline;
+        font.strikeOut = activeFont_.strikeOut;
+        canvas.setFont(font);
+      }
+      canvas.setFontColor(inActiveFont_.color);
+    } else {
+      canvas.setFontColor(clBtnHighlight);
+      canvas.drawText(caption, r.translated(1, 1), kBarTextFormat);
+      canvas.setFontColor(clGrayText);
+    }
+    canvas.drawText(caption, r, kBarTextFormat);
+    return;
+  }
+  if (state & ODS_DEFAULT) {
+    FontSpec font = canvas.font();
+    font.bold = true;
+    canvas.setFont(font);
+  }
+  const bool banner = bannerApplies(item);
+  Rect x = rect;
+  x.left += itemHeight_ + 1 + (banner ? 2 : 0);
+  Rect y = x;
+  y.right -= 15 + (banner ? banner_.BannerWidth() : 0);
+  const QString caption = QStringLiteral(" ") + captionOf(item);
+  const QString shortCut = shortCutTextOf(item);
+  auto drawTexts = [&](int shift) {
+    canvas.drawText(caption, x.translated(shift, shift), kCaptionFormat);
+    canvas.drawText(shortCut, y.translated(shift, shift), kShortCutFormat);
+  };
+  if (enabled) {
+    canvas.setFontColor(selected ? activeFont_.color : inActiveFont_.color);
+    drawTexts(0);
+    return;
+  }
+  if (!(selected && !office)) {
+    canvas.setFontColor(clBtnHighlight);
+    drawTexts(1);
+  }
+  canvas.setFontColor(clGrayText);
+  drawTexts(0);
+}
+
+void TImageMenu::DrawSeparator(Canvas& canvas, const Rect& rect) {
+  const int y = rect.top + (rect.bottom - rect.top) / 2;
+  canvas.setPen(clGrayText);
+  canvas.line({rect.left + 1, y}, {rect.right - 1, y});
+  canvas.setPen(clBtnHighlight);
+  canvas.line({rect.left + 1, y + 1}, {rect.right - 1, y + 1});
+}
+
+void TImageMenu::embossPicture(Canvas& canvas, const QImage& picture, Point at) {
+  if (picture.isNull()) return;
+  const QImage mask = embossMask(picture);
+  canvas.fillMask({at.x + 1, at.y + 1}, mask, clBtnHighlight);
+  canvas.fillMask(at, mask, clBtnShadow);
+}
+
+void TImageMenu::DrawGrayImage(QAction* item, Canvas& canvas, unsigned, const Rect& rect) {
+  const int index = ImageIndexOf(item);
+  if (index == -1 || images_ == nullptr) return;
+  const QImage picture = largeImage_ ? images_->icon(index).pixmap(imageSize_, imageSize_).toImage()
+                                     : images_->image(index);
+  embossPicture(canvas, picture, rect.topLeft());
+}
+
+// ---------------------------------------------------------------- hints
+
+void TImageMenu::MenuItemSelected(QAction* item, const QString& hint) {
+  if (OnMenuSelect) OnMenuSelect(item, hint);
+}
+
+void TImageMenu::ShowItemHint(const QString& text) {
+  if (hintWindow_ == nullptr) {
+    hintWindow_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    hintWindow_->setObjectName(QStringLiteral("ImageMenuHint"));
+    hintWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
+    hintWindow_->setAutoFillBackground(true);
+    QPalette palette = hintWindow_->palette();
+    palette.setColor(QPalette::Window, resolve(clInfoBk));
+    palette.setColor(QPalette::WindowText, resolve(clInfoText));
+    hintWindow_->setPalette(palette);
+    hintWindow_->setFrameShape(QFrame::Box);
+    connect(this, &QObject::destroyed, hintWindow_, &QObject::deleteLater);
+  }
+  MeasureCanvas canvas;
+  canvas.setFont(FontSpec{hintWindow_->font().family(), -hintWindow_->fontInfo().pixelSize()});
+  const Size screen = screenSize();
+  Rect r = canvas.drawText(text, {0, 0, screen.width, 0}, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXTERNALLEADING);
+  const Point cursor = cursorPosition();
+  r = r.translated(cursor.x, cursor.y + captionHeight());
+  r.right += 6;
+  r.bottom += 2;
+  hintWindow_->setText(text);
+  hintWindow_->setGeometry(r.left, r.top, r.width(), r.height());
+  hintWindow_->show();
+}
+
+void TImageMenu::HideItemHint() {
+  if (hintWindow_ != nullptr && hintWindow_->isVisible()) hintWindow_->hide();
+}
+
+}  // namespace sorabel::imagemenu

@@ -1,0 +1,244 @@
+#pragma once
+// The image menu component.
+//
+// Architecture in brief:
+//  - TImageMenu holds all state and measures and draws the items of one
+//    menu: a form's menu bar (a main menu) or a popup menu. Measuring and
+//    drawing are split into virtual operations a descendant can replace one
+//    by one, and they draw on the drawing port's Canvas, so tests check them
+//    on a recording canvas.
+//  - OwnerDrawItems turns the menu's items into owner-drawn items: each
+//    QAction carries the component as its item data (a property) and each
+//    menu widget gets the component's MenuItemStyle, a proxy style whose
+//    measure request (sizeFromContents) and draw request (drawControl) come
+//    back to the component named by the item.
+//  - TMainImageMenu (the class placed on forms) publishes the properties
+//    and hooks the form: hot tracking of the bar items, item hints,
+//    accelerator letters, the menu loop and the menu cursor.
+//  - TSysMenu draws a form's window menu; TMenuButtonBar shows a main menu
+//    as a bar of flat buttons.
+//  - Nothing here knows the cash book; the component links only Qt and the
+//    drawing port.
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "components/imagemenu/ImageMenuTypes.h"
+#include "components/imagemenu/TBanner.h"
+#include "components/imagemenu/TItemImages.h"
+#include "platform/draw/Canvas.h"
+#include "platform/draw/FontSpec.h"
+#include "platform/draw/ImageList.h"
+#include "platform/draw/QtCanvas.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPainter;
+class QPalette;
+class QStyle;
+
+namespace sorabel::imagemenu {
+
+class MenuItemStyle;
+class TSysMenu;
+
+// The flags an owner-drawn item is converted with.
+enum MenuItemFlags : unsigned {
+  MF_CHECKED = 0x8,
+  MF_DISABLED_GRAYED = 0x3,
+  MF_POPUP = 0x10,
+  MF_MENUBARBREAK = 0x20,
+  MF_MENUBREAK = 0x40,
+  MF_OWNERDRAW = 0x100,
+  MFT_RADIOCHECK = 0x200,
+  MF_SEPARATOR = 0x800,
+  MF_DEFAULT = 0x1000,
+};
+
+class TImageMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TImageMenu(QObject* owner);
+  ~TImageMenu() override;
+
+  // Properties (published by TMainImageMenu).
+  const draw::FontSpec& ActiveFont() const { return activeFont_; }
+  void setActiveFont(const draw::FontSpec& font) { activeFont_ = font; }
+  const draw::FontSpec& InActiveFont() const { return inActiveFont_; }
+  void setInActiveFont(const draw::FontSpec& font) { inActiveFont_ = font; }
+  draw::Color ActiveColor() const { return activeColor_; }
+  void setActiveColor(draw::Color color) { activeColor_ = color; }
+  draw::Color InActiveColor() const { return inActiveColor_; }
+  void setInActiveColor(draw::Color color) { inActiveColor_ = color; }
+  const QImage& ActiveBitmap() const { return activeBitmap_; }
+  void setActiveBitmap(const QImage& bitmap);
+  const QImage& InActiveBitmap() const { return inActiveBitmap_; }
+  void setInActiveBitmap(const QImage& bitmap);
+  Qt::CursorShape Cursor() const { return cursor_; }
+  void setCursor(Qt::CursorShape cursor) { cursor_ = cursor; }
+  bool DefaultFont() const { return defaultFont_; }
+  void setDefaultFont(bool value);
+  draw::ImageList* Images() const { return images_; }
+  void setImages(draw::ImageList* images);
+  TItemImages& ItemImages() { return itemImages_; }
+  const TItemImages& ItemImages() const { return itemImages_; }
+  int ItemHeight() const { return itemHeight_; }
+  void setItemHeight(int height);
+  bool LargeImage() const { return largeImage_; }
+  void setLargeImage(bool large);
+  QWidget* Menu() const { return menu_; }
+  void setMenu(QWidget* menu);
+  TMenuStyle MenuStyle() const { return menuStyle_; }
+  void setMenuStyle(TMenuStyle style) { menuStyle_ = style; }
+  bool ShowHint() const { return showHint_; }
+  void setShowHint(bool show) { showHint_ = show; }
+  TSysMenu& SysMenu() { return *sysMenu_; }
+  const TSysMenu& SysMenu() const { return *sysMenu_; }
+  TBanner& Banner() { return banner_; }
+
+  TDrawMenuItemEvent OnDrawItem;
+  TMeasureMenuItemEvent OnMeasureItem;
+  TMenuSelectEvent OnMenuSelect;
+
+  // State.
+  int ImageSize() const { return imageSize_; }
+  const QImage& ActiveTile() const { return activeTile_; }
+  const QImage& InActiveTile() const { return inActiveTile_; }
+  bool InMenuLoop = false;
+  bool SubmenuSelected = false;
+  int HotIndex = -1;
+  int LastHotIndex = -1;
+  QRect HintRect;
+
+  // The picture index of an item: -1 without Images or without a row.
+  int ImageIndexOf(const QAction* item) const;
+  // The hint of an item's first row; empty without one.
+  QString HintOf(const QAction* item) const;
+
+  // Makes item and all below it owner-drawn (nullptr: the menu's root).
+  // Throws EImageMenuError "<caption> のオーナードローに失敗しました".
+  void OwnerDrawItems(QAction* item = nullptr);
+  // Tiles a background picture to 400 x 600 pixels.
+  void BuildTile(bool active);
+
+  // The measure request of an item of Menu or of the system menu; nothing
+  // when it failed (the error has gone to the exception handler).
+  std::optional<draw::Size> measureRequest(QAction* item);
+  // The draw request on a painter: DrawCanvas is attached for its duration.
+  void drawRequest(QPainter& painter, const QPalette& palette, QWidget* menu, QAction* item, unsigned state,
+                   const draw::Rect& rect);
+  // The draw request on any canvas (the steps after attaching).
+  void drawRequest(draw::Canvas& canvas, QWidget* menu, QAction* item, unsigned state, const draw::Rect& rect);
+
+  // The virtual operations, in slot order.
+  virtual void DrawMenuItem(QWidget* menu, QAction* item, unsigned state, const draw::Rect& rect);
+  virtual void MeasureMenuItem(QAction* item, int& height);
+  virtual void MenuItemSelected(QAction* item, const QString& hint);
+  virtual void ShowItemHint(const QString& text);
+  virtual void DrawGrayImage(QAction* item, draw::Canvas& canvas, unsigned state, const draw::Rect& rect);
+  virtual void DrawSeparator(draw::Canvas& canvas, const draw::Rect& rect);
+  virtual void DrawItemText(QAction* item, draw::Canvas& canvas, unsigned state, const draw::Rect& rect);
+  virtual void DrawItemEdge(QAction* item, draw::Canvas& canvas, unsigned state, const draw::Rect& rect);
+  virtual void DrawItemGlyph(QAction* item, draw::Canvas& canvas, unsigned state, const draw::Rect& rect);
+  void HideItemHint();
+
+  // The canvas the draw request is attached to.
+  draw::Canvas& DrawCanvas() { return *drawCanvas_; }
+
+  // DrawGrayImage's embossing of a picture at a point: the button highlight
+  // through its mask one pixel right and down, then the shadow in place.
+  static void embossPicture(draw::Canvas& canvas, const QImage& picture, draw::Point at);
+
+  // Gives a menu widget the component's item style (the system menu
+  // drawer's window menu, and every menu the component converts).
+  void useItemStyle(QWidget* widget);
+
+  // The menu's structure.
+  bool isMainMenu() const;
+  QList<QAction*> rootItems() const;
+  static QList<QAction*> childrenOf(const QAction* item);
+  // A top-level item of a main menu.
+  bool isBarItem(const QAction* item) const;
+  // The item belongs to Menu (any level).
+  bool containsItem(const QAction* item) const;
+  // The item's index among the root's items, or -1.
+  int rootIndexOf(const QAction* item) const;
+  // The item whose submenu is the menu holding item; nullptr for the root.
+  static QAction* parentItemOf(const QAction* item);
+  static QString captionOf(const QAction* item);
+  static QString shortCutTextOf(const QAction* item);
+  static unsigned ownerDrawFlagsOf(const QAction* item, const QWidget* menu);
+
+  // Measuring uses a canvas on the screen; tests give their own.
+  void setMeasureCanvasFactory(std::function<std::unique_ptr<draw::Canvas>()> factory);
+
+  // The pictures shared by every component of the process.
+  static const QImage& CheckGlyph();
+  static const QImage& CheckMonoGlyph();
+  static const QImage& CheckedPattern();
+  static void discardCheckedPattern();
+
+ signals:
+  // The form's menu bar is to be drawn again (DrawMenuBar).
+  void menuBarChanged();
+
+ protected:
+  // The form that owns the component; throws EInvalidCast for another owner.
+  QWidget* ownerForm() const;
+  void DrawMenuBar();
+  // The items whose menus the component watches, for TMainImageMenu.
+  virtual void itemConverted(QWidget* menuWidget) { (void)menuWidget; }
+  MenuItemStyle* itemStyle() const { return style_.get(); }
+
+ private:
+  void convertMenuWidget(QWidget* widget);
+  void convertItem(QAction* item);
+  void forgetMenu();
+  void forgetImages();
+  void forgetItem(QObject* item);
+  bool bannerApplies(const QAction* item) const;
+  void drawBackground(QAction* item, unsigned state, const draw::Rect& r, const draw::Rect& g, const draw::Rect& t);
+  void copyTile(const QImage& tile, const draw::Rect& r);
+  void drawPicture(QAction* item, draw::Canvas& canvas, const draw::Rect& p) const;
+  void drawCheck(draw::Canvas& canvas, const QImage& glyph, const draw::Rect& p) const;
+  static bool bitmapNotEmpty(const QImage& bitmap) { return !bitmap.isNull() && bitmap.height() > 0; }
+
+  draw::FontSpec activeFont_;
+  QImage activeBitmap_;
+  draw::Color activeColor_ = draw::clHighlight;
+  TBanner banner_;
+  std::unique_ptr<TSysMenu> sysMenu_;
+  draw::QtCanvas qtCanvas_;
+  draw::Canvas* drawCanvas_ = &qtCanvas_;
+  Qt::CursorShape cursor_ = Qt::ArrowCursor;
+  bool defaultFont_ = false;
+  QPointer<draw::ImageList> images_;
+  QImage inActiveBitmap_;
+  draw::Color inActiveColor_ = draw::clMenu;
+  draw::FontSpec inActiveFont_;
+  TItemImages itemImages_;
+  int itemHeight_ = 20;
+  bool largeImage_ = false;
+  QPointer<QWidget> menu_;
+  TMenuStyle menuStyle_ = TMenuStyle::msOffice;
+  bool showHint_ = false;
+  int imageSize_ = 16;
+  QImage activeTile_;
+  QImage inActiveTile_;
+  QLabel* hintWindow_ = nullptr;
+  std::unique_ptr<MenuItemStyle> style_;
+  std::function<std::unique_ptr<draw::Canvas>()> measureCanvasFactory_;
+  QList<QMetaObject::Connection> itemConnections_;
+  QList<QPointer<QWidget>> convertedWidgets_;
+};
+
+}  // namespace sorabel::imagemenu

@@ -1,0 +1,132 @@
+#include "components/imagemenu/TMenuButton.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "components/imagemenu/Accelerators.h"
+#include "components/imagemenu/TMenuButtonBar.h"
+#include "platform/draw/AccessibleWidget.h"
+#include "platform/draw/QtCanvas.h"
+#include "platform/draw/SysColors.h"
+#include "platform/draw/TextRules.h"
+
+namespace sorabel::imagemenu {
+
+using namespace draw;
+
+namespace {
+
+constexpr unsigned kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+
+FontSpec fontOf(const QWidget* widget, Color color) {
+  const QFont font = widget->font();
+  FontSpec spec{font.family(), -QFontInfo(font).pixelSize(), color};
+  spec.bold = font.bold();
+  spec.italic = font.italic();
+  return spec;
+}
+
+}  // namespace
+
+TMenuButton::TMenuButton(TMenuButtonBar* bar, int tag) : QWidget(bar), bar_(bar), tag_(tag) {
+  resize(25, 25);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAccessibleRole(this, QAccessible::MenuItem);
+}
+
+void TMenuButton::setCaption(const QString& caption) {
+  caption_ = caption;
+  setAccessibleName(shownText(caption, true).text);
+  AutoSizeButton();
+  update();
+}
+
+void TMenuButton::setLook(Look look) {
+  look_ = look;
+  setAccessiblePressed(this, look == Pressed);
+  update();
+}
+
+void TMenuButton::setDown(bool down) {
+  if (down == down_) return;
+  down_ = down;
+  bar_->buttonDownChanged(this);
+}
+
+void TMenuButton::AutoSizeButton() {
+  MeasureCanvas canvas;
+  canvas.setFont(fontOf(this, clMenuText));
+  const Rect text = canvas.drawText(caption_, {0, 0, width(), height()}, DT_CALCRECT | DT_EXPANDTABS | DT_VCENTER | DT_CENTER);
+  resize(text.width() + 16, text.height() + 6);
+}
+
+void TMenuButton::mouseEntered() {
+  if (isEnabled()) bar_->buttonEntered(this);
+}
+
+void TMenuButton::mouseLeft() {
+  if (isEnabled()) bar_->buttonLeft(this);
+}
+
+void TMenuButton::enabledChanged() {
+  setLook(Normal);
+  repaint();
+}
+
+bool TMenuButton::dialogChar(QChar typed) {
+  if (!isEnabled() || !MatchesAccelerator(typed, caption_)) return false;
+  click();
+  return true;
+}
+
+void TMenuButton::click() { bar_->buttonClicked(this); }
+
+void TMenuButton::paintOn(Canvas& canvas) {
+  const Rect client{0, 0, width(), height()};
+  canvas.setBrushColor(bar_->Color());
+  canvas.fillRect(client);
+  canvas.setBrushHollow();
+  canvas.setFont(fontOf(this, clMenuText));
+  switch (look_) {
+    case Hot:
+      canvas.drawEdge(client, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+      canvas.drawEdge(client, BDR_RAISEDINNER, BF_SOFT | BF_RIGHT | BF_BOTTOM);
+      canvas.drawText(caption_, client, kCaptionFormat);
+      break;
+    case Disabled:
+      canvas.setFontColor(clBtnHighlight);
+      canvas.drawText(caption_, client.translated(1, 1), kCaptionFormat);
+      canvas.setFontColor(clGrayText);
+      canvas.drawText(caption_, client, kCaptionFormat);
+      break;
+    case Pressed:
+      canvas.drawEdge(client, BDR_SUNKENINNER, BF_SOFT | BF_LEFT | BF_TOP);
+      canvas.drawEdge(client, BDR_SUNKENOUTER, BF_RIGHT | BF_BOTTOM);
+      canvas.drawText(caption_, client.translated(1, 1), kCaptionFormat);
+      break;
+    case Normal: canvas.drawText(caption_, client, kCaptionFormat); break;
+  }
+}
+
+void TMenuButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QtCanvas canvas(&painter, palette());
+  paintOn(canvas);
+}
+
+void TMenuButton::enterEvent(QEnterEvent*) { mouseEntered(); }
+
+void TMenuButton::leaveEvent(QEvent*) { mouseLeft(); }
+
+void TMenuButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) click();
+}
+
+void TMenuButton::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange) enabledChanged();
+  if (event->type() == QEvent::FontChange) AutoSizeButton();
+}
+
+}  // namespace sorabel::imagemenu

@@ -1,0 +1,565 @@
+#include "components/imagemenu/TMenuButtonBar.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+#include "components/imagemenu/ImageMenuTypes.h"
+#include "components/imagemenu/TMainImageMenu.h"
+#include "components/imagemenu/TMenuButton.h"
+#include "components/imagemenu/TSlideButton.h"
+#include "platform/draw/AccessibleWidget.h"
+#include "platform/draw/SysColors.h"
+#include "platform/draw/SystemMetrics.h"
+
+namespace sorabel::imagemenu {
+
+using namespace draw;
+
+namespace {
+
+constexpr int kReset = 0xFFFF;
+constexpr int kSliderWidth = 12;
+
+// A message to the bar (BarMessage), posted so that it runs after the
+// event that caused it.
+class BarMessageEvent : public QEvent {
+ public:
+  BarMessageEvent(int step, TMenuButton* button)
+      : QEvent(static_cast<QEvent::Type>(TMenuButtonBar::BarMessage())), step(step), button(button) {}
+  int step;
+  QPointer<TMenuButton> button;
+};
+
+// The one bar whose form is active: it gets the hooks' events.
+QPointer<TMenuButtonBar>& activeBar() {
+  static QPointer<TMenuButtonBar> bar;
+  return bar;
+}
+
+}  // namespace
+
+int TMenuButtonBar::BarMessage() {
+  static const int type = QEvent::registerEventType();
+  return type;
+}
+
+TMenuButtonBar::TMenuButtonBar(QWidget* parent) : QWidget(parent), color_(clMenu) {
+  setObjectName(QStringLiteral("MenuButtonBar"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAccessibleRole(this, QAccessible::MenuBar);
+  FontSpec font;
+  applyMenuFont(font);
+  setFont(font.toQFont());
+  BarMessage();  // registered at run time
+}
+
+TMenuButtonBar::~TMenuButtonBar() { removeHooks(); }
+
+// ---------------------------------------------------------------- properties
+
+void TMenuButtonBar::setMenu(QMenuBar* menu) {
+  if (menu_ != nullptr) disconnect(menu_, &QObject::destroyed, this, nullptr);
+  menu_ = menu;
+  if (menu == nullptr) {
+    freeButtons();
+    return;
+  }
+  connect(menu, &QObject::destroyed, this, [this] {
+    menu_ = nullptr;
+    freeButtons();
+  });
+  BuildButtons();
+  pressedButton_ = nullptr;
+  hotButton_ = nullptr;
+  for (QAction* item : menu->actions()) item->setVisible(false);  // the native bar shows none of them
+  if (window() != nullptr) imageMenuLink_ = window()->findChild<TMainImageMenu*>();
+}
+
+void TMenuButtonBar::setMenuCursor(Qt::CursorShape cursor) {
+  normalCursor_ = this->cursor().shape();
+  menuCursor_ = cursor;
+}
+
+void TMenuButtonBar::setDefaultFont(bool value) {
+  defaultFont_ = value;
+  applyMenuFontIfDefault();
+}
+
+void TMenuButtonBar::applyMenuFontIfDefault() {
+  if (!defaultFont_) return;
+  FontSpec font;
+  applyMenuFont(font);
+  setFont(font.toQFont());
+}
+
+void TMenuButtonBar::setColor(draw::Color color) {
+  color_ = color;
+  update();
+}
+
+// ---------------------------------------------------------------- buttons
+
+void TMenuButtonBar::freeButtons() {
+  for (auto it = buttons_.rbegin(); it != buttons_.rend(); ++it) delete *it;
+  buttons_.clear();
+  delete leftSlider_;
+  delete rightSlider_;
+  leftSlider_ = rightSlider_ = nullptr;
+}
+
+void TMenuButtonBar::BuildButtons() {
+  freeButtons();
+  if (menu_ == nullptr || menu_->actions().isEmpty()) return;
+  const QList<QAction*> items = menu_->actions();
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new TMenuButton(this, i);
+    button->setObjectName(QStringLiteral("MenuButton%1").arg(i));
+    button->setCaption(items[i]->text());
+    button->setStatusTip(items[i]->statusTip());
+    button->setEnabled(items[i]->isEnabled());
+    QAction* item = items[i];
+    button->OnClick = [item] { item->trigger(); };
+    const int key = AcceleratorKey(items[i]->text());
+    if (key != 92 && window() != nullptr) {
+      auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), button);
+      shortcut->setContext(Qt::WindowShortcut);
+      connect(shortcut, &QShortcut::activated, button, [button, key] { button->dialogChar(QChar(key)); });
+    }
+    button->show();
+    buttons_.push_back(button);
+  }
+  leftSlider_ = new TSlideButton(this, TSlideButton::Left);
+  rightSlider_ = new TSlideButton(this, TSlideButton::Right);
+  for (TSlideButton* slider : {leftSlider_, rightSlider_}) {
+    slider->resize(kSliderWidth, buttons_.front()->height());
+    slider->move(slider == leftSlider_ ? 0 : width() - kSliderWidth, 1);
+    slider->hide();  // visible only at design time
+  }
+  LayoutButtons();
+}
+
+int TMenuButtonBar::AcceleratorKey(const QString& caption) {
+  const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+  if (amp < 0 || amp + 1 >= caption.size()) return 92;
+  return caption[amp + 1].toUpper().unicode();
+}
+
+void TMenuButtonBar::LayoutButtons() {
+  int x = 0;
+  for (TMenuButton* button : buttons_) {
+    button->move(x, 1);
+    x += button->width();
+  }
+  if (!buttons_.empty()) setFixedHeight(1 + buttons_.front()->height() + 1);
+  firstShown_ = 0;
+}
+
+void TMenuButtonBar::UpdateSliders() {
+  if (buttons_.empty() || leftSlider_ == nullptr) return;
+  TMenuButton* first = buttons_.front();
+  TMenuButton* last = buttons_.back();
+  leftSlider_->resize(kSliderWidth, first->height());
+  rightSlider_->resize(kSliderWidth, last->height());
+  rightSlider_->move(width() - kSliderWidth, 1);
+  leftSlider_->setEnabled(first->x() < 0);
+  rightSlider_->setEnabled(last->x() + last->width() > width());
+  for (TSlideButton* slider : {leftSlider_, rightSlider_}) {
+    if (slider->isEnabled()) {
+      slider->show();
+      slider->raise();
+    }
+  }
+}
+
+void TMenuButtonBar::scroll(int direction) {
+  if (buttons_.empty()) return;
+  if (direction < 0) {
+    if (firstShown_ == 0) return;
+    const int shift = buttons_[static_cast<std::size_t>(firstShown_ - 1)]->width();
+    for (TMenuButton* button : buttons_) button->move(button->x() + shift, button->y());
+  } else {
+    const TMenuButton* last = buttons_.back();
+    if (last->x() + last->width() < width()) return;
+    const int shift = buttons_[static_cast<std::size_t>(firstShown_)]->width();
+    for (TMenuButton* button : buttons_) button->move(button->x() - shift, button->y());
+  }
+  firstShown_ += direction < 0 ? -1 : 1;
+  UpdateSliders();
+}
+
+TMenuButton* TMenuButtonBar::NeighbourButton(TMenuButton* button, int step) const {
+  if (button == nullptr || buttons_.empty()) return nullptr;
+  int index = button->Tag() + step;
+  if (index < 0) index = static_cast<int>(buttons_.size()) - 1;
+  if (index >= static_cast<int>(buttons_.size())) index = 0;
+  return buttons_[static_cast<std::size_t>(index)];
+}
+
+void TMenuButtonBar::ResetBar() {
+  if (hotButton_ != nullptr) hotButton_->mouseLeft();
+  pressedButton_ = nullptr;
+  closedButton_ = nullptr;
+}
+
+// ---------------------------------------------------------------- button messages
+
+void TMenuButtonBar::buttonEntered(TMenuButton* button) {
+  if (button->Down()) {
+    button->setLook(TMenuButton::Pressed);
+    pressedButton_ = button;
+    hotButton_ = nullptr;
+  } else {
+    button->setLook(TMenuButton::Hot);
+    pressedButton_ = nullptr;
+    hotButton_ = button;
+  }
+}
+
+void TMenuButtonBar::buttonLeft(TMenuButton* button) {
+  button->setLook(TMenuButton::Normal);
+  if (hotButton_ == button) hotButton_ = nullptr;
+}
+
+void TMenuButtonBar::buttonDownChanged(TMenuButton* sender) {
+  for (TMenuButton* button : buttons_) {
+    if (button == sender) continue;
+    button->setDownQuietly(sender->Down());
+    if (button->ButtonState() != TMenuButton::Normal) button->setLook(TMenuButton::Normal);
+  }
+}
+
+void TMenuButtonBar::buttonClicked(TMenuButton* button) {
+  try {
+    if (button == closedButton_) {  // its drop-down was just closed by this same click
+      pressedButton_ = nullptr;
+      closedButton_ = nullptr;
+      hotButton_ = button;
+      button->setLook(TMenuButton::Hot);
+      if (button->OnClick) button->OnClick();
+      return;
+    }
+    openDropDown(button, false);
+  } catch (const std::exception& error) {
+    handleException(error);
+  }
+}
+
+TMenuButtonBar::DropDownPlace TMenuButtonBar::dropDownPlace(const TMenuButton* button) const {
+  QPoint at = button->mapToGlobal(QPoint(0, button->height()));
+  QMenu* dropDown = menu_ != nullptr ? menu_->actions().value(button->Tag())->menu() : nullptr;
+  const int children = dropDown != nullptr ? static_cast<int>(dropDown->actions().size()) : 0;
+  const int itemHeight = imageMenuLink_ != nullptr ? imageMenuLink_->ItemHeight() : 20;
+  const bool upward = children * itemHeight + at.y() > screenSize().height;
+  if (upward) at.ry() -= button->height();
+  return {at, upward};
+}
+
+void TMenuButtonBar::openDropDown(TMenuButton* button, bool selectFirst) {
+  pressedButton_ = button;
+  hotButton_ = nullptr;
+  button->setDownQuietly(true);
+  button->setLook(TMenuButton::Pressed);
+  button->repaint();
+  QMenu* dropDown = menu_ != nullptr ? menu_->actions().value(button->Tag())->menu() : nullptr;
+  if (dropDown == nullptr) {
+    button->setLook(TMenuButton::Normal);
+    menuLoopExited();
+    if (button->OnClick) button->OnClick();
+    return;
+  }
+  const DropDownPlace place = dropDownPlace(button);
+  QPoint at = place.at + QPoint(0, 1);
+  if (place.upward) at.ry() -= dropDown->sizeHint().height();
+  openMenu_ = dropDown;
+  // The bar's part of leaving the menu loop happens as the drop-down closes,
+  // before the click that closed it reaches a button.
+  const QMetaObject::Connection closing = connect(dropDown, &QMenu::aboutToHide, this, &TMenuButtonBar::menuLoopExited);
+  if (selectFirst && !dropDown->actions().isEmpty())
+    QTimer::singleShot(0, dropDown, [dropDown] { dropDown->setActiveAction(dropDown->actions().constFirst()); });
+  dropDown->exec(at);
+  disconnect(closing);
+  openMenu_ = nullptr;
+  button->setLook(TMenuButton::Normal);
+  button->repaint();
+}
+
+// ---------------------------------------------------------------- forwarded messages
+
+void TMenuButtonBar::systemKeyMenu() {
+  if (hotButton_ != nullptr) {
+    hotButton_->setLook(TMenuButton::Normal);
+    ResetBar();
+    return;
+  }
+  if (buttons_.empty()) return;
+  buttons_.front()->mouseEntered();
+  hotButton_ = buttons_.front();
+  pressedButton_ = nullptr;
+  if (QWidget* form = window()) {
+    if (QWidget* focused = form->focusWidget()) focused->clearFocus();
+    form->setFocus();
+  }
+}
+
+void TMenuButtonBar::keyDown(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (hotButton_ != nullptr)
+        hotButton_->click();
+      else if (openMenu_ != nullptr)
+        openMenu_->close();
+      return;
+    case Qt::Key_Escape:
+      if (hotButton_ != nullptr) hotButton_->setLook(TMenuButton::Normal);
+      if (pressedButton_ != nullptr) {
+        TMenuButton* pressed = pressedButton_;
+        ResetBar();
+        pressed->mouseEntered();
+      }
+      return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+      if (hotButton_ != nullptr) {
+        TMenuButton* hot = hotButton_;
+        hot->setLook(TMenuButton::Normal);
+        if (TMenuButton* next = NeighbourButton(hot, key == Qt::Key_Left ? -1 : 1)) next->mouseEntered();
+      }
+      return;
+    case Qt::Key_Down:
+      if (hotButton_ != nullptr) hotButton_->click();
+      return;
+    default: return;
+  }
+}
+
+void TMenuButtonBar::keyUp(int key, TMenuButton* button) {
+  if (key != Qt::Key_Escape) return;
+  if (button == nullptr && hotButton_ != nullptr) {
+    ResetBar();
+    return;
+  }
+  if (button != nullptr) {
+    ResetBar();
+    button->mouseEntered();
+  }
+}
+
+void TMenuButtonBar::formActivated(bool active) {
+  if (active) {
+    activeBar() = this;
+    installHooks();
+  } else {
+    removeHooks();
+    if (activeBar() == this) activeBar() = nullptr;
+    if (hotButton_ != nullptr) hotButton_->mouseLeft();
+  }
+}
+
+void TMenuButtonBar::menuLoopEntered() {
+  if (closedButton_ != nullptr) closedButton_->mouseLeft();
+  hotButton_ = nullptr;
+}
+
+void TMenuButtonBar::menuLoopExited() {
+  if (pressedButton_ == nullptr) return;  // told already, as the drop-down closed
+  closedButton_ = pressedButton_;
+  closedButton_->mouseLeft();
+  pressedButton_ = nullptr;
+  for (TMenuButton* button : buttons_) button->setDownQuietly(false);
+}
+
+void TMenuButtonBar::menuChanged() {
+  if (menu_ == nullptr) return;
+  const QList<QAction*> items = menu_->actions();
+  if (items.size() != static_cast<qsizetype>(buttons_.size())) {
+    BuildButtons();
+    return;
+  }
+  for (int i = 0; i < items.size(); ++i) {
+    TMenuButton* button = buttons_[static_cast<std::size_t>(i)];
+    button->setCaption(items[i]->text());
+    button->setStatusTip(items[i]->statusTip());
+    button->setTag(i);
+    QAction* item = items[i];
+    button->OnClick = [item] { item->trigger(); };
+  }
+  LayoutButtons();
+}
+
+void TMenuButtonBar::settingsChanged() { applyMenuFontIfDefault(); }
+
+// ---------------------------------------------------------------- bar messages
+
+void TMenuButtonBar::postBarMessage(int step, TMenuButton* button) {
+  QCoreApplication::postEvent(this, new BarMessageEvent(step, button));
+}
+
+void TMenuButtonBar::barMessage(int step, TMenuButton* button) {
+  if (step == kReset && button == nullptr) {
+    ResetBar();
+    return;
+  }
+  TMenuButton* target = button != nullptr ? button : NeighbourButton(pressedButton_, step);
+  if (target == nullptr) return;
+  if (imageMenuLink_ != nullptr && imageMenuLink_->SubmenuSelected) return;
+  // Typing the target's accelerator: the open drop-down closes and the
+  // target's opens; from the keyboard with its first item selected.
+  const bool fromKeyboard = button == nullptr;
+  if (openMenu_ != nullptr) openMenu_->close();
+  QPointer<TMenuButton> next = target;
+  QTimer::singleShot(0, this, [this, next, fromKeyboard] {
+    if (next != nullptr && next->isEnabled()) openDropDown(next, fromKeyboard);
+  });
+}
+
+bool TMenuButtonBar::event(QEvent* event) {
+  if (event->type() == BarMessage()) {
+    auto* message = static_cast<BarMessageEvent*>(event);
+    try {
+      if (message->step == -Qt::Key_Escape)  // the keyboard hook's Esc key-up
+        keyUp(Qt::Key_Escape, message->button);
+      else
+        barMessage(message->step, message->button);
+    } catch (const std::exception& error) {
+      handleException(error);
+    }
+    return true;
+  }
+  if (event->type() == QEvent::FocusOut || event->type() == QEvent::Leave) {
+    if (hotButton_ != nullptr && event->type() == QEvent::FocusOut) hotButton_->mouseLeft();
+  }
+  return QWidget::event(event);
+}
+
+// ---------------------------------------------------------------- hooks
+
+void TMenuButtonBar::installHooks() {
+  if (hooked_) return;
+  qApp->installEventFilter(this);
+  hooked_ = true;
+}
+
+void TMenuButtonBar::removeHooks() {
+  if (!hooked_) return;
+  qApp->removeEventFilter(this);
+  hooked_ = false;
+}
+
+TMenuButton* TMenuButtonBar::buttonAtScreen(const QPoint& position) const {
+  for (TMenuButton* button : buttons_)
+    if (button->isVisible() && QRect(button->mapToGlobal(QPoint(0, 0)), button->size()).contains(position)) return button;
+  return nullptr;
+}
+
+bool TMenuButtonBar::keyboardHook(QKeyEvent* key) {
+  const bool release = key->type() == QEvent::KeyRelease;
+  if (key->key() == Qt::Key_Escape) {
+    if (release)
+      QCoreApplication::postEvent(this, new BarMessageEvent(-Qt::Key_Escape, closedButton_));
+    else
+      QTimer::singleShot(0, this, [this] { keyDown(Qt::Key_Escape); });
+  }
+  if (release) return false;
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (hotButton_ == nullptr && pressedButton_ == nullptr) return false;
+      if (openMenu_ != nullptr) return false;  // the drop-down runs its item
+      keyDown(Qt::Key_Return);
+      return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      const int step = key->key() == Qt::Key_Left ? -1 : 1;
+      if (pressedButton_ != nullptr) {
+        postBarMessage(step, nullptr);
+        return false;
+      }
+      if (hotButton_ != nullptr) {
+        keyDown(key->key());
+        return true;
+      }
+      return false;
+    }
+    case Qt::Key_Down:
+      if (hotButton_ == nullptr || openMenu_ != nullptr) return false;
+      keyDown(Qt::Key_Down);
+      return true;
+    default: return false;
+  }
+}
+
+void TMenuButtonBar::mouseHook(QObject*, QEvent* event) {
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint global = mouse->globalPosition().toPoint();
+  TMenuButton* button = buttonAtScreen(global);
+  if (event->type() == QEvent::MouseButtonPress) {
+    if (button == nullptr) postBarMessage(kReset, nullptr);
+    return;
+  }
+  if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(global)) return;
+  if (button != nullptr) {
+    if (window() != nullptr) {
+      QStatusTipEvent tip(button->statusTip());
+      QApplication::sendEvent(window(), &tip);
+    }
+    setCursor(menuCursor_);
+  } else {
+    setCursor(normalCursor_);
+  }
+  if (button != nullptr && pressedButton_ != nullptr && button != pressedButton_) postBarMessage(-1, button);
+}
+
+bool TMenuButtonBar::eventFilter(QObject* watched, QEvent* event) {
+  try {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+        if (activeBar() == this) return keyboardHook(static_cast<QKeyEvent*>(event));
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseMove:
+        if (activeBar() == this && watched->isWidgetType()) mouseHook(watched, event);
+        break;
+      default: break;
+    }
+  } catch (const std::exception& error) {
+    handleException(error);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- painting and layout
+
+void TMenuButtonBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), resolve(color_, palette()));
+}
+
+void TMenuButtonBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutButtons();
+  UpdateSliders();
+  if (leftSlider_ != nullptr && !buttons_.empty()) {
+    leftSlider_->setVisible(buttons_.front()->x() < 0);
+    rightSlider_->setVisible(buttons_.back()->x() + buttons_.back()->width() > width());
+  }
+}
+
+void TMenuButtonBar::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    for (TMenuButton* button : buttons_) button->setFont(font());
+    LayoutButtons();
+    UpdateSliders();
+  }
+}
+
+}  // namespace sorabel::imagemenu

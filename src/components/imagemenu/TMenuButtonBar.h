@@ -1,0 +1,132 @@
+#pragma once
+// A bar of flat buttons in place of a form's menu bar: one button per
+// top-level item of a main menu, each opening its item's drop-down under
+// it, with the mouse and keyboard behaviour of a menu bar (hot button,
+// moving between open drop-downs, Alt and F10, arrows, Enter, Esc) and two
+// sliders that scroll the row when it is wider than the bar.
+//
+// The keyboard and mouse hooks of the design are an application-wide event
+// filter installed while the bar's form is active; the bar's messages are
+// events of the registered type "MenuButtonBar" (BarMessage).
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "components/imagemenu/TMainImageMenu.h"
+#include "components/imagemenu/TMenuButton.h"
+#include "platform/draw/DrawTypes.h"
+#include "platform/draw/FontSpec.h"
+
+class QMenu;
+class QMenuBar;
+
+namespace sorabel::imagemenu {
+
+class TSlideButton;
+
+class TMenuButtonBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TMenuButtonBar(QWidget* parent);
+  ~TMenuButtonBar() override;
+
+  QMenuBar* Menu() const { return menu_; }
+  // A menu builds the buttons (and, at run time, hides the menu's top-level
+  // items); none frees every button and slider.
+  void setMenu(QMenuBar* menu);
+  Qt::CursorShape MenuCursor() const { return menuCursor_; }
+  void setMenuCursor(Qt::CursorShape cursor);
+  bool DefaultFont() const { return defaultFont_; }
+  void setDefaultFont(bool value);
+  draw::Color Color() const { return color_; }
+  void setColor(draw::Color color);
+
+  TMenuButton* PressedButton() const { return pressedButton_; }
+  TMenuButton* HotButton() const { return hotButton_; }
+  TMenuButton* ClosedButton() const { return closedButton_; }
+  TSlideButton* LeftSlider() const { return leftSlider_; }
+  TSlideButton* RightSlider() const { return rightSlider_; }
+  int FirstShown() const { return firstShown_; }
+  TMainImageMenu* ImageMenuLink() const { return imageMenuLink_; }
+  const std::vector<TMenuButton*>& menuButtons() const { return buttons_; }
+
+  // NeighbourButton: the menu button step places away, wrapping around.
+  TMenuButton* NeighbourButton(TMenuButton* button, int step) const;
+  // The virtual-key code an item's caption types: the character after the
+  // first "&", or 92 without one.
+  static int AcceleratorKey(const QString& caption);
+  void ResetBar();
+
+  void BuildButtons();
+  void LayoutButtons();
+  void UpdateSliders();
+  // A slider's click: the row moves by one button's width.
+  void scroll(int direction);
+
+  // A menu button's click: the ClosedButton rule, else its drop-down.
+  void buttonClicked(TMenuButton* button);
+  // Where a button's drop-down opens (screen point) and whether it opens
+  // upward: below the button, or above it when it would pass the screen's
+  // bottom.
+  struct DropDownPlace {
+    QPoint at;
+    bool upward;
+  };
+  DropDownPlace dropDownPlace(const TMenuButton* button) const;
+
+  // The messages forwarded by the image menu's form hook.
+  void systemKeyMenu();    // SC_KEYMENU (Alt, F10)
+  void keyDown(int key);   // Enter, Esc, Left, Right, Down
+  void keyUp(int key, TMenuButton* button);
+  void formActivated(bool active);
+  void menuLoopEntered();
+  void menuLoopExited();
+  void menuChanged();
+  void settingsChanged();
+  // BarMessage (step, button or nullptr); step 0xFFFF with no button resets.
+  void barMessage(int step, TMenuButton* button);
+  static int BarMessage();
+
+  // Button hooks.
+  void buttonEntered(TMenuButton* button);
+  void buttonLeft(TMenuButton* button);
+  void buttonDownChanged(TMenuButton* sender);
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void freeButtons();
+  void installHooks();
+  void removeHooks();
+  bool keyboardHook(QKeyEvent* key);
+  void mouseHook(QObject* target, QEvent* event);
+  TMenuButton* buttonAtScreen(const QPoint& position) const;
+  void postBarMessage(int step, TMenuButton* button);
+  void openDropDown(TMenuButton* button, bool selectFirst);
+  void applyMenuFontIfDefault();
+
+  QPointer<QMenuBar> menu_;
+  Qt::CursorShape menuCursor_ = Qt::ArrowCursor;
+  Qt::CursorShape normalCursor_ = Qt::ArrowCursor;
+  bool defaultFont_ = false;
+  draw::Color color_;
+  QPointer<TMenuButton> pressedButton_;
+  QPointer<TMenuButton> hotButton_;
+  QPointer<TMenuButton> closedButton_;
+  TSlideButton* leftSlider_ = nullptr;
+  TSlideButton* rightSlider_ = nullptr;
+  int firstShown_ = 0;
+  QPointer<TMainImageMenu> imageMenuLink_;
+  std::vector<TMenuButton*> buttons_;
+  bool hooked_ = false;
+  QPointer<QMenu> openMenu_;
+};
+
+}  // namespace sorabel::imagemenu

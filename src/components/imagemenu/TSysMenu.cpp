@@ -1,0 +1,138 @@
+#include "components/imagemenu/TSysMenu.h"
+
+#include <QAction>
+#include <QWidget>
+
+#include "components/imagemenu/ComponentBitmaps.h"
+#include "components/imagemenu/MenuItemStyle.h"
+#include "components/imagemenu/TImageMenu.h"
+#include "components/imagemenu/WindowMenu.h"
+
+namespace sorabel::imagemenu {
+
+using namespace draw;
+
+TSysMenu::TSysMenu(TImageMenu& owner, QWidget* form) : owner_(owner), form_(form), sysGlyphs_(16, 16) {
+  for (const char* name : {"RESTORE", "MIN", "MAX", "CLOSE"}) sysGlyphs_.addStrip(componentBitmap(name), kGlyphTransparent);
+  if (WindowMenu* menu = SysMenuHandle())
+    for (QAction* item : menu->actions()) sysItems_.push_back({item->text(), WindowMenu::commandOf(item)});
+}
+
+WindowMenu* TSysMenu::SysMenuHandle() const { return form_ != nullptr ? WindowMenu::of(form_) : nullptr; }
+
+void TSysMenu::setDrawing(bool drawing) {
+  if (drawing == drawing_) return;
+  drawing_ = drawing;
+  if (drawing_) ApplyDrawing(true);
+}
+
+void TSysMenu::setItemHeight(int height) {
+  if (height < 18 || height == itemHeight_) return;
+  itemHeight_ = height;
+  if (drawing_) ApplyDrawing(true);
+}
+
+void TSysMenu::ApplyDrawing(bool on) {
+  WindowMenu* menu = SysMenuHandle();
+  if (menu == nullptr) return;
+  if (on) {
+    owner_.useItemStyle(menu);
+    for (QAction* item : menu->actions()) MenuItemStyle::setComponentOf(item, &owner_);
+  }
+  emit owner_.menuBarChanged();
+}
+
+QString TSysMenu::captionOf(int command) {
+  switch (command) {
+    case SC_SIZE: return QStringLiteral("サイズ変更(&S)");
+    case SC_MOVE: return QStringLiteral("移動(&M)");
+    case SC_MINIMIZE: return QStringLiteral("最小化(&N)");
+    case SC_MAXIMIZE: return QStringLiteral("最大化(&X)");
+    case SC_CLOSE: return QStringLiteral("閉じる(&C)");
+    case SC_RESTORE: return QStringLiteral("元のサイズに戻す(&R)");
+    default: return {};
+  }
+}
+
+int TSysMenu::pictureOf(int command) {
+  switch (command) {
+    case SC_MINIMIZE: return 1;
+    case SC_MAXIMIZE: return 2;
+    case SC_CLOSE: return 3;
+    case SC_RESTORE: return 0;
+    default: return -1;
+  }
+}
+
+void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect& rect, int command, bool separator) {
+  if (separator) {
+    owner_.DrawSeparator(canvas, rect);
+    return;
+  }
+  const QString caption = captionOf(command);
+  const int picture = pictureOf(command);
+  const bool selected = state & ODS_SELECTED;
+  const bool grayed = state & (ODS_GRAYED | ODS_DISABLED);
+  const bool office = menuStyle_ == TMenuStyle::msOffice;
+  const Rect g{rect.left, rect.top, rect.left + itemHeight_, rect.bottom};
+  Rect t{rect.left + itemHeight_ + 1, rect.top, rect.right, rect.bottom};
+
+  if (!office || !selected) {
+    canvas.fillRect(rect);
+  } else if (grayed) {
+    canvas.setBrushColor(owner_.InActiveColor());
+    canvas.fillRect(rect);
+  } else {
+    canvas.fillRect(picture < 0 ? rect : t);
+  }
+  if (office && selected && !grayed && picture >= 0) {
+    canvas.drawEdge(g, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+    canvas.drawEdge(g, BDR_RAISEDINNER, BF_SOFT | BF_RIGHT | BF_BOTTOM);
+  }
+  if (picture >= 0) {
+    const Point at{g.left + (itemHeight_ - 16) / 2, g.top + (g.height() - 16) / 2};
+    if (grayed)
+      TImageMenu::embossPicture(canvas, sysGlyphs_.image(picture), at);
+    else
+      sysGlyphs_.draw(canvas, picture, at);
+  }
+  if (state & ODS_DEFAULT) {
+    FontSpec bold = canvas.font();
+    bold.bold = true;
+    canvas.setFont(bold);
+  }
+  canvas.setBrushHollow();
+  t.left += 4;
+
+  const unsigned captionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+  const unsigned keyFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+  auto drawTexts = [&](const Rect& r) {
+    canvas.drawText(caption, r, captionFormat);
+    if (command == SC_CLOSE) canvas.drawText(QStringLiteral("Alt+F4"), {r.left, r.top, r.right - 15, r.bottom}, keyFormat);
+  };
+  if (!grayed) {
+    canvas.setFontColor(selected ? owner_.ActiveFont().color : owner_.InActiveFont().color);
+    drawTexts(t);
+    return;
+  }
+  if (!(selected && !office)) {
+    canvas.setFontColor(clBtnHighlight);
+    drawTexts(t.translated(1, 1));
+  }
+  canvas.setFontColor(clGrayText);
+  drawTexts(t);
+}
+
+MenuCharResult TSysMenu::SysMenuCharIndex(const QList<QAction*>& items, QChar typed) const {
+  for (qsizetype position = 0; position < items.size(); ++position) {
+    const int command = WindowMenu::commandOf(items[position]);
+    for (const SysItem& item : sysItems_) {
+      if (item.command != command) continue;
+      if (MatchesAccelerator(typed, item.caption)) return {static_cast<int>(position), MNC_EXECUTE};
+      break;
+    }
+  }
+  return {0, MNC_IGNORE};
+}
+
+}  // namespace sorabel::imagemenu
