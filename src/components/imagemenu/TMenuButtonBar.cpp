@@ -14,6 +14,8 @@
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
 #include "components/imagemenu/TSlideButton.h"
+#include "components/imagemenu/WindowMenu.h"
+#include <QContextMenuEvent>
 #include "platform/draw/AccessibleWidget.h"
 #include "platform/draw/SysColors.h"
 #include "platform/draw/SystemMetrics.h"
@@ -551,6 +553,11 @@ void TMenuButtonBar::resizeEvent(QResizeEvent* event) {
     leftSlider_->setVisible(buttons_.front()->x() < 0);
     rightSlider_->setVisible(buttons_.back()->x() + buttons_.back()->width() > width());
   }
+}
+
+void TMenuButtonBar::contextMenuEvent(QContextMenuEvent* event) {
+  if (childAt(event->pos()) != nullptr || window() == nullptr) return;
+  WindowMenu::of(window())->openAt(event->globalPos());
 }
 
 void TMenuButtonBar::changeEvent(QEvent* event) {

@@ -100,6 +100,8 @@ class TMenuButtonBar : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // A right click where no button is opens the form's window menu.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void freeButtons();
