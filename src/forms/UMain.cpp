@@ -4,11 +4,9 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QFrame>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusTipEvent>
-#include <QToolButton>
 
 #include "forms/Forms.h"
 #include "forms/MainCommands.h"
@@ -30,6 +28,10 @@
 #include "settings/SettingsProfile.h"
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TSysMenu.h"
+#include "components/toolbars/TDock.h"
+#include "components/toolbars/TToolbar.h"
+#include "components/toolbars/TToolbarButton.h"
+#include "components/toolbars/TToolbarSep.h"
 #include "platform/draw/ImageList.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/LedgerTableModel.h"
@@ -167,42 +169,39 @@ void TMainFm::buildImageMenu() {
 }
 
 void TMainFm::buildToolbar() {
-  Dock = new QWidget;
+  using namespace toolbars;
+  Dock = new TDock(nullptr, TDockPosition::dpTop);
   Dock->setObjectName(QStringLiteral("Dock"));
-  Dock->setFixedHeight(30);
-  Panel1 = new QFrame(Dock);
+  Dock->setBoundLines(blTop | blBottom | blLeft | blRight);
+  Panel1 = new TToolbar(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  static_cast<QFrame*>(Panel1)->setFrameShape(QFrame::StyledPanel);
-  Panel1->setGeometry(0, 2, 327, 26);
-
-  int left = 11;
+  Panel1->setCaption(QStringLiteral("Panel1"));
+  // A double click docks the floating toolbar again.
+  Panel1->setDefaultDock(Dock);
+  Panel1->OnClose = [this](QObject*) { T1->setChecked(false); };
+  int left = 0;  // creation places keep the table's order in the layout
   for (const char* name : toolbarLayout()) {
     if (name == nullptr) {
-      auto* separator = new QFrame(Panel1);
-      separator->setFrameShape(QFrame::VLine);
-      separator->setFrameShadow(QFrame::Sunken);
-      separator->setGeometry(left + 2, 3, 2, 20);
+      auto* separator = new TToolbarSep(Panel1);
+      separator->setGeometry(left, 0, 6, 22);
       left += 6;
       continue;
     }
     const MainCommand& command = *findCommand(name);
-    auto* action = findChild<QAction*>(QString::fromLatin1(command.name));
-    auto* button = new QToolButton(Panel1);
+    QAction* action = findChild<QAction*>(QString::fromLatin1(command.name));
+    auto* button = new TToolbarButton(Panel1);
     button->setObjectName(QString::fromLatin1(command.toolButton));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(commandIcon(static_cast<CommandPicture>(command.picture)));
-    button->setIconSize({16, 16});
-    const int width = command.handler == &TMainFm::Exit1Click ? 25 : 23;
-    button->setGeometry(left, 1, width, 22);
-    left += width;
-    button->setToolTip(action->statusTip());
-    button->setStatusTip(action->statusTip());
+    const bool large = command.handler == &TMainFm::Exit1Click || command.handler == &TMainFm::S2Click;
+    button->setGlyph(commandPixmap(static_cast<CommandPicture>(command.picture), large ? 20 : 16).toImage());
+    button->setGeometry(left, 0, command.handler == &TMainFm::Exit1Click ? 25 : 23, 22);
+    left += button->width();
+    button->setHint(action->statusTip());
     button->setEnabled(action->isEnabled());
-    connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    button->OnClick = [action] { action->trigger(); };
     if (command.handler == &TMainFm::Exit1Click) EndBtn = button;
   }
+  Panel1->SetDockedTo(Dock);
 }
 
 void TMainFm::buildClient() {
@@ -525,9 +524,8 @@ void TMainFm::V1Click() { forms_.AboutFm->exec(); }
 // ---------------------------------------------------------------- view, window, help
 
 void TMainFm::T1Click() {
-  const bool show = !Panel1->isVisible();
-  Panel1->setVisible(show);
-  Dock->setVisible(show);
+  const bool show = !Panel1->Visible();
+  Panel1->setVisible(show);  // the dock keeps its rows; without a toolbar it is 0 thick
   T1->setChecked(show);
 }
 

@@ -29,7 +29,6 @@
 class QAction;
 class QMenu;
 class QPrinter;
-class QToolButton;
 
 namespace sorabel {
 
@@ -38,6 +37,11 @@ class ImageList;
 }
 namespace imagemenu {
 class TMainImageMenu;
+}
+namespace toolbars {
+class TDock;
+class TToolbar;
+class TToolbarButton;
 }
 
 class Forms;
@@ -180,9 +184,9 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   QAction* T1 = nullptr;
   QAction* S3 = nullptr;
   QAction* StayTop = nullptr;
-  QWidget* Dock = nullptr;
-  QWidget* Panel1 = nullptr;
-  QToolButton* EndBtn = nullptr;
+  toolbars::TDock* Dock = nullptr;
+  toolbars::TToolbar* Panel1 = nullptr;
+  toolbars::TToolbarButton* EndBtn = nullptr;
   StringGridView* StringGrid1 = nullptr;
   StatusPanelBar* StatusBar1 = nullptr;
 };

@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTest>
-#include <QToolButton>
 
+#include "components/toolbars/TToolbarButton.h"
 #include "forms/FormsFixture.h"
 #include "forms/UAdd.h"
 #include "forms/UPathWord.h"
@@ -53,7 +53,7 @@ TEST_F(DataSafetyTest, CommandsAndClosingCommitTheOpenCellEditorFirst) {
   EXPECT_EQ(bookText("book.csv"), "\"2001/01/01\",\"typed\",\"1\",\"0\",\"1\"\r\n");
 
   typeIntoCell(kDescriptionColumn, 1, "by toolbar");
-  child<QToolButton>(&main(), "SpBtnSave")->click();
+  child<toolbars::TToolbarButton>(&main(), "SpBtnSave")->Click();
   EXPECT_EQ(rows()[0][1], "by toolbar");
   EXPECT_EQ(bookText("book.csv"), "\"2001/01/01\",\"by toolbar\",\"1\",\"0\",\"1\"\r\n");
 

@@ -5,8 +5,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QToolButton>
 
+#include "components/toolbars/TDock.h"
+#include "components/toolbars/TToolbar.h"
+#include "components/toolbars/TToolbarButton.h"
+#include "components/toolbars/TToolbarSep.h"
 #include "forms/FormsFixture.h"
 #include "platform/qt/HelpViewer.h"
 #include "widgets/StringGridView.h"
@@ -36,17 +39,42 @@ TEST_F(FormsTest, MenuCaptionsShortcutsAndHints) {
 
 TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
   TMainFm& fm = start();
-  auto* newButton = child<QWidget>(&fm, "Panel1")->findChild<QToolButton*>("SpBtnNew");
+  auto* newButton = child<QWidget>(&fm, "Panel1")->findChild<toolbars::TToolbarButton*>("SpBtnNew");
   ASSERT_NE(newButton, nullptr);
   EXPECT_EQ(newButton->toolTip(), "ファイルを新規に作成します");
-  EXPECT_EQ(newButton->geometry(), QRect(11, 1, 23, 22));
+  EXPECT_EQ(newButton->statusTip(), "ファイルを新規に作成します");
+  EXPECT_EQ(newButton->geometry(), QRect(11, 2, 23, 22));  // after the drag handle, centred on the line
   fm.changeBook([](LedgerGrid& grid) { grid.setCell(kDateColumn, 1, "2001/01/01"); });
   dialogs.answers.push_back(Answer::No);
-  newButton->click();
+  newButton->Click();
   EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
   EXPECT_EQ(rows()[0][0], "");
-  EXPECT_EQ(child<QAbstractButton>(&fm, "EndBtn")->toolTip(), "アプリケーションを終了します");
-  EXPECT_EQ(child<QAbstractButton>(&fm, "EndBtn")->x(), child<QWidget>(&fm, "Panel1")->width() - (child<QAbstractButton>(&fm, "EndBtn")->width() + 4));
+  auto* end = child<toolbars::TToolbarButton>(&fm, "EndBtn");
+  EXPECT_EQ(end->toolTip(), "アプリケーションを終了します");
+  EXPECT_EQ(end->x(), child<QWidget>(&fm, "Panel1")->width() - (end->width() + 4));  // kept at the right end
+}
+
+TEST_F(FormsTest, TheToolbarSitsInTheDockAtItsDesignedGeometry) {
+  TMainFm& fm = start();
+  fm.show();
+  auto* dock = child<toolbars::TDock>(&fm, "Dock");
+  auto* toolbar = child<toolbars::TToolbar>(&fm, "Panel1");
+  EXPECT_EQ(toolbar->DockedTo(), dock);
+  EXPECT_EQ(toolbar->size(), QSize(327, 26));
+  EXPECT_EQ(toolbar->pos(), QPoint(1, 1));  // inside the bound lines
+  EXPECT_EQ(dock->height(), 28);
+  EXPECT_EQ(toolbar->findChildren<toolbars::TToolbarButton*>().size(), 12);
+  EXPECT_EQ(toolbar->findChildren<toolbars::TToolbarSep*>().size(), 6);
+  EXPECT_EQ(child<toolbars::TToolbarButton>(&fm, "SpBtnPrint")->x(), 86);
+  EXPECT_EQ(child<toolbars::TToolbarButton>(&fm, "SpBtnSet")->x(), 219);
+  for (auto* separator : toolbar->findChildren<toolbars::TToolbarSep*>()) EXPECT_EQ(separator->size(), QSize(6, 22));
+
+  fm.T1Click();  // hidden: the dock keeps the toolbar's row and is 0 thick
+  EXPECT_FALSE(child<QAction>(&fm, "T1")->isChecked());
+  EXPECT_EQ(dock->height(), 0);
+  fm.T1Click();
+  EXPECT_EQ(dock->height(), 28);
+  EXPECT_EQ(toolbar->DockRow(), 0);
 }
 
 TEST_F(FormsTest, FunctionKeyAddsAnEntry) {

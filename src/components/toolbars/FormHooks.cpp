@@ -1,0 +1,115 @@
+#include "components/toolbars/FormHooks.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include "components/toolbars/TToolbar.h"
+
+namespace sorabel::toolbars {
+namespace {
+
+bool applicationActive() { return QGuiApplication::applicationState() == Qt::ApplicationActive; }
+
+// The replacement window procedure of a form, as an event filter.
+class FormHook : public QObject {
+ public:
+  FormHook(FormHookKind kind, QWidget* form) : kind_(kind), form_(form) {
+    form->installEventFilter(this);
+    if (kind == FormHookKind::Form)
+      connection_ = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
+                                     [this](Qt::ApplicationState state) { applicationStateChanged(state); });
+  }
+  ~FormHook() override {
+    QObject::disconnect(connection_);
+    if (form_ != nullptr) form_->removeEventFilter(this);
+  }
+
+  FormHookKind kind() const { return kind_; }
+  const QWidget* form() const { return form_; }
+  int count = 1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != form_) return false;
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Show:
+      case QEvent::Hide:
+      case QEvent::WindowStateChange: FormHooks::UpdateParking(form_, applicationActive()); break;
+      case QEvent::WindowActivate:
+      case QEvent::FocusIn:
+        // A control on a toolbar never becomes the form's active control by
+        // the form's activation.
+        if (kind_ == FormHookKind::Form && form_->focusWidget() != nullptr &&
+            qobject_cast<TToolbar*>(form_->focusWidget()->parentWidget()) != nullptr)
+          return true;
+        break;
+      default: break;
+    }
+    return false;
+  }
+
+ private:
+  void applicationStateChanged(Qt::ApplicationState state) {
+    const bool activating = state == Qt::ApplicationActive;
+    if (activating && form_ != nullptr) {
+      QWidget* focused = QApplication::focusWidget();
+      if (focused != nullptr && focused->window() != form_ && qobject_cast<TToolbar*>(focused->window()) != nullptr)
+        form_->activateWindow();
+    }
+    if (form_ != nullptr) FormHooks::UpdateParking(form_, activating);
+  }
+
+  FormHookKind kind_;
+  QPointer<QWidget> form_;
+  QMetaObject::Connection connection_;
+};
+
+std::vector<std::unique_ptr<FormHook>>& registry() {
+  static std::vector<std::unique_ptr<FormHook>> hooks;
+  return hooks;
+}
+
+}  // namespace
+
+void FormHooks::InstallFormHook(FormHookKind kind, QWidget* form) {
+  for (auto& hook : registry())
+    if (hook->kind() == kind && hook->form() == form) {
+      ++hook->count;
+      return;
+    }
+  registry().push_back(std::make_unique<FormHook>(kind, form));
+}
+
+void FormHooks::RemoveFormHook(FormHookKind kind, QWidget* form) {
+  auto& hooks = registry();
+  for (auto it = hooks.begin(); it != hooks.end(); ++it)
+    if ((*it)->kind() == kind && (*it)->form() == form) {
+      if (--(*it)->count == 0) hooks.erase(it);
+      return;
+    }
+}
+
+int FormHooks::hookCount(FormHookKind kind, const QWidget* form) {
+  for (const auto& hook : registry())
+    if (hook->kind() == kind && hook->form() == form) return hook->count;
+  return 0;
+}
+
+void FormHooks::UpdateParking(QWidget* form, bool applicationActive) {
+  if (form == nullptr) return;
+  const bool hide = !applicationActive || !form->isVisible() || form->isMinimized();
+  for (TToolbar* bar : form->findChildren<TToolbar*>()) {
+    if (bar->ownerForm() != form) continue;
+    const bool wanted = bar->floating() && hide;
+    if (wanted == bar->Parked()) continue;
+    const draw::Rect bounds = bar->parkedBounds();
+    bar->setParked(wanted);
+    bar->setParkedBounds(bounds);
+  }
+}
+
+}  // namespace sorabel::toolbars
