@@ -5,6 +5,7 @@
 
 #include "ImageMenuPage.h"
 #include "MenuButtonBarPage.h"
+#include "ToolbarsPage.h"
 
 namespace gallery {
 
@@ -16,6 +17,7 @@ GalleryWindow::GalleryWindow() {
   pages->setObjectName(QStringLiteral("Pages"));
   pages->addTab(new ImageMenuPage(this), QStringLiteral("画像メニュー"));
   pages->addTab(new MenuButtonBarPage, QStringLiteral("ボタンメニューバー"));
+  pages->addTab(new ToolbarsPage, QStringLiteral("ドッキングツールバー"));
   setCentralWidget(pages);
   statusBar();  // shows the menu items' hints
 }

@@ -24,7 +24,7 @@ namespace {
 
 int lengthOf(const DockedBar& bar, bool vertical) { return along(vertical, bar.width, bar.height); }
 
-// Step 5: rows in use numbered 0, 1, 2, ... without gaps.
+// Rows in use numbered 0, 1, 2, ... without gaps.
 void closeUpRows(std::vector<DockedBar>& bars) {
   int highest = -1;
   for (const DockedBar& bar : bars) highest = std::max(highest, bar.dockRow);
@@ -40,7 +40,7 @@ void closeUpRows(std::vector<DockedBar>& bars) {
   }
 }
 
-// Step 7's rule: nothing before the running position or overlapping it.
+// Packing a row: nothing before the running position or overlapping it.
 void packInto(DockedBar& bar, int& running, bool vertical) {
   if (bar.dockPos <= running)
     bar.dockPos = running;

@@ -42,7 +42,8 @@ struct DockLayoutResult {
 // BuildRowExtents over the bars (any order).
 std::vector<RowExtent> buildRowExtents(const std::vector<DockedBar>& bars);
 
-// RelayoutBars steps 3 to 10 for a dock with at least one toolbar.
+// RelayoutBars for a dock with at least one toolbar: rows closed up, each
+// row packed and shifted back from the far edge, bounds and thickness.
 // clientLength: the dock's client width (height when vertical).
 DockLayoutResult relayoutBars(std::vector<DockedBar> bars, bool vertical, int clientLength, bool limitToOneRow);
 

@@ -104,6 +104,8 @@ void FormHooks::UpdateParking(QWidget* form, bool applicationActive) {
   const bool hide = !applicationActive || !form->isVisible() || form->isMinimized();
   for (TToolbar* bar : form->findChildren<TToolbar*>()) {
     if (bar->ownerForm() != form) continue;
+    // A floating toolbar's window shows and hides with its form.
+    if (bar->floating() && bar->isVisible() != (bar->Visible() && form->isVisible())) bar->showAsVisible();
     const bool wanted = bar->floating() && hide;
     if (wanted == bar->Parked()) continue;
     const draw::Rect bounds = bar->parkedBounds();

@@ -25,7 +25,8 @@ class FormHooks {
   static int hookCount(FormHookKind kind, const QWidget* form);
 
   // UpdateParking: every floating toolbar of the form is parked when the
-  // application is inactive or the form is hidden or minimised.
+  // application is inactive or the form is hidden or minimised; its window
+  // shows and hides with the form.
   static void UpdateParking(QWidget* form, bool applicationActive);
 };
 

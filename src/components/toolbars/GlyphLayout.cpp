@@ -6,17 +6,17 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   GlyphLayoutResult out;
   const int cw = in.content.width();
   const int ch = in.content.height();
-  const int gw = in.showGlyph ? in.glyph.width : 0;  // step 1
+  const int gw = in.showGlyph ? in.glyph.width : 0;  // glyph size
   const int gh = in.showGlyph ? in.glyph.height : 0;
-  const int aw = in.dropdown ? 9 : 0;  // step 2
+  const int aw = in.dropdown ? 9 : 0;  // arrow size
   const int ah = in.dropdown ? 3 : 0;
-  TButtonLayout layout = in.layout;  // step 3
+  TButtonLayout layout = in.layout;  // a top or bottom glyph that is empty lays out as a left one
   const bool glyphEmpty = gw == 0 || gh == 0;
   if ((layout == TButtonLayout::blGlyphTop || layout == TButtonLayout::blGlyphBottom) && glyphEmpty)
     layout = TButtonLayout::blGlyphLeft;
   const bool horizontal = layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphRight;
 
-  int tw = 0;  // step 4
+  int tw = 0;  // caption size
   int th = 0;
   if (in.showText && !in.caption.isEmpty()) {
     int width = cw - (horizontal ? aw : 0);
@@ -32,7 +32,7 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   }
 
   int gx = 0, gy = 0, tx = 0, ty = 0, ax = 0;
-  if (!horizontal) {  // step 5
+  if (!horizontal) {  // centring across the layout's axis
     gx = (cw - gw - aw + 1) / 2;
     tx = (cw - tw + 1) / 2;
     ax = glyphEmpty ? tx + tw : gx + gw;
@@ -42,8 +42,8 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   }
   int spacing = in.spacing;
   int margin = in.margin;
-  if (tw == 0 || th == 0 || gw == 0 || gh == 0) spacing = 0;  // step 6
-  const int c = horizontal ? cw : ch;  // step 7
+  if (tw == 0 || th == 0 || gw == 0 || gh == 0) spacing = 0;  // no spacing without both parts
+  const int c = horizontal ? cw : ch;  // resolving automatic margin and spacing
   const int total = horizontal ? gw + tw + aw : gh + th;
   if (margin == -1 && spacing == -1) {
     margin = (c - total) / 3;
@@ -53,7 +53,7 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   } else if (spacing == -1) {
     spacing = horizontal ? (c - margin - gw - aw - tw) / 2 : (c - margin - gh - th) / 2;
   }
-  switch (layout) {  // step 8
+  switch (layout) {  // placing along the axis
     case TButtonLayout::blGlyphLeft:
       gx = margin;
       tx = margin + gw + spacing;
@@ -73,8 +73,8 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
       ty = gy - spacing - th;
       break;
   }
-  const int ay = glyphEmpty ? ty + (th - ah) / 2 : gy + (gh - ah) / 2;  // step 9
-  const int dx = in.content.left + in.offset.x;  // step 10
+  const int ay = glyphEmpty ? ty + (th - ah) / 2 : gy + (gh - ah) / 2;  // arrow beside the glyph, or the caption without one
+  const int dx = in.content.left + in.offset.x;  // glyph size0
   const int dy = in.content.top + in.offset.y;
   out.glyph = {gx + dx, gy + dy};
   out.arrow = {ax + dx, ay + dy};

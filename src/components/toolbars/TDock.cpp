@@ -113,7 +113,12 @@ void TDock::RelayoutBars() {
                     bar->ContentWidth(), static_cast<int>(i)});
   }
   const Rect client = clientRect();
-  const DockLayoutResult result = relayoutBars(bars, vertical, vertical ? client.height() : client.width(), limitToOneRow_);
+  // Until the form's layout has given the dock its size, toolbars are not
+  // pushed back from a far edge that is not yet known.
+  constexpr int kUnknownLength = 1 << 20;
+  const bool sized = testAttribute(Qt::WA_WState_Visible) || testAttribute(Qt::WA_Resized);
+  const int length = !sized ? kUnknownLength : (vertical ? client.height() : client.width());
+  const DockLayoutResult result = relayoutBars(bars, vertical, length, limitToOneRow_);
   rowExtents_ = result.rowExtents;
   std::vector<TToolbar*> ordered;
   for (std::size_t k = 0; k < result.bars.size(); ++k) {

@@ -108,7 +108,7 @@ class TToolbar : public QWidget {
   draw::Rect parkedBounds() const;
   void setParked(bool parked);
 
-  // The floating frame's parts (Part of the drag and close loops).
+  // The floating frame, for the drag and close loops.
   FrameMetrics frameMetrics() const;
   FrameHit hitTest(const QPoint& windowPoint) const;
   // The close button's loop: pressed, tracked while the mouse button is

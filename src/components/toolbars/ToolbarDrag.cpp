@@ -61,7 +61,8 @@ class MouseLoop : public QObject {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control && onCtrl)
           onCtrl(event->type() == QEvent::KeyPress);
         return true;
-      case QEvent::Wheel: return true;
+      case QEvent::Wheel:
+      case QEvent::ToolTip: return true;
       default:
         if (QWidget::mouseGrabber() != nullptr && QWidget::mouseGrabber() != grabber_) finish(End::Cancel);
         return false;
@@ -92,7 +93,7 @@ std::vector<TDock*> docksOf(const TToolbar& bar, bool vertical) {
   return docks;
 }
 
-// Switches the application's tooltips off while a loop runs.
+// Hides a shown tooltip when a loop starts; the loop swallows new ones.
 class HintsOff {
  public:
   HintsOff() { QToolTip::hideText(); }

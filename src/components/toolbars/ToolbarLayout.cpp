@@ -49,17 +49,17 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
     const ToolbarControl& c = input.controls[i];
     result.bounds[i] = {c.left, c.top, c.left + c.width, c.top + c.height};
   }
-  for (int index : result.order) {  // step 3: content sizes
+  for (int index : result.order) {  // content sizes
     const ToolbarControl& c = input.controls[static_cast<std::size_t>(index)];
     if (c.separator) continue;
     result.contentHeight = std::max(result.contentHeight, c.height);
     result.contentWidth = std::max(result.contentWidth, c.width);
   }
-  const int pitch = vertical ? result.contentWidth : result.contentHeight;  // step 4
+  const int pitch = vertical ? result.contentWidth : result.contentHeight;  // the line pitch
   int cross = pitch;
   if (input.row != nullptr && !floating) cross = vertical ? input.row->contentWidth : input.row->contentHeight;
 
-  for (int index : result.order) {  // step 5: groups
+  for (int index : result.order) {  // groups
     if (result.groups.empty() || input.controls[static_cast<std::size_t>(result.groups.back().controls.back())].separator)
       result.groups.push_back({});
     ControlGroup& group = result.groups.back();
@@ -77,7 +77,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
   int longestBeforeTrailingSeparator = 0;
   int trailingSeparator = -1;
   bool previousWrapped = false;
-  for (std::size_t g = 0; g < result.groups.size(); ++g) {  // step 6
+  for (std::size_t g = 0; g < result.groups.size(); ++g) {  // lines
     const ControlGroup& group = result.groups[g];
     const int length = vertical ? group.height : group.width;
     if ((floating && previousWrapped) || x + length + margins.lineEnd > limit) {
@@ -118,7 +118,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
     }
   }
   int lineCross = pitch;
-  if (result.order.empty()) {  // step 7
+  if (result.order.empty()) {  // an empty toolbar
     y = margins.firstLine;
     if (floating) {
       longest = 4 + 8;
@@ -128,7 +128,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
       lineCross = input.row != nullptr ? (vertical ? input.row->contentWidth : input.row->contentHeight) : 8;
     }
   }
-  const int alongSize = longest + margins.lineEnd;  // step 8
+  const int alongSize = longest + margins.lineEnd;  // the toolbar's size
   int acrossSize = y + lineCross + margins.lastLine;
   if (!floating && input.row != nullptr)
     acrossSize = std::max(acrossSize, vertical ? input.row->dockedWidth : input.row->dockedHeight);
