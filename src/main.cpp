@@ -9,6 +9,7 @@
 #include "forms/UMain.h"
 #include "platform/qt/AnsiText.h"
 #include "platform/qt/FormFont.h"
+#include "platform/draw/WindowSystem.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 
@@ -17,6 +18,7 @@
 #endif
 
 int main(int argc, char* argv[]) {
+  sorabel::draw::preferX11UnderWayland(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorabel"));
   QApplication::setWindowIcon(sorabel::programIcon());

@@ -5,8 +5,10 @@
 #include <QFont>
 
 #include "GalleryWindow.h"
+#include "platform/draw/WindowSystem.h"
 
 int main(int argc, char* argv[]) {
+  sorabel::draw::preferX11UnderWayland(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorabel Gallery"));
   QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});

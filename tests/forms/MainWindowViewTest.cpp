@@ -10,6 +10,7 @@
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
+#include "components/toolbars/DragGeometry.h"
 #include "forms/FormsFixture.h"
 #include "platform/qt/HelpViewer.h"
 #include "widgets/StringGridView.h"
@@ -75,6 +76,40 @@ TEST_F(FormsTest, TheToolbarSitsInTheDockAtItsDesignedGeometry) {
   fm.T1Click();
   EXPECT_EQ(dock->height(), 28);
   EXPECT_EQ(toolbar->DockRow(), 0);
+}
+
+TEST_F(FormsTest, TheFloatingToolbarResizesBetweenItsShapesAndClosesLikeTheMenuItem) {
+  TMainFm& fm = start();
+  fm.show();
+  auto* dock = child<toolbars::TDock>(&fm, "Dock");
+  auto* toolbar = child<toolbars::TToolbar>(&fm, "Panel1");
+  toolbar->SetDockedTo(nullptr);
+  EXPECT_EQ(toolbar->windowTitle(), QStringLiteral("Panel1"));
+  EXPECT_EQ(dock->height(), 0);
+
+  // Each shape is narrower and taller than the one before, down to one
+  // group a line.
+  const toolbars::FrameMetrics m = toolbar->frameMetrics();
+  const std::vector<draw::Size> sizes = toolbars::buildSizeList(
+      [&](int limit) { return toolbar->sizeIn(toolbars::ToolbarState::Floating, limit); }, toolbar->ContentWidth(),
+      {2 * m.frameWidth, 2 * m.frameWidth + m.captionHeight}, toolbars::SizeBorder::Right);
+  ASSERT_GE(sizes.size(), 3u);
+  for (std::size_t i = 1; i < sizes.size(); ++i) {
+    EXPECT_LT(sizes[i].width, sizes[i - 1].width);
+    EXPECT_GT(sizes[i].height, sizes[i - 1].height);
+  }
+  EXPECT_EQ(sizes.front().width, toolbar->width());
+  const draw::Size narrow = sizes.back();
+  toolbar->setFloatingShape(narrow.width - 2 * m.frameWidth, {100, 100, 100 + narrow.width, 100 + narrow.height});
+  EXPECT_EQ(toolbar->size(), QSize(narrow.width, narrow.height));
+  EXPECT_EQ(toolbar->LineBreaks().size(), 6u);  // seven groups, seven lines
+
+  toolbar->closeFromButton();
+  EXPECT_FALSE(child<QAction>(&fm, "T1")->isChecked());
+  fm.T1Click();
+  EXPECT_TRUE(toolbar->isVisible());
+  EXPECT_FALSE(toolbar->ClosePressed());
+  EXPECT_EQ(toolbar->size(), QSize(narrow.width, narrow.height));  // floating in its last shape
 }
 
 TEST_F(FormsTest, FunctionKeyAddsAnEntry) {

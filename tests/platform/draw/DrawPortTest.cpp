@@ -7,6 +7,7 @@
 #include "platform/draw/Edges.h"
 #include "platform/draw/QtCanvas.h"
 #include "platform/draw/TextRules.h"
+#include "platform/draw/WindowSystem.h"
 
 namespace sorabel::draw {
 namespace {
@@ -80,6 +81,21 @@ TEST(QtCanvas, LinesLeaveOutTheirEndPointAndEdgesPaintPixels) {
   EXPECT_EQ(image.pixelColor(5, 1), QColor(Qt::gray));   // the right side owns the corner
   EXPECT_EQ(image.pixelColor(0, 3), QColor(Qt::gray));
   EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace sorabel::draw
+
+namespace sorabel::draw {
+namespace {
+
+TEST(WindowSystem, AWaylandSessionWithX11IsUsedThroughX11UnlessAPlatformIsChosen) {
+  EXPECT_TRUE(shouldUseX11({"wayland-0", ":0", nullptr, false}));
+  EXPECT_FALSE(shouldUseX11({"wayland-0", nullptr, nullptr, false}));  // no XWayland: Wayland it is
+  EXPECT_FALSE(shouldUseX11({"wayland-0", ":0", "wayland", false}));
+  EXPECT_FALSE(shouldUseX11({"wayland-0", ":0", nullptr, true}));
+  EXPECT_FALSE(shouldUseX11({"", ":0", nullptr, false}));  // plain X11 needs nothing
+  EXPECT_TRUE(shouldUseX11({"wayland-0", ":0", "", false}));  // an empty choice is none
 }
 
 }  // namespace
