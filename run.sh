@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Sorabel.
+# Installs what is missing, builds the program (not the tests), and starts it.
 # Without a display it starts under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh --target sorabel
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/sorabel
 else

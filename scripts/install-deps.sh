@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth poppler-utils openbox xdotool
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -7,33 +7,56 @@
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"
+#include "platform/InstallPaths.h"
+#include "platform/draw/WindowSystem.h"
 #include "platform/qt/AnsiText.h"
 #include "platform/qt/FormFont.h"
-#include "platform/draw/WindowSystem.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 
 #ifndef SORABEL_HELP_FILE
 #define SORABEL_HELP_FILE "Sorabel.hlp"
 #endif
+#ifndef SORABEL_DATA_FROM_PROGRAM
+#define SORABEL_DATA_FROM_PROGRAM "../share/sorabel"
+#endif
+
+namespace {
+
+// Message boxes and file dialogs speak Japanese like the rest of the
+// program: Qt's own translation, or the copy installed with the program.
+void installQtTranslation(QTranslator& translator, const std::filesystem::path& programFile) {
+  const QLocale japanese(QLocale::Japanese);
+  const QString installed =
+      sorabel::fromPath(sorabel::installedDataFolder(programFile, SORABEL_DATA_FROM_PROGRAM) / "translations");
+  for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath), installed}) {
+    if (translator.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+      QApplication::installTranslator(&translator);
+      return;
+    }
+  }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   sorabel::draw::preferX11UnderWayland(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorabel"));
+  // Window managers and task bars match the windows to the launcher by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.sorabel.Sorabel"));
   QApplication::setWindowIcon(sorabel::programIcon());
   sorabel::installFontSubstitutions();
   QApplication::setFont(sorabel::formFont());
 
-  // Message boxes and file dialogs speak Japanese like the rest of the program.
+  const std::filesystem::path programFile = sorabel::toPath(QCoreApplication::applicationFilePath());
   QTranslator qtTranslator;
-  if (qtTranslator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTranslator);
+  installQtTranslation(qtTranslator, programFile);
 
   sorabel::FormPaths paths{
-      sorabel::profilePathFor(sorabel::toPath(QCoreApplication::applicationFilePath())),
-      QStringLiteral(SORABEL_HELP_FILE),
+      sorabel::profileLocation(sorabel::profilePathFor(programFile)),
+      sorabel::fromPath(
+          sorabel::installedOrBuildFile(programFile, SORABEL_DATA_FROM_PROGRAM, SORABEL_HELP_FILE)),
   };
   sorabel::Forms forms(paths);
   if (!forms.passwordAccepted()) return 0;

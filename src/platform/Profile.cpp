@@ -1,7 +1,9 @@
 #include "platform/Profile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 #include "platform/Errors.h"
 #include "platform/FileIo.h"
@@ -167,6 +169,10 @@ void Profile::save() const {
     bytes += "\r\n";
   }
   try {
+    // A profile in the user's configuration folder may be the first file
+    // of its folder.
+    std::error_code ignored;
+    if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ignored);
     writeFileAtomically(path_, bytes);
   } catch (const Error&) {
     throw ProfileWriteError(formatMessage("%s に書き込めません", displayPath(path_)));

@@ -239,30 +239,18 @@ QPixmap commandPictureStrip(int size) {
   return strip;
 }
 
-QPixmap programPixmap(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 32.0, size / 32.0);
-  p.setPen(QPen(kInk, 1.5));
-  p.setBrush(QColor(40, 110, 90));
-  p.drawRoundedRect(QRectF(4, 2, 24, 28), 3, 3);
-  p.setBrush(kPaper);
-  p.drawRect(QRectF(8, 6, 17, 20));
-  QFont font = p.font();
-  font.setPixelSize(16);
-  font.setBold(true);
-  p.setFont(font);
-  p.setPen(kRed);
-  p.drawText(QRectF(8, 6, 17, 20), Qt::AlignCenter, QStringLiteral("¥"));
-  return pixmap;
-}
-
+// The application icon: the PNG sizes rendered from the icon's SVG, the
+// same pictures the desktop's launcher shows.
 QIcon programIcon() {
-  QIcon icon;
-  for (int size : {16, 32, 48}) icon.addPixmap(programPixmap(size));
+  static const QIcon icon = [] {
+    QIcon sizes;
+    for (int size : kProgramIconSizes)
+      sizes.addFile(QStringLiteral(":/icons/sorabel-%1.png").arg(size), QSize(size, size));
+    return sizes;
+  }();
   return icon;
 }
+
+QPixmap programPixmap(int size) { return programIcon().pixmap(size, size); }
 
 }  // namespace sorabel

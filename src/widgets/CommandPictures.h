@@ -39,6 +39,8 @@ QIcon commandIcon(CommandPicture picture);
 QPixmap commandPictureStrip(int size = 16);
 
 // The program's 32 x 32 icon: a cash book with a yen sign.
+// The application icon's sizes, from the desktop's 16 to 256 pixels.
+inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 QPixmap programPixmap(int size = 32);
 QIcon programIcon();
 

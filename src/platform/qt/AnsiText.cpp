@@ -23,4 +23,6 @@ std::filesystem::path toPath(const QString& path) {
   return std::filesystem::path(std::string(local.constData(), static_cast<std::size_t>(local.size())));
 }
 
+QString fromPath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.native())); }
+
 }  // namespace sorabel

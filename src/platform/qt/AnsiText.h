@@ -17,5 +17,7 @@ AnsiString toAnsi(const QString& text);
 
 // A file path from a Qt string (paths on disk are in the system's encoding).
 std::filesystem::path toPath(const QString& path);
+// And back.
+QString fromPath(const std::filesystem::path& path);
 
 }  // namespace sorabel
