@@ -90,7 +90,8 @@ TEST(Profile, ValuesWithBlanksOrQuotesAtTheEndsReadBackAsWritten) {
 
 TEST(Profile, FailedWriteReportsThePathAndKeepsTheFile) {
   TempDir dir;
-  const auto path = dir / "no-folder" / "p.ini";
+  writeBytes(dir / "a-file", "");
+  const auto path = dir / "a-file" / "p.ini";  // its folder cannot be made
   Profile profile(path);
   try {
     profile.writeString("Form", "Top", "1");

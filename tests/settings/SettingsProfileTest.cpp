@@ -166,8 +166,8 @@ TEST_F(SettingsProfileTest, CommitSavesManyKeysInOneWrite) {
   EXPECT_TRUE(open().opensLastBook());
   EXPECT_EQ(open().windowPlacement(), (WindowPlacement{1, 2, 3, 4}));
 
-  std::filesystem::create_directory(dir / "ro");
-  SettingsProfile failing(dir / "ro" / "no-folder" / "x.ini", ProfileSaving::OnCommit);
+  test::writeBytes(dir / "a-file", "");
+  SettingsProfile failing(dir / "a-file" / "x.ini", ProfileSaving::OnCommit);  // no folder can be made there
   failing.writeOpensLastBook(true);
   EXPECT_THROW(failing.commit(), ProfileWriteError);
 }
