@@ -12,6 +12,13 @@ class ComponentAccessible : public QAccessibleWidget {
  public:
   ComponentAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
 
+  // The role as the widget names it now: a button that gets a drop-down
+  // menu becomes a drop-down button after its interface was made.
+  QAccessible::Role role() const override {
+    const QVariant role = widget()->property(kRoleProperty);
+    return role.isValid() ? static_cast<QAccessible::Role>(role.toInt()) : QAccessibleWidget::role();
+  }
+
   QString text(QAccessible::Text kind) const override {
     const QString own = QAccessibleWidget::text(kind);
     if (!own.isEmpty()) return own;

@@ -156,7 +156,10 @@ class ButtonTest : public ToolbarTest {
     form->activateWindow();
     QApplication::processEvents();
   }
-  void TearDown() override { TToolbarButton::setControlUnderCursor({}); }
+  void TearDown() override {
+    TToolbarButton::setControlUnderCursor({});
+    ToolbarTest::TearDown();
+  }
 
   void send(TToolbarButton* button, QEvent::Type type, QPoint at, Qt::MouseButton which = Qt::LeftButton) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(which);
@@ -184,7 +187,6 @@ TEST_F(ButtonTest, OnlyOneButtonIsHotAndTheTimerNoticesTheMouseLeaving) {
   hover(buttons[0]);
   EXPECT_TRUE(buttons[0]->Hot());
   EXPECT_EQ(TToolbarButton::HoverButton(), buttons[0]);
-  buttons[0]->OnMouseMove = [&](QMouseEvent*) {};
   hover(buttons[1]);
   EXPECT_FALSE(buttons[0]->Hot());
   EXPECT_TRUE(buttons[1]->Hot());

@@ -40,6 +40,13 @@ class ToolbarTest : public ::testing::Test {
     grid->setColumnStretch(1, 1);
   }
 
+  // Handlers of a test capture its locals; the form outlives them.
+  void TearDown() override {
+    for (TDock* dock : form->findChildren<TDock*>()) dock->OnInsertRemoveBar = nullptr;
+    for (TToolbar* bar : form->findChildren<TToolbar*>()) bar->OnClose = nullptr;
+    for (TToolbarButton* button : form->findChildren<TToolbarButton*>()) button->OnClick = nullptr;
+  }
+
   // A toolbar of buttons of the given widths (0: a separator), docked.
   TToolbar* toolbar(std::initializer_list<int> widths, TDock* dock, int row = 0, int pos = -1) {
     auto* bar = new TToolbar(form.get());
