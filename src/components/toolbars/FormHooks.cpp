@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWidget>
 
 #include "components/toolbars/TToolbar.h"
@@ -15,7 +17,7 @@ bool applicationActive() { return QGuiApplication::applicationState() == Qt::App
 // The replacement window procedure of a form, as an event filter.
 class FormHook : public QObject {
  public:
-  FormHook(FormHookKind kind, QWidget* form) : kind_(kind), form_(form) {
+  FormHook(FormHookKind kind, QWidget* form) : kind_(kind), key_(form), form_(form) {
     form->installEventFilter(this);
     if (kind == FormHookKind::Form)
       connection_ = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -27,7 +29,8 @@ class FormHook : public QObject {
   }
 
   FormHookKind kind() const { return kind_; }
-  const QWidget* form() const { return form_; }
+  // The form the hook was made for, also while it is being destroyed.
+  const QWidget* key() const { return key_; }
   int count = 1;
 
  protected:
@@ -64,6 +67,7 @@ class FormHook : public QObject {
   }
 
   FormHookKind kind_;
+  const QWidget* key_;
   QPointer<QWidget> form_;
   QMetaObject::Connection connection_;
 };
@@ -77,7 +81,7 @@ std::vector<std::unique_ptr<FormHook>>& registry() {
 
 void FormHooks::InstallFormHook(FormHookKind kind, QWidget* form) {
   for (auto& hook : registry())
-    if (hook->kind() == kind && hook->form() == form) {
+    if (hook->kind() == kind && hook->key() == form) {
       ++hook->count;
       return;
     }
@@ -87,7 +91,7 @@ void FormHooks::InstallFormHook(FormHookKind kind, QWidget* form) {
 void FormHooks::RemoveFormHook(FormHookKind kind, QWidget* form) {
   auto& hooks = registry();
   for (auto it = hooks.begin(); it != hooks.end(); ++it)
-    if ((*it)->kind() == kind && (*it)->form() == form) {
+    if ((*it)->kind() == kind && (*it)->key() == form) {
       if (--(*it)->count == 0) hooks.erase(it);
       return;
     }
@@ -95,12 +99,16 @@ void FormHooks::RemoveFormHook(FormHookKind kind, QWidget* form) {
 
 int FormHooks::hookCount(FormHookKind kind, const QWidget* form) {
   for (const auto& hook : registry())
-    if (hook->kind() == kind && hook->form() == form) return hook->count;
+    if (hook->kind() == kind && hook->key() == form) return hook->count;
   return 0;
 }
 
 void FormHooks::UpdateParking(QWidget* form, bool applicationActive) {
   if (form == nullptr) return;
+  if (form->isWindow())  // MDI child forms first
+    for (QMdiArea* area : form->findChildren<QMdiArea*>())
+      if (area->window() == form)
+        for (QMdiSubWindow* child : area->subWindowList()) UpdateParking(child, applicationActive);
   const bool hide = !applicationActive || !form->isVisible() || form->isMinimized();
   for (TToolbar* bar : form->findChildren<TToolbar*>()) {
     if (bar->ownerForm() != form) continue;

@@ -2,6 +2,8 @@
 
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,8 +39,18 @@ class CounterLock {
   int& counter_;
 };
 
+// A form: a window, or an MDI child form inside its parent form.
 QWidget* checkedOwner(QWidget* owner) {
-  if (owner == nullptr || !owner->isWindow()) throw EInvalidOperation("TToolbar must be owned by a form");
+  if (owner == nullptr || (!owner->isWindow() && qobject_cast<QMdiSubWindow*>(owner) == nullptr))
+    throw EInvalidOperation("TToolbar must be owned by a form");
+  return owner;
+}
+
+// The form whose activation and window position matter: the MDI parent
+// form for an MDI child form.
+QWidget* hookFormOf(QWidget* owner) {
+  if (auto* child = qobject_cast<QMdiSubWindow*>(owner); child != nullptr && child->mdiArea() != nullptr)
+    return child->mdiArea()->window();
   return owner;
 }
 
@@ -66,9 +78,18 @@ TToolbar::~TToolbar() {
   removeFormHooks();
 }
 
-void TToolbar::installFormHooks() { FormHooks::InstallFormHook(FormHookKind::Form, owner_); }
+void TToolbar::installFormHooks() {
+  hookedForm_ = hookFormOf(owner_);
+  mdiChildOwner_ = qobject_cast<QMdiSubWindow*>(owner_) != nullptr;
+  FormHooks::InstallFormHook(FormHookKind::Form, hookedForm_);
+  if (mdiChildOwner_) FormHooks::InstallFormHook(FormHookKind::MdiChild, owner_);
+}
 
-void TToolbar::removeFormHooks() { FormHooks::RemoveFormHook(FormHookKind::Form, owner_); }
+void TToolbar::removeFormHooks() {
+  FormHooks::RemoveFormHook(FormHookKind::Form, hookedForm_);
+  // Not asked of the owner again: it may be in its destructor by now.
+  if (mdiChildOwner_) FormHooks::RemoveFormHook(FormHookKind::MdiChild, owner_);
+}
 
 // ---------------------------------------------------------------- properties
 

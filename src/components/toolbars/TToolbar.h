@@ -148,11 +148,15 @@ class TToolbar : public QWidget {
   void setParentForState(QWidget* parent, bool floatingWindow);
   ToolbarLayoutInput layoutInput(int wrapLimit, ToolbarState target, ToolbarState current) const;
   QPoint clientOrigin() const;
+  // The form-level hook goes on the form, or on the MDI parent form of an
+  // MDI child form, which also gets its own hook.
   void installFormHooks();
   void removeFormHooks();
   void updateCursorForFrame(const QPoint& windowPoint);
 
   QWidget* owner_;
+  QWidget* hookedForm_ = nullptr;  // the form the form-level hook is on
+  bool mdiChildOwner_ = false;
   TFloatParent* floatParent_ = nullptr;
   bool canDockLeftRight_ = true;
   QString caption_;

@@ -3,6 +3,9 @@
 
 #include <QMouseEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
 
 #include "components/toolbars/DragGeometry.h"
 #include "components/toolbars/FloatingFrame.h"
@@ -215,6 +218,45 @@ TEST_F(FloatingTest, DoubleClickingFloatsAndDocksInTheDefaultDock) {
   QCoreApplication::sendEvent(bar, &again);
   EXPECT_EQ(bar->DockedTo(), bottom);
   EXPECT_EQ(bottom->height(), bar->height());
+}
+
+}  // namespace
+}  // namespace sorabel::test
+
+namespace sorabel::test {
+namespace {
+
+TEST(MdiChildToolbars, AMinimisedChildFormParksItsFloatingToolbar) {
+  QWidget parent;
+  auto* layout = new QVBoxLayout(&parent);
+  auto* area = new QMdiArea(&parent);
+  layout->addWidget(area);
+  QMdiSubWindow* child = area->addSubWindow(new QWidget);
+  parent.resize(500, 400);
+  parent.show();
+  child->show();
+
+  auto* bar = new TToolbar(child);
+  new TToolbarButton(bar);
+  bar->setFloatingRect({200, 200, 260, 240});
+  bar->SetDockedTo(nullptr);
+  EXPECT_EQ(FormHooks::hookCount(FormHookKind::Form, &parent), 1);  // on the MDI parent form
+  EXPECT_EQ(FormHooks::hookCount(FormHookKind::MdiChild, child), 1);
+  const QRect placed = bar->geometry();
+
+  FormHooks::UpdateParking(&parent, true);
+  EXPECT_FALSE(bar->Parked());
+  child->showMinimized();
+  QApplication::processEvents();
+  EXPECT_TRUE(bar->Parked());
+  child->showNormal();
+  QApplication::processEvents();
+  EXPECT_FALSE(bar->Parked());
+  EXPECT_EQ(bar->geometry(), placed);
+
+  delete child;  // the toolbar goes with its form, and so do the hooks
+  EXPECT_EQ(FormHooks::hookCount(FormHookKind::Form, &parent), 0);
+  EXPECT_EQ(FormHooks::hookCount(FormHookKind::MdiChild, child), 0);
 }
 
 }  // namespace
