@@ -126,10 +126,10 @@ void addCaptionToolbar(QWidget* form, TDock* dock, QPlainTextEdit* log) {
   } buttons[] = {{0, "上に絵", TButtonLayout::blGlyphTop},
                  {2, "下に絵", TButtonLayout::blGlyphBottom},
                  {4, "文字だけ", TButtonLayout::blGlyphTop}};
-  for (const auto& spec : buttons) {
-    TToolbarButton* button = b.button(spec.picture, QString::fromUtf8(spec.caption), {56, 40});
-    button->setCaption(QString::fromUtf8(spec.caption));
-    button->setLayout(spec.layout);
+  for (const auto& entry : buttons) {
+    TToolbarButton* button = b.button(entry.picture, QString::fromUtf8(entry.caption), {56, 40});
+    button->setCaption(QString::fromUtf8(entry.caption));
+    button->setLayout(entry.layout);
   }
   static_cast<TToolbarButton*>(bar->controls().back())->setDisplayMode(TButtonDisplayMode::dmTextOnly);
   bar->SetDockedTo(dock);

@@ -148,9 +148,9 @@ void TMainFm::buildImageMenu() {
   ImageList1->addStrip(commandPictureStrip(16).toImage(), draw::rgb(255, 0, 255));
   ImageMenu1 = new TMainImageMenu(this);
   ImageMenu1->setObjectName(QStringLiteral("ImageMenu1"));
-  const draw::FontSpec menuFont{kMenuFontName, -12, draw::clHighlightText};
+  const draw::CanvasFont menuFont{kMenuFontName, -12, draw::clHighlightText};
   ImageMenu1->setActiveFont(menuFont);
-  draw::FontSpec inactive = menuFont;
+  draw::CanvasFont inactive = menuFont;
   inactive.color = draw::clMenuText;
   ImageMenu1->setInActiveFont(inactive);
   ImageMenu1->setImages(ImageList1);

@@ -12,7 +12,7 @@ void TBanner::setCaption(const QString& caption) {
   picture_ = QImage();
 }
 
-void TBanner::setFont(const draw::FontSpec& font) {
+void TBanner::setFont(const draw::CanvasFont& font) {
   font_ = font;
   picture_ = QImage();
 }

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "platform/draw/DrawTypes.h"
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 
 namespace sorabel::imagemenu {
 
@@ -18,8 +18,8 @@ class TBanner {
   void setBannerWidth(int width) { bannerWidth_ = width & 0xFF; }  // a byte
   const QString& Caption() const { return caption_; }
   void setCaption(const QString& caption);
-  const draw::FontSpec& Font() const { return font_; }
-  void setFont(const draw::FontSpec& font);
+  const draw::CanvasFont& Font() const { return font_; }
+  void setFont(const draw::CanvasFont& font);
   draw::Color BottomColor() const { return bottomColor_; }
   void setBottomColor(draw::Color color);
   draw::Color TopColor() const { return topColor_; }
@@ -34,7 +34,7 @@ class TBanner {
   bool showBanner_ = false;
   int bannerWidth_ = 20;
   QString caption_;
-  draw::FontSpec font_;
+  draw::CanvasFont font_;
   draw::Color bottomColor_ = draw::rgb(255, 255, 0);
   draw::Color topColor_ = draw::rgb(255, 0, 0);
   QImage picture_;

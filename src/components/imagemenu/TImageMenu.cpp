@@ -298,7 +298,7 @@ void TImageMenu::setMeasureCanvasFactory(std::function<std::unique_ptr<Canvas>()
 std::optional<Size> TImageMenu::measureRequest(QAction* item) {
   try {
     std::unique_ptr<Canvas> canvas = measureCanvasFactory_ ? measureCanvasFactory_() : std::make_unique<MeasureCanvas>();
-    FontSpec font = activeFont_;
+    CanvasFont font = activeFont_;
     if (defaultFont_) applyMenuFont(font);
     canvas->setFont(font);
     const bool separator = item->isSeparator();
@@ -352,7 +352,7 @@ void TImageMenu::drawRequest(Canvas& canvas, QWidget* menu, QAction* item, unsig
     if (item != nullptr) {
       const bool selected = state & ODS_SELECTED;
       canvas.setBrushColor(selected ? activeColor_ : inActiveColor_);
-      FontSpec font = selected ? activeFont_ : inActiveFont_;
+      CanvasFont font = selected ? activeFont_ : inActiveFont_;
       if (defaultFont_) {
         applyMenuFont(font);
         font.color = clHighlightText;
@@ -539,7 +539,7 @@ void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, con
       }
     } else if (enabled) {
       if (office && rootIndexOf(item) == HotIndex) {
-        FontSpec font = canvas.font();
+        CanvasFont font = canvas.font();
         font.bold = activeFont_.bold;
         font.italic = activeFont_.italic;
         font.underline = activeFont_.underline;
@@ -556,7 +556,7 @@ void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, con
     return;
   }
   if (state & ODS_DEFAULT) {
-    FontSpec font = canvas.font();
+    CanvasFont font = canvas.font();
     font.bold = true;
     canvas.setFont(font);
   }
@@ -627,7 +627,7 @@ void TImageMenu::ShowItemHint(const QString& text) {
     connect(this, &QObject::destroyed, hintWindow_, &QObject::deleteLater);
   }
   MeasureCanvas canvas;
-  canvas.setFont(FontSpec{hintWindow_->font().family(), -hintWindow_->fontInfo().pixelSize()});
+  canvas.setFont(CanvasFont{hintWindow_->font().family(), -hintWindow_->fontInfo().pixelSize()});
   const Size screen = screenSize();
   Rect r = canvas.drawText(text, {0, 0, screen.width, 0}, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXTERNALLEADING);
   const Point cursor = cursorPosition();

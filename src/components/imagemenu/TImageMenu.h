@@ -33,7 +33,7 @@
 #include "components/imagemenu/TBanner.h"
 #include "components/imagemenu/TItemImages.h"
 #include "platform/draw/Canvas.h"
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 #include "platform/draw/ImageList.h"
 #include "platform/draw/QtCanvas.h"
 
@@ -71,10 +71,10 @@ class TImageMenu : public QObject {
   ~TImageMenu() override;
 
   // Properties (published by TMainImageMenu).
-  const draw::FontSpec& ActiveFont() const { return activeFont_; }
-  void setActiveFont(const draw::FontSpec& font) { activeFont_ = font; }
-  const draw::FontSpec& InActiveFont() const { return inActiveFont_; }
-  void setInActiveFont(const draw::FontSpec& font) { inActiveFont_ = font; }
+  const draw::CanvasFont& ActiveFont() const { return activeFont_; }
+  void setActiveFont(const draw::CanvasFont& font) { activeFont_ = font; }
+  const draw::CanvasFont& InActiveFont() const { return inActiveFont_; }
+  void setInActiveFont(const draw::CanvasFont& font) { inActiveFont_ = font; }
   draw::Color ActiveColor() const { return activeColor_; }
   void setActiveColor(draw::Color color) { activeColor_ = color; }
   draw::Color InActiveColor() const { return inActiveColor_; }
@@ -212,7 +212,7 @@ class TImageMenu : public QObject {
   void drawCheck(draw::Canvas& canvas, const QImage& glyph, const draw::Rect& p) const;
   static bool bitmapNotEmpty(const QImage& bitmap) { return !bitmap.isNull() && bitmap.height() > 0; }
 
-  draw::FontSpec activeFont_;
+  draw::CanvasFont activeFont_;
   QImage activeBitmap_;
   draw::Color activeColor_ = draw::clHighlight;
   TBanner banner_;
@@ -224,7 +224,7 @@ class TImageMenu : public QObject {
   QPointer<draw::ImageList> images_;
   QImage inActiveBitmap_;
   draw::Color inActiveColor_ = draw::clMenu;
-  draw::FontSpec inActiveFont_;
+  draw::CanvasFont inActiveFont_;
   TItemImages itemImages_;
   int itemHeight_ = 20;
   bool largeImage_ = false;

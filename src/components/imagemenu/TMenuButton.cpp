@@ -19,13 +19,7 @@ namespace {
 
 constexpr unsigned kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
 
-FontSpec fontOf(const QWidget* widget, Color color) {
-  const QFont font = widget->font();
-  FontSpec spec{font.family(), -QFontInfo(font).pixelSize(), color};
-  spec.bold = font.bold();
-  spec.italic = font.italic();
-  return spec;
-}
+CanvasFont fontOf(const QWidget* widget, Color color) { return CanvasFont::fromQFont(widget->font(), color); }
 
 }  // namespace
 

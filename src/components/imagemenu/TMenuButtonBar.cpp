@@ -56,7 +56,7 @@ TMenuButtonBar::TMenuButtonBar(QWidget* parent) : QWidget(parent), color_(clMenu
   setObjectName(QStringLiteral("MenuButtonBar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleRole(this, QAccessible::MenuBar);
-  FontSpec font;
+  CanvasFont font;
   applyMenuFont(font);
   setFont(font.toQFont());
   BarMessage();  // registered at run time
@@ -96,7 +96,7 @@ void TMenuButtonBar::setDefaultFont(bool value) {
 
 void TMenuButtonBar::applyMenuFontIfDefault() {
   if (!defaultFont_) return;
-  FontSpec font;
+  CanvasFont font;
   applyMenuFont(font);
   setFont(font.toQFont());
 }

@@ -16,7 +16,7 @@
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
 #include "platform/draw/DrawTypes.h"
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 
 class QMenu;
 class QMenuBar;

@@ -97,7 +97,7 @@ void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect&
       sysGlyphs_.draw(canvas, picture, at);
   }
   if (state & ODS_DEFAULT) {
-    FontSpec bold = canvas.font();
+    CanvasFont bold = canvas.font();
     bold.bold = true;
     canvas.setFont(bold);
   }

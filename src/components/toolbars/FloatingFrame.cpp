@@ -57,7 +57,7 @@ void drawFloatingFrame(Canvas& canvas, const FrameMetrics& m, Size window, int c
     const Rect r = captionRect(m, clientWidth, paint.closeButton);
     canvas.setBrushColor(clActiveCaption);
     canvas.fillRect(r);
-    FontSpec font = canvas.font();
+    CanvasFont font = canvas.font();
     font.color = clCaptionText;
     font.height = -11;
     font.bold = false;

@@ -416,11 +416,7 @@ void TToolbarButton::paintOn(Canvas& canvas) {
   } else if (faceState_ == FaceState::Disabled) {
     faceState_ = down_ && groupIndex_ != 0 ? FaceState::Exclusive : FaceState::Up;
   }
-  const QFont qfont = font();
-  FontSpec spec{qfont.family(), -QFontInfo(qfont).pixelSize(), clBtnText};
-  spec.bold = qfont.bold();
-  spec.italic = qfont.italic();
-  canvas.setFont(spec);
+  canvas.setFont(CanvasFont::fromQFont(font(), clBtnText));
   const bool pressed = faceState_ == FaceState::Down || faceState_ == FaceState::Exclusive;
   if (pressed)
     canvas.drawEdge(client, BDR_SUNKENOUTER, BF_RECT);

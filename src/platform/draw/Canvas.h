@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/draw/DrawTypes.h"
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 
 namespace sorabel::draw {
 
@@ -47,9 +47,9 @@ class Canvas {
   const Pen& pen() const { return state_.pen; }
 
   // Font and text colour.
-  void setFont(const FontSpec& font) { state_.font = font; }
+  void setFont(const CanvasFont& font) { state_.font = font; }
   void setFontColor(Color color) { state_.font.color = color; }
-  const FontSpec& font() const { return state_.font; }
+  const CanvasFont& font() const { return state_.font; }
 
   // SaveDC / RestoreDC: brush, pen, font and clip.
   void save();
@@ -88,7 +88,7 @@ class Canvas {
   struct State {
     Brush brush;
     Pen pen;
-    FontSpec font;
+    CanvasFont font;
     bool clipped = false;
     Rect clip;
   };

@@ -9,7 +9,7 @@
 
 namespace sorabel::draw {
 
-void applyMenuFont(FontSpec& font) {
+void applyMenuFont(CanvasFont& font) {
   const QFont menu = QApplication::font("QMenu");
   font.name = menu.family();
   const int pixels = menu.pixelSize() > 0 ? menu.pixelSize() : QFontInfo(menu).pixelSize();

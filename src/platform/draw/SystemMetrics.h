@@ -3,14 +3,14 @@
 // sizes, the screen and its work area, the cursor.
 
 #include "platform/draw/DrawTypes.h"
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 
 namespace sorabel::draw {
 
 // ApplyMenuFont: the desktop's menu font, with its height as the negative
 // character height and bold for weights above medium. The colour is left
 // as it was.
-void applyMenuFont(FontSpec& font);
+void applyMenuFont(CanvasFont& font);
 
 // The height of a window caption (SM_CYCAPTION).
 int captionHeight();

@@ -26,7 +26,7 @@ TEST_F(ImageMenuTest, MeasuresSeparatorsBarItemsAndDropDownItems) {
   menu->OnMeasureItem = nullptr;
 
   menu->setDefaultFont(true);  // the height follows the menu font; ItemHeight only sets the picture column
-  FontSpec system;
+  CanvasFont system;
   applyMenuFont(system);
   EXPECT_EQ(menu->measureRequest(print)->height, std::abs(system.height) + 5);
   EXPECT_EQ(menu->measureRequest(separator)->height, 10);

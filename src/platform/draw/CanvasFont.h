@@ -10,7 +10,7 @@
 
 namespace sorabel::draw {
 
-struct FontSpec {
+struct CanvasFont {
   QString name;
   int height = -12;
   Color color = clWindowText;
@@ -21,7 +21,9 @@ struct FontSpec {
   int charset = 128;  // Shift-JIS
 
   QFont toQFont() const;
-  bool operator==(const FontSpec&) const = default;
+  // A widget's font in the colour given: its face, pixel height and style.
+  static CanvasFont fromQFont(const QFont& font, Color color);
+  bool operator==(const CanvasFont&) const = default;
 };
 
 }  // namespace sorabel::draw

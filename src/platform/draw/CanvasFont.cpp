@@ -1,10 +1,11 @@
-#include "platform/draw/FontSpec.h"
+#include "platform/draw/CanvasFont.h"
 
+#include <QFontInfo>
 #include <cmath>
 
 namespace sorabel::draw {
 
-QFont FontSpec::toQFont() const {
+QFont CanvasFont::toQFont() const {
   QFont font(name);
   if (height < 0)
     font.setPixelSize(-height);
@@ -15,6 +16,13 @@ QFont FontSpec::toQFont() const {
   font.setUnderline(underline);
   font.setStrikeOut(strikeOut);
   return font;
+}
+
+CanvasFont CanvasFont::fromQFont(const QFont& font, Color color) {
+  CanvasFont result{font.family(), -QFontInfo(font).pixelSize(), color};
+  result.bold = font.bold();
+  result.italic = font.italic();
+  return result;
 }
 
 }  // namespace sorabel::draw
