@@ -506,7 +506,7 @@ void TToolbar::paintOn(Canvas& canvas) {
 void TToolbar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(&painter, palette());
-  canvas.setFont(CanvasFont{font().family(), -QFontInfo(font()).pixelSize()});
+  canvas.setFont(CanvasFont::fromQFont(font(), clWindowText));
   paintOn(canvas);
 }
 
