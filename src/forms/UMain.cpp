@@ -446,8 +446,8 @@ void TMainFm::D1Click() {
   runGuarded(this, [this] {
     const QString prompt = toQString(deletePrompt(selectedDescription_));
     if (UserDialogs::current().ask(this, prompt, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
-    const auto [first, last] = StringGrid1->selectedGridRows();
-    changeBook([&](LedgerGrid& grid) { grid.deleteRows(first, last); });
+    const auto selected = StringGrid1->selectedGridRows();
+    changeBook([&selected](LedgerGrid& grid) { grid.deleteRows(selected.first, selected.second); });
     SortAndBalance();
     ShowStatus();
     selectedDescription_.clear();

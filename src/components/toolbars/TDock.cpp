@@ -265,7 +265,11 @@ void TDock::changeEvent(QEvent* event) {
 void TDock::childEvent(QChildEvent* event) {
   QWidget::childEvent(event);
   if (event->removed()) {
-    auto found = std::find(barList_.begin(), barList_.end(), static_cast<TToolbar*>(event->child()));
+    // The child is already half destroyed here: compare addresses as QObject
+    // instead of casting it down to a toolbar.
+    const QObject* child = event->child();
+    auto found = std::find_if(barList_.begin(), barList_.end(),
+                              [child](TToolbar* bar) { return static_cast<QObject*>(bar) == child; });
     if (found != barList_.end()) {
       barList_.erase(found);
       RelayoutBars();
