@@ -8,9 +8,11 @@
 #include "forms/Forms.h"
 #include "forms/UMain.h"
 #include "platform/InstallPaths.h"
+#include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/WindowSystem.h"
 #include "platform/qt/AnsiText.h"
 #include "platform/qt/FormFont.h"
+#include "platform/qt/UserDialogs.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 
@@ -46,6 +48,10 @@ int main(int argc, char* argv[]) {
   // Window managers and task bars match the windows to the launcher by it.
   QGuiApplication::setDesktopFileName(QStringLiteral("jp.sorabel.Sorabel"));
   QApplication::setWindowIcon(sorabel::programIcon());
+  // A failure inside a menu or toolbar handler is shown like a failed command.
+  sorabel::draw::setExceptionHandler([](const std::exception& error) {
+    sorabel::reportError(QApplication::activeWindow(), QString::fromUtf8(error.what()));
+  });
   sorabel::installFontSubstitutions();
   QApplication::setFont(sorabel::formFont());
 

@@ -7,6 +7,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/draw/HandlerBoundary.h"
+
 class QAction;
 class QWidget;
 
@@ -44,9 +46,9 @@ class EInvalidCast : public std::runtime_error {
   EInvalidCast() : std::runtime_error("Invalid class typecast") {}
 };
 
-// Where the component's message handlers send an error they cannot let out
-// (the application's exception handler). Without one it goes to qWarning.
-void setExceptionHandler(std::function<void(const std::exception&)> handler);
-void handleException(const std::exception& error);
+// The component's message handlers hand an error they cannot let out to the
+// application's exception handler.
+using draw::handleException;
+using draw::setExceptionHandler;
 
 }  // namespace sorabel::imagemenu
