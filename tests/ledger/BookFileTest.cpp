@@ -95,7 +95,6 @@ TEST_F(BookFileTest, TheWriterRefusesEveryCellTheReaderWouldReadDifferently) {
   // Every byte at the start, in the middle and at the end of a cell, alone
   // and as the second byte after a Shift-JIS lead byte: what the writer
   // accepts reads back exactly.
-  const auto file = dir / "book.csv";
   int refused = 0;
   for (int code = 0; code < 256; ++code) {
     const char c = static_cast<char>(code);
@@ -117,8 +116,7 @@ TEST_F(BookFileTest, TheWriterRefusesEveryCellTheReaderWouldReadDifferently) {
       ASSERT_EQ(again.rowCount(), 3) << "byte " << code;
       EXPECT_EQ(again.row(1), grid.row(1)) << "byte " << code;
       EXPECT_EQ(again.row(2), grid.row(2)) << "byte " << code;
-      writeBytes(file, text);
-      EXPECT_FALSE(bookChanged(grid, file)) << "byte " << code;
+      EXPECT_FALSE(bookDiffers(grid, text)) << "byte " << code;
     }
   }
   EXPECT_EQ(refused, 3 * 5);  // CR, LF and 26, wherever they stand
