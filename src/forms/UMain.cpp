@@ -48,6 +48,12 @@ constexpr int kDescriptionColumnSlack = 25;
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
+const QString kUtf8Question = QStringLiteral("このファイルは UTF-8 で書かれています。Shift-JIS に変換して開きますか？");
+const QString kUnfinishedSaveQuestion = QStringLiteral(
+    "%1 の前回の保存は途中で終わっています。\n保存する前の内容の控えが残っています。\n\n"
+    "はい: 控えの内容で開きます（上書き保存すると控えは削除されます）\n"
+    "いいえ: ファイルの今の内容で開き、控えを削除します\n"
+    "キャンセル: 開きません");
 const QString kGridHint = QStringLiteral("セルにマウスをあわせて再クリックで編集できます。");
 // The cell editor's mask for dates: eight required digits with fixed slashes.
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
@@ -265,7 +271,7 @@ void TMainFm::loadStartupBook() {
   if (session_.state() != BookState::LastBookMissing) return;
   runGuarded(this, [this] {
     bool read = false;
-    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder()); });
+    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
     if (!read) return;
     ShowStatus();
     showCaption();
@@ -379,7 +385,7 @@ void TMainFm::Open1Click() {
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
     rememberFolder(name);
-    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder()); });
+    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
     showCaption();
     ShowStatus();
   });
@@ -396,7 +402,23 @@ QString TMainFm::dialogFolder() const {
 void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
 void TMainFm::LoadBookFile() {
-  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder()); });
+  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
+}
+
+OpenQuestions TMainFm::openQuestions(const std::string& name) {
+  OpenQuestions questions;
+  questions.convertFromUtf8 = [this] {
+    return UserDialogs::current().ask(this, kUtf8Question, AskButtons::YesNo, MessageKind::Confirmation) == Answer::Yes;
+  };
+  questions.unfinishedSave = [this, name] {
+    const QString text = kUnfinishedSaveQuestion.arg(QString::fromStdString(name));
+    switch (UserDialogs::current().ask(this, text, AskButtons::YesNoCancel, MessageKind::Warning)) {
+      case Answer::Yes: return UnfinishedSaveChoice::OpenCopy;
+      case Answer::No: return UnfinishedSaveChoice::OpenFile;
+      default: return UnfinishedSaveChoice::OpenNothing;
+    }
+  };
+  return questions;
 }
 
 void TMainFm::Save1Click() {
@@ -603,7 +625,9 @@ void TMainFm::HistryClick(int n) {
 void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
 
 void TMainFm::reopenBook(const std::string& name) {
-  changeBook([&](LedgerGrid&) { session_.reopen(name); });
+  bool read = false;
+  changeBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
+  if (!read) return;
   setCurrentRowKeepingColumn(grid().lastRow());
   showCaption();
   ShowStatus();
