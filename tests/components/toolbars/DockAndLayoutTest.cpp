@@ -169,7 +169,7 @@ TEST_F(ToolbarTest, FloatingAndDroppingAgainKeepsTheWindowShown) {
   EXPECT_EQ(bar->windowTitle(), bar->Caption());
   ToolbarDrag::MoveState state;
   state.outline = {200, 150, 200 + bar->width(), 150 + bar->height()};
-  bar->setFloatingRect(state.outline);
+  ToolbarInternals::setFloatingRect(*bar, state.outline);
   ToolbarDrag::drop(*bar, state);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->pos(), QPoint(200, 150));
