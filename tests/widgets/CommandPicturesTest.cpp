@@ -53,7 +53,7 @@ TEST(CommandPictures, TheDisabledGlyphShowsEachOutlineEmbossed) {
     int shadows = 0;
     const QColor shadow = draw::resolve(draw::clBtnShadow);
     for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x) shadows += disabled.pixelColor(x, y) == shadow ? 1 : 0;
+      for (int x = 0; x < size; ++x) shadows += disabled.pixel(x, y) == shadow.rgb() ? 1 : 0;
     EXPECT_EQ(shadows, blackPixels(glyph.convertToFormat(QImage::Format_ARGB32))) << static_cast<int>(picture);
   }
 }

@@ -369,6 +369,10 @@ void TToolbar::showAsVisible() {
   if (visible_ && formShown && !parked_) {
     // The window is kept above its form by the window manager: it is the
     // form's transient, also when it floated before the form was shown.
+    // The window manager minimised the window with its form; shown again
+    // it must come back normal, or the window manager would minimise the
+    // form with it once more.
+    if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
     if (!testAttribute(Qt::WA_WState_Created)) create();
     if (QWindow* own = windowHandle(); own != nullptr && hookedForm_ != nullptr)
       own->setTransientParent(hookedForm_->window()->windowHandle());
