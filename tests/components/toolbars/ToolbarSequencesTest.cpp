@@ -147,8 +147,12 @@ TEST(DragAndClose, ACloseRequestDuringADragEndsItSoTheQuestionCanBeAnswered) {
     outlineShown = false;
     for (QWidget* window : QApplication::topLevelWidgets())
       if (qobject_cast<DragOutline*>(window) != nullptr && window->isVisible()) outlineShown = true;
-    // The question answers to the keyboard: Esc keeps the form open.
-    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    // The question answers to the keyboard: Esc keeps the form open. (Were
+    // the keys still grabbed, the question is closed after a while so that
+    // the test fails instead of hanging.)
+    auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QTimer::singleShot(2000, question, &QDialog::reject);
+    QTest::keyClick(question, Qt::Key_Escape);
   };
   QTimer::singleShot(0, [&] {
     QTest::mouseMove(form->windowHandle(), QPoint(100, 150));
@@ -190,6 +194,7 @@ TEST_F(SequenceTest, ADialogOpenedDuringADragFreesTheMouseAndKeyboard) {
     QDialog dialog(form.get());
     QTimer::singleShot(0, &dialog, [&] {
       grabbed = QWidget::mouseGrabber() != nullptr || QWidget::keyboardGrabber() != nullptr;
+      QTimer::singleShot(2000, &dialog, &QDialog::reject);  // fails instead of hanging
       QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     dialog.exec();
