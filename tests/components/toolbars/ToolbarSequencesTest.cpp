@@ -158,6 +158,11 @@ TEST(DragAndClose, ACloseRequestDuringADragEndsItSoTheQuestionCanBeAnswered) {
     QTest::mouseMove(form->windowHandle(), QPoint(100, 150));
     QTimer::singleShot(0, [&] { form->close(); });  // the window manager's close box
   });
+  // Were the drag still running after the question, this ends it, so that
+  // the test fails instead of hanging.
+  QTimer::singleShot(4000, form.get(), [&] {
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, QPoint(100, 150));
+  });
   QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, QPoint(5, 10));  // the handle: the drag runs
   EXPECT_EQ(form->questions, 1);
   EXPECT_FALSE(grabbed);
@@ -198,6 +203,9 @@ TEST_F(SequenceTest, ADialogOpenedDuringADragFreesTheMouseAndKeyboard) {
       QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     dialog.exec();
+  });
+  QTimer::singleShot(4000, form.get(), [&] {  // ends a drag that outlived the dialog
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, inWindow(bar, {5, 10}));
   });
   QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, inWindow(bar, {5, 10}));
   EXPECT_FALSE(grabbed);
