@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOption>
 #include <QToolTip>
 #include <cmath>
 
@@ -180,6 +181,12 @@ void MonthChart::contextMenuEvent(QContextMenuEvent* event) {
 void MonthChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   paintChart(painter, layout_, size(), scrollOffset(), hovered_);
+  if (!hasFocus()) return;
+  QStyleOptionFocusRect focus;
+  focus.initFrom(this);
+  focus.rect = rect().adjusted(1, 1, -1, -1);
+  focus.backgroundColor = chartColours(palette()).background;
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void MonthChart::paintChart(QPainter& painter, const ChartLayout& layout, QSize area, int scroll,

@@ -155,6 +155,7 @@ TEST_F(MonthChartTest, ContextMenuSavesAPngOfTheChartsSize) {
   const QImage saved = reader.read();
   EXPECT_EQ(saved.size(), chart.size());
   // What was saved is what the chart shows (the mouse left no mark on it).
+  chart.clearFocus();
   QToolTip::hideText();
   QTest::mouseMove(&chart, chart.chartLayout().legend.center());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
