@@ -157,8 +157,6 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // folder used.
   QString dialogFolder() const;
   void rememberFolder(const QString& file);
-  // Amount columns widen to their widest text (never below 80 pixels).
-  void fitAmountColumns();
   void setCurrentRowKeepingColumn(int gridRow);
   // ReopenBookFile for a name: nothing changes when the file cannot be read.
   void reopenBook(const std::string& name);
