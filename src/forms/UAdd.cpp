@@ -18,6 +18,7 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/FormFont.h"
 #include "platform/qt/WindowDecorations.h"
+#include "platform/qt/WindowOrder.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/TypedTextFilter.h"
 
@@ -103,6 +104,7 @@ void TAddFm::buildLayout() {
 
 void TAddFm::showForDate(const QDate& date) {
   DateTimePicker1->setDate(date);
+  placeBesideMainWindow();
   exec();
 }
 
@@ -112,11 +114,10 @@ void TAddFm::placeBesideMainWindow() {
   if (placed_) return;
   placed_ = true;
   const QRect main = forms_.mainWindow().mainWindowFrame();
-  move(main.left(), main.top() + 70);
+  placeFrameAt(this, {main.left(), main.top() + 70});
 }
 
 void TAddFm::FormShow() {
-  placeBesideMainWindow();
   ComboBox1->setEditText(QString());
   Edit3->clear();
   Edit4->clear();

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStatusTipEvent>
 
 #include "forms/Forms.h"
@@ -139,6 +140,11 @@ void TMainFm::buildMenu() {
   StayTop = findChild<QAction*>(QStringLiteral("StayTop"));
   T1->setChecked(true);
   S3->setChecked(true);
+  for (const StandardKey& standard : standardKeys()) {
+    auto* shortcut = new QShortcut(QKeySequence(standard.key), this);
+    connect(shortcut, &QShortcut::activated, findChild<QAction*>(QString::fromLatin1(standard.command)),
+            &QAction::trigger);
+  }
   buildImageMenu();
 }
 

@@ -63,6 +63,20 @@ TEST_F(EntryEditingTest, EntriesGoToTheirDatePlaceInEitherOrder) {
   EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 1);
 }
 
+TEST_F(EntryEditingTest, DialogFrameOpensAtTheMainWindowsLeftAnd70BelowItsTop) {
+  start().move(40, 30);
+  main().show();
+  QRect dialogFrame;
+  whenModal([&] {
+    dialogFrame = forms->AddFm->frameGeometry();
+    child<QAbstractButton>(forms->AddFm, "CancelBtn")->click();
+  });
+  main().A1Click();
+  EXPECT_NE(dialogFrame, forms->AddFm->geometry());  // the window has a frame
+  EXPECT_EQ(dialogFrame.topLeft(), main().frameGeometry().topLeft() + QPoint(0, 70));
+  EXPECT_EQ(dialogFrame.width() - forms->AddFm->width(), main().frameGeometry().width() - main().width());
+}
+
 TEST_F(EntryEditingTest, DialogLoadsTheRegisteredDescriptionsEveryTime) {
   writeProfile("[Tekiyo]\r\nTekiyo0=給料\r\nTekiyo2=電気代\r\n");
   start().show();

@@ -2,6 +2,7 @@
 // Window order and screen: topmost on or off without activating, moving or
 // resizing the window; the screen size.
 
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -13,6 +14,16 @@ void setStaysOnTop(QWidget* window, bool onTop);
 
 // The size of the screen the program runs on.
 QSize screenSize();
+
+// Puts a window's frame (not its inner area) with its top-left corner at
+// topLeft, also before the window system has framed the window.
+void placeFrameAt(QWidget* window, QPoint topLeft);
+
+// Moves a window that is being shown, and whose size is final, so that it
+// lies inside the free area of its screen, frame included; as much as fits
+// when it is larger. Before the window system has framed the window, the
+// frame is taken to be as thick as that of the window's parent.
+void keepOnScreen(QWidget* window);
 
 enum class OffScreen { Allowed, ClampToZero };
 
