@@ -362,6 +362,17 @@ TEST_F(InPlaceEditTest, HugeCellIsShownCutAndAnEditorLeftAloneKeepsItsText) {
   QTest::keyClick(editor, Qt::Key_Tab);
   EXPECT_TRUE(rows()[0][1] == huge) << "the cell now holds " << rows()[0][1].size() << " characters";
   EXPECT_TRUE(dialogs.shown.empty());
+
+  // Digits beyond 32 bits stop the order-and-balance pass and stay in their
+  // cell; the column grows no wider than the widest amount.
+  dialogs.openNames.push_back(writeBook("digits.csv", "\"2001/01/01\",\"a\",\"0\",\"" + huge + "\",\"0\"\r\n"));
+  main().Open1Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.shown[0].text.endsWith("' は整数ではありません"));
+  EXPECT_TRUE(rows()[0][3] == huge);
+  const int widestAmount = columnWidthForText(grid().fontMetrics().horizontalAdvance(widestAmountSample(grid().fontMetrics())));
+  EXPECT_GT(grid().columnWidth(kExpenseColumn), 80);
+  EXPECT_LE(grid().columnWidth(kExpenseColumn), widestAmount);
 }
 
 TEST_F(InPlaceEditTest, TextShiftJisCannotHoldIsRefused) {
