@@ -173,14 +173,16 @@ TEST_F(WindowManagerTest, DialogsWithoutTitleBarButtonsAreOfferedNoMinimiseOrMax
 TEST_F(WindowManagerTest, MessageBoxOfAnOverLongPathOpensWithItsTitleBarOnTheScreen) {
   TMainFm& main = start({200, 330});  // low on a screen 600 pixels high
   QString path = QStringLiteral("/home/user");
-  while (path.size() < 1100) path += QLatin1Char('/') + QString(60, QLatin1Char('d'));
+  while (path.size() < 4000) path += QLatin1Char('/') + QString(60, QLatin1Char('d'));  // as long as paths get
   QRect frame;
   QRect area;
   whenModal([&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !managed(box)) return;
-    frame = box->frameGeometry();
-    area = box->screen()->availableGeometry();
+    if (box == nullptr) return;
+    if (managed(box)) {
+      frame = box->frameGeometry();
+      area = box->screen()->availableGeometry();
+    }
     box->button(QMessageBox::Ok)->click();
   });
   QtUserDialogs().tell(&main, path + QStringLiteral("\nこのファイル名は長すぎるため、次回起動時に開くファイルと履歴に保存できませんでした。"),

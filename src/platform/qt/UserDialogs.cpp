@@ -10,8 +10,6 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "platform/qt/WindowOrder.h"
-
 namespace sorabel {
 namespace {
 
@@ -67,9 +65,10 @@ QString displayText(QString text) {
   return breakable(cutInTheMiddle(text.replace(QLatin1Char('\r'), QLatin1Char('\n')), kLongestMessage));
 }
 
-// A message box that keeps to the screen. Its text is cut in the middle
-// until the box fits the screen's height, and the box is moved inside the
-// screen's free area, its title bar included.
+// A message box that keeps to the screen: its text is cut in the middle
+// until the box, title bar included, fits the screen's height. (Placing a
+// box that fits on the screen is the window system's work; one taller than
+// the screen would open with its title bar above it.)
 class ScreenBoundMessageBox : public QMessageBox {
  public:
   ScreenBoundMessageBox(Icon icon, const QString& text, StandardButtons buttons, QWidget* parent)
@@ -83,7 +82,6 @@ class ScreenBoundMessageBox : public QMessageBox {
     const int frame = frameGeometry().height() - height();
     while (height() + std::max(frame, kAssumedTitleBar) > room && text().size() > kShortestCutMessage)
       setText(cutInTheMiddle(text(), text().size() * 3 / 4));
-    keepOnScreen(this);
   }
 
  private:

@@ -1,7 +1,6 @@
 #include "platform/qt/WindowOrder.h"
 
 #include <QGuiApplication>
-#include <QMargins>
 #include <algorithm>
 #include <QScreen>
 #include <QWidget>
@@ -27,41 +26,6 @@ void placeFrameAt(QWidget* window, QPoint topLeft) {
   // The native window asks the window manager for its frame's place, which
   // it honours also while the frame's size is not known yet.
   handle->setFramePosition(topLeft);
-}
-
-namespace {
-
-QMargins frameMarginsOf(const QWidget* window) {
-  const QWindow* handle = window->windowHandle();
-  return handle != nullptr ? handle->frameMargins() : QMargins();
-}
-
-QMargins expectedFrameMargins(const QWidget* window) {
-  const QMargins own = frameMarginsOf(window);
-  if (!own.isNull() || window->parentWidget() == nullptr) return own;
-  return frameMarginsOf(window->parentWidget()->window());
-}
-
-// Start of a span of length inside [low, low + room): as near to start as
-// fits, the low end first when it cannot fit.
-int keptInside(int start, int length, int low, int room) {
-  return std::max(low, std::min(start, low + room - length));
-}
-
-}  // namespace
-
-void keepOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  const QMargins frame = expectedFrameMargins(window);
-  const QRect outer = window->geometry().marginsAdded(frame);
-  const QPoint kept(keptInside(outer.left(), outer.width(), area.left(), area.width()),
-                    keptInside(outer.top(), outer.height(), area.top(), area.height()));
-  if (kept == outer.topLeft()) return;
-  // The inner area's place: a window that is being shown for the first time
-  // is put there as it is, its frame around it.
-  window->move(window->pos() + (kept - outer.topLeft()));
 }
 
 void centreOnScreen(QWidget* window, OffScreen offScreen) {

@@ -19,12 +19,6 @@ QSize screenSize();
 // topLeft, also before the window system has framed the window.
 void placeFrameAt(QWidget* window, QPoint topLeft);
 
-// Moves a window that is being shown, and whose size is final, so that it
-// lies inside the free area of its screen, frame included; as much as fits
-// when it is larger. Before the window system has framed the window, the
-// frame is taken to be as thick as that of the window's parent.
-void keepOnScreen(QWidget* window);
-
 enum class OffScreen { Allowed, ClampToZero };
 
 // Centres a window on the screen keeping its size: left = (screen width -

@@ -60,6 +60,14 @@ TEST(QtUserDialogs, MessageBoxKeepsToTheScreenHoweverLongItsText) {
   EXPECT_TRUE(digits.area.contains(digits.frame));
   EXPECT_TRUE(digits.text.endsWith(QStringLiteral("' は整数ではありません")));
 
+  // Short lines, many of them: cut until the box fits the screen's height.
+  QStringList lines;
+  for (int n = 1; n <= 150; ++n) lines << QStringLiteral("行 %1").arg(n);
+  const ShownBox manyLines = tellOverALowWindow(lines.join(QLatin1Char('\n')));
+  EXPECT_TRUE(manyLines.area.contains(manyLines.frame)) << manyLines.frame.height();
+  EXPECT_TRUE(manyLines.text.startsWith(QStringLiteral("行 1\n")));
+  EXPECT_TRUE(manyLines.text.endsWith(QStringLiteral("\n行 150")));
+
   const ShownBox shortText = tellOverALowWindow(QStringLiteral("短い知らせ"));
   EXPECT_TRUE(shortText.area.contains(shortText.frame));
   EXPECT_EQ(shortText.text, QStringLiteral("短い知らせ"));
