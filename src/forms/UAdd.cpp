@@ -18,7 +18,6 @@
 #include "platform/qt/CommandGuard.h"
 #include "platform/qt/FormFont.h"
 #include "platform/qt/WindowDecorations.h"
-#include "platform/qt/WindowOrder.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/TypedTextFilter.h"
 
@@ -114,7 +113,9 @@ void TAddFm::placeBesideMainWindow() {
   if (placed_) return;
   placed_ = true;
   const QRect main = forms_.mainWindow().mainWindowFrame();
-  placeFrameAt(this, {main.left(), main.top() + 70});
+  // Moved before it is first shown, a window is placed with its frame at
+  // the point; moved while it is being shown, with its inner area there.
+  move(main.left(), main.top() + 70);
 }
 
 void TAddFm::FormShow() {

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace sorabel {
@@ -50,6 +52,14 @@ std::string windowManagerName(xcb_connection_t* connection, xcb_window_t root) {
   return propertyOf(connection, manager, atomNamed(connection, "_NET_WM_NAME"), atomNamed(connection, "UTF8_STRING"));
 }
 
+// The window types (names of _NET_WM_WINDOW_TYPE_ atoms, most wanted first)
+// that give a dialog no minimise and maximise buttons under the window
+// manager of that name.
+std::vector<const char*> buttonlessDialogTypes(std::string_view windowManagerName) {
+  if (windowManagerName == "Openbox") return {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_DIALOG"};
+  return {"_NET_WM_WINDOW_TYPE_DIALOG"};
+}
+
 void setButtonlessHints(QWidget* window) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr || x11->connection() == nullptr) return;
@@ -88,11 +98,6 @@ class ButtonlessTitle : public QObject {
 };
 
 }  // namespace
-
-std::vector<const char*> buttonlessDialogTypes(std::string_view windowManagerName) {
-  if (windowManagerName == "Openbox") return {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_DIALOG"};
-  return {"_NET_WM_WINDOW_TYPE_DIALOG"};
-}
 
 void showTitleWithoutButtons(QWidget* window) {
   window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);

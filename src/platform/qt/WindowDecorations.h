@@ -17,19 +17,11 @@
 // the window taking back a minimise or maximise at once; the close button
 // does what Escape does.
 
-#include <string_view>
-#include <vector>
-
 class QWidget;
 
 namespace sorabel {
 
 // Gives a top-level window of fixed size a title bar without buttons.
 void showTitleWithoutButtons(QWidget* window);
-
-// The window types (names of _NET_WM_WINDOW_TYPE_ atoms, most wanted first)
-// that give a dialog no minimise and maximise buttons under the window
-// manager of that name (_NET_WM_NAME of the running window manager).
-std::vector<const char*> buttonlessDialogTypes(std::string_view windowManagerName);
 
 }  // namespace sorabel

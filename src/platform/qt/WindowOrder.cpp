@@ -17,17 +17,6 @@ void setStaysOnTop(QWidget* window, bool onTop) {
   if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
 }
 
-void placeFrameAt(QWidget* window, QPoint topLeft) {
-  QWindow* handle = window->windowHandle();
-  if (handle == nullptr) {
-    window->move(topLeft);  // placed with its frame when it is made
-    return;
-  }
-  // The native window asks the window manager for its frame's place, which
-  // it honours also while the frame's size is not known yet.
-  handle->setFramePosition(topLeft);
-}
-
 void centreOnScreen(QWidget* window, OffScreen offScreen) {
   const QSize screen = screenSize();
   const QSize outer = window->frameGeometry().size();

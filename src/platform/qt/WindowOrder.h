@@ -2,7 +2,6 @@
 // Window order and screen: topmost on or off without activating, moving or
 // resizing the window; the screen size.
 
-#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -14,10 +13,6 @@ void setStaysOnTop(QWidget* window, bool onTop);
 
 // The size of the screen the program runs on.
 QSize screenSize();
-
-// Puts a window's frame (not its inner area) with its top-left corner at
-// topLeft, also before the window system has framed the window.
-void placeFrameAt(QWidget* window, QPoint topLeft);
 
 enum class OffScreen { Allowed, ClampToZero };
 
