@@ -10,6 +10,7 @@
 #include "ledger/Amount.h"
 #include "platform/qt/AnsiText.h"
 #include "reports/MonthlySummary.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/MonthChart.h"
 #include "widgets/StringGridView.h"
 #include "widgets/TextTableModel.h"
@@ -74,8 +75,10 @@ void TTukiFm::showPage(Page page) {
   if (page == ChartPage) Chart1->setFocus();
 }
 
+// The total columns widen to their widest total.
 void TTukiFm::FormCreate() {
-  for (int column = 0; column < 3; ++column) StringGrid1->setColumnWidth(column, 120);
+  StringGrid1->setColumnWidth(0, 120);
+  StringGrid1->fitColumnsToTexts({1, 2}, 120, widestAmountSample(StringGrid1->fontMetrics()));
 }
 
 void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {
@@ -89,7 +92,6 @@ void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {
     chartMonths.push_back({label, month.income, month.expense});
   }
   model_->setRows(std::move(rows));
-  for (int column : {1, 2}) StringGrid1->fitColumnToText(column, StringGrid1->longestText(column), 120);
   Chart1->setMonths(std::move(chartMonths));
   const std::string& book = forms_.mainWindow().session().fileName();
   if (!book.empty()) Chart1->setImageFolder(QFileInfo(QString::fromStdString(book)).absolutePath());
