@@ -34,13 +34,6 @@ std::string pngBytes(const QImage& image) {
   return bytes.toStdString();
 }
 
-// The legend: a swatch and a text for each series.
-struct LegendEntry {
-  QString text;
-  QColor colour;
-  bool line;
-};
-
 }  // namespace
 
 MonthChart::MonthChart(QWidget* parent)
@@ -200,32 +193,29 @@ void MonthChart::paintChart(QPainter& painter, const ChartLayout& layout, QSize 
 }
 
 void MonthChart::paintLegend(QPainter& painter, const ChartLayout& layout, const ChartColours& colours) const {
-  const QFontMetrics metrics(font());
-  const int swatch = std::max(6, metrics.height() - 6);
+  painter.save();
   painter.setPen(colours.text);
   painter.drawText(QRect(0, layout.legend.top(), layout.axisLabelRight, layout.legend.height()),
                    Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("(円)"));
-  int x = layout.plot.left();
-  for (const LegendEntry& entry : {LegendEntry{QStringLiteral("収入"), colours.income, false},
-                                   LegendEntry{QStringLiteral("支出"), colours.expense, false},
-                                   LegendEntry{QStringLiteral("収支"), colours.balance, true}}) {
-    const int middle = layout.legend.center().y();
-    if (entry.line) {
-      painter.setPen(QPen(entry.colour, 2));
-      painter.drawLine(x, middle, x + 2 * swatch, middle);
-      painter.setBrush(entry.colour);
-      painter.drawEllipse(QPoint(x + swatch, middle), 3, 3);
-      x += 2 * swatch + 4;
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const LegendItem& item : legendItems(layout, textMetrics())) {
+    const QColor colour = item.series == ChartSeries::Income    ? colours.income
+                          : item.series == ChartSeries::Expense ? colours.expense
+                                                                : colours.balance;
+    if (item.series == ChartSeries::Balance) {  // the line with one of its points
+      const QPoint middle = item.swatch.center();
+      painter.setPen(QPen(colour, 2));
+      painter.drawLine(item.swatch.left(), middle.y(), item.swatch.right(), middle.y());
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(colour);
+      painter.drawEllipse(QPointF(middle), 3, 3);
     } else {
-      painter.fillRect(QRect(x, middle - swatch / 2, swatch, swatch), entry.colour);
-      x += swatch + 4;
+      painter.fillRect(item.swatch, colour);
     }
     painter.setPen(colours.text);
-    const int width = metrics.horizontalAdvance(entry.text);
-    painter.drawText(QRect(x, layout.legend.top(), width, layout.legend.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     entry.text);
-    x += width + 16;
+    painter.drawText(item.label, Qt::AlignLeft | Qt::AlignVCenter, item.text);
   }
+  painter.restore();
 }
 
 void MonthChart::paintAxis(QPainter& painter, const ChartLayout& layout, const ChartColours& colours) const {

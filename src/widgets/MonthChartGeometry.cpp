@@ -188,6 +188,24 @@ std::pair<int, int> visibleMonths(const ChartLayout& layout, int scroll) {
   return {first, last};
 }
 
+std::vector<LegendItem> legendItems(const ChartLayout& layout, const TextMetrics& metrics) {
+  const QRect& row = layout.legend;
+  const int side = std::max(6, metrics.height - 6);
+  const int middle = row.top() + row.height() / 2;
+  std::vector<LegendItem> items;
+  int x = layout.plot.left();
+  for (auto [series, text] : {std::pair{ChartSeries::Income, QStringLiteral("収入")},
+                              std::pair{ChartSeries::Expense, QStringLiteral("支出")},
+                              std::pair{ChartSeries::Balance, QStringLiteral("収支")}}) {
+    const int swatchWidth = series == ChartSeries::Balance ? 2 * side : side;
+    const QRect swatch(x, middle - side / 2, swatchWidth, side);
+    const QRect label(swatch.right() + 1 + kLegendGap, row.top(), metrics.width(text), row.height());
+    items.push_back({series, text, swatch, label});
+    x = label.right() + 1 + 4 * kLegendGap;
+  }
+  return items;
+}
+
 QString amountLabel(std::int64_t value) { return toQString(amountText(value)); }
 
 QString monthFigures(const ChartMonth& month) {

@@ -56,6 +56,7 @@ constexpr int kMaximumBarWidth = 40;
 constexpr int kChartPadding = 8;
 constexpr int kTickLength = 4;
 constexpr int kLabelGap = 8;  // the least room between two month labels
+constexpr int kLegendGap = 4;  // between a legend swatch and its name
 
 struct ChartLayout {
   QRect legend;  // the legend's row
@@ -107,6 +108,17 @@ std::pair<int, int> visibleMonths(const ChartLayout& layout, int scroll);
 
 // The x of the centre of a month's column.
 int monthCentre(const ChartLayout& layout, int index, int scroll);
+
+// The legend, left to right in the legend's row: a square swatch for each
+// bar series and a short line for the balance, each followed by its name.
+enum class ChartSeries { Income, Expense, Balance };
+struct LegendItem {
+  ChartSeries series;
+  QString text;  // 収入, 支出, 収支
+  QRect swatch;
+  QRect label;
+};
+std::vector<LegendItem> legendItems(const ChartLayout& layout, const TextMetrics& metrics);
 
 // An amount as the table writes it ("#,##0").
 QString amountLabel(std::int64_t value);

@@ -130,6 +130,30 @@ TEST_F(MonthChartGeometryTest, OneMonthIsAPairOfBarsInTheMiddle) {
   EXPECT_EQ(monthAt(layout, layout.legend.center(), 0), std::nullopt);
 }
 
+TEST_F(MonthChartGeometryTest, LegendNamesTheThreeSeriesInOrderEachAfterItsSwatch) {
+  const ChartLayout layout = layoutChart(generatedMonths(3), {600, 300}, kMetrics);
+  const std::vector<LegendItem> items = legendItems(layout, kMetrics);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].text, "収入");
+  EXPECT_EQ(items[1].text, "支出");
+  EXPECT_EQ(items[2].text, "収支");
+  EXPECT_EQ(items[0].series, ChartSeries::Income);
+  EXPECT_EQ(items[1].series, ChartSeries::Expense);
+  EXPECT_EQ(items[2].series, ChartSeries::Balance);
+  EXPECT_EQ(items[0].swatch.left(), layout.plot.left());  // the "(円)" of the axis stays to its left
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const LegendItem& item = items[i];
+    EXPECT_EQ(item.label.width(), kMetrics.width(item.text));
+    EXPECT_EQ(item.label.left(), item.swatch.right() + 1 + kLegendGap);
+    EXPECT_TRUE(layout.legend.contains(item.swatch) && layout.legend.contains(item.label)) << i;
+    EXPECT_LT(item.label.bottom(), layout.plot.top() - kMetrics.height / 2);  // clear of the top amount label
+    if (i > 0) {
+      EXPECT_GT(item.swatch.left(), items[i - 1].label.right() + kLegendGap) << i;
+    }
+  }
+  EXPECT_GT(items[2].swatch.width(), items[2].swatch.height());  // a line, not a square
+}
+
 TEST_F(MonthChartGeometryTest, TinyAmountsStillShowAndZeroShowsNothing) {
   const std::vector<ChartMonth> months = {{"2001/01", 90'000'000, 1}, {"2001/02", 0, 0}};
   const ChartLayout layout = layoutChart(months, {600, 300}, kMetrics);
@@ -176,7 +200,9 @@ TEST_F(MonthChartGeometryTest, SixHundredMonthsScrollWithBarsOfAPixelAndLabelsAp
       EXPECT_TRUE(shapes.slot.contains(shapes.income.topLeft()));
       EXPECT_GT(shapes.slot.right(), shapes.expense.right());
       const QPoint middle(monthCentre(layout, i, scroll), layout.plot.center().y());
-      if (layout.plot.contains(middle)) EXPECT_EQ(monthAt(layout, middle, scroll), i) << scroll;
+      if (layout.plot.contains(middle)) {
+        EXPECT_EQ(monthAt(layout, middle, scroll), i) << scroll;
+      }
     }
     const auto [first, last] = visibleMonths(layout, scroll);
     EXPECT_LE(monthShapes(layout, months[first], first, scroll).slot.left(), layout.plot.left());

@@ -221,6 +221,16 @@ TEST_F(MonthChartTest, DarkPaletteTextAndBarsStandOutFromTheBackground) {
   EXPECT_EQ(expense.rgb(), colours.expense.rgb());
   EXPECT_GE(contrastRatio(income, background), kGraphicContrast);
   EXPECT_GE(contrastRatio(expense, background), kGraphicContrast);
+
+  // The legend's swatches in the colours of their series.
+  for (const LegendItem& item : legendItems(layout, {[&](const QString& text) { return chart.fontMetrics().horizontalAdvance(text); },
+                                                     chart.fontMetrics().height()})) {
+    const QColor expected = item.series == ChartSeries::Income    ? colours.income
+                            : item.series == ChartSeries::Expense ? colours.expense
+                                                                  : colours.balance;
+    EXPECT_EQ(QColor(picture.pixel(item.swatch.center())).rgb(), expected.rgb()) << item.text.toStdString();
+    EXPECT_GE(strongest(item.label), 12.0) << item.text.toStdString();
+  }
 }
 
 }  // namespace
