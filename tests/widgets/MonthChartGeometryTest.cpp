@@ -56,6 +56,10 @@ TEST_F(MonthChartGeometryTest, AxisHoldsZeroAndEveryFigureInRoundSteps) {
   EXPECT_EQ(axis.high, 1'500'000);
   EXPECT_EQ(axis.step, 500'000);
   EXPECT_EQ(axis.ticks(), (std::vector<std::int64_t>{0, 500'000, 1'000'000, 1'500'000}));
+  // Figures all well above zero still start from zero: bars grow from it.
+  axis = amountAxis(600'000, 900'000, 5);
+  EXPECT_EQ(axis.low, 0);
+  EXPECT_EQ(axis.high, 1'000'000);
 
   // The invariants over ranges of every size and sign.
   for (std::int64_t lowest : {0LL, -1LL, -999LL, -250'000LL, -3'000'001LL})

@@ -115,6 +115,9 @@ TEST_F(MonthChartTest, ManyMonthsScrollAndTheMouseFindsTheScrolledMonth) {
   EXPECT_EQ(QToolTip::text(), monthFigures(months[599]));
   QTest::keyClick(&chart, Qt::Key_Home);
   EXPECT_EQ(chart.scrollOffset(), 0);
+  // The month under the resting mouse scrolled away: its figures go with it.
+  EXPECT_EQ(chart.hoveredMonth(), std::nullopt);
+  EXPECT_TRUE(waitFor([] { return !QToolTip::isVisible(); }));
   QTest::keyClick(&chart, Qt::Key_Right);
   EXPECT_EQ(chart.scrollOffset(), kMinimumSlotWidth);
 
