@@ -189,8 +189,6 @@ void TMainFm::buildToolbar() {
   Panel1 = new TToolbar(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setCaption(QStringLiteral("Panel1"));
-  // A double click docks the floating toolbar again.
-  Panel1->setDefaultDock(Dock);
   Panel1->OnClose = [this](QObject*) { T1->setChecked(false); };
   int left = 0;  // creation places keep the table's order in the layout
   for (const char* name : toolbarLayout()) {

@@ -121,6 +121,22 @@ TEST_F(FormsTest, TheFloatingToolbarResizesBetweenItsShapesAndClosesLikeTheMenuI
   EXPECT_EQ(toolbar->size(), QSize(narrow.width, narrow.height));  // floating in its last shape
 }
 
+TEST_F(FormsTest, ADoubleClickOnTheFloatingToolbarLeavesItFloating) {
+  TMainFm& fm = start();
+  fm.show();
+  auto* dock = child<toolbars::TDock>(&fm, "Dock");
+  auto* toolbar = child<toolbars::TToolbar>(&fm, "Panel1");
+  toolbar->SetDockedTo(nullptr);
+  // The cash book names no dock for a double click: the toolbar goes back
+  // only by dragging it into the top dock.
+  const QPoint caption(20, toolbar->frameMetrics().frameWidth + 3);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, caption, toolbar->mapToGlobal(caption), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(toolbar, &twice);
+  EXPECT_TRUE(toolbar->floating());
+  EXPECT_EQ(dock->height(), 0);
+}
+
 TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
   TMainFm& fm = start();
   fm.show();
