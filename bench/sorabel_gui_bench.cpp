@@ -1,6 +1,6 @@
 // Benchmarks of the main window on the largest book (offscreen): opening
 // the book through the Open command, and painting the grid at scroll
-// positions all through it.
+// positions all through it; and of the monthly chart's first picture.
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +15,7 @@
 #include "ledger/BookFile.h"
 #include "platform/FileIo.h"
 #include "platform/qt/UserDialogs.h"
+#include "widgets/MonthChart.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel {
@@ -119,6 +120,22 @@ void MessageBoxOfTenMillionDigits(benchmark::State& state) {
   }
 }
 BENCHMARK(MessageBoxOfTenMillionDigits)->Unit(benchmark::kMillisecond);
+
+// The monthly chart from nothing to its first picture: made, given its
+// months (3 years, or 50 years that scroll), sized and painted once.
+void MonthChartFirstPaint(benchmark::State& state) {
+  std::vector<ChartMonth> months;
+  for (int i = 0; i < state.range(0); ++i)
+    months.push_back({QStringLiteral("%1/%2").arg(1975 + i / 12).arg(i % 12 + 1, 2, 10, QLatin1Char('0')),
+                      200'000 + 1'000 * (i % 37), 150'000 + 3'000 * (i % 53)});
+  for (auto _ : state) {
+    MonthChart chart;
+    chart.resize(700, 400);
+    chart.setMonths(months);
+    benchmark::DoNotOptimize(chart.grab());
+  }
+}
+BENCHMARK(MonthChartFirstPaint)->Arg(36)->Arg(600)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sorabel
