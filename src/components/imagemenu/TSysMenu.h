@@ -33,10 +33,10 @@ class TSysMenu {
   // nothing in it.
   void setDrawing(bool drawing);
   int ItemHeight() const { return itemHeight_; }
-  // Ignored below 18 or when unchanged.
+  // Ignored outside 18 to 512, or when unchanged.
   void setItemHeight(int height);
   TMenuStyle MenuStyle() const { return menuStyle_; }
-  void setMenuStyle(TMenuStyle style) { menuStyle_ = style; }
+  void setMenuStyle(TMenuStyle style);
 
   // The form's window menu (SysMenuHandle), or nullptr.
   WindowMenu* SysMenuHandle() const;

@@ -99,7 +99,9 @@ TEST_F(ImageMenuTest, OnDrawItemReplacesAllDrawingOfItsMenuButNotOfTheSystemMenu
 
 TEST_F(ImageMenuTest, BarItemsHaveNoBackgroundOutsideAMenuLoop) {
   EXPECT_TRUE(draw(file->menuAction(), 0, {0, 0, 60, 20}).callsStartingWith("fill").empty());
-  menu->InMenuLoop = true;
+  activate(form.get());
+  clickBarItem(bar, file->menuAction());  // the menu loop runs while the drop-down is open
+  ASSERT_TRUE(menu->InMenuLoop());
   EXPECT_EQ(draw(file->menuAction(), 0, {0, 0, 60, 20}).callsStartingWith("fill"),
             std::vector<std::string>{"fill 0,0,60,20 sys4"});
   const RecordingCanvas pressed = draw(file->menuAction(), ODS_SELECTED, {0, 0, 60, 20});
@@ -127,9 +129,30 @@ TEST_F(ImageMenuTest, BannerStripsThePopupMenusRootItems) {
   banner.setMenu(&popup);
   EXPECT_EQ(banner.measureRequest(first)->width, RecordingCanvas::measure(QStringLiteral(" 開く(O)")) + 40 + 22);
   RecordingCanvas canvas;
-  banner.drawRequest(canvas, &popup, first, 0, {0, 0, 150, 20});
+  banner.drawRequest(canvas, nullptr, first, 0, {0, 0, 150, 20});
   EXPECT_TRUE(canvas.has("imagepart 0,0,20,20 <- 0,0,20,20"));
-  EXPECT_TRUE(canvas.has("text \" 開く(&O)\" 43,0,150,20 0x64 sys7"));
+  EXPECT_TRUE(canvas.has("text \" 開く(&O)\" 43,0,170,20 0x64 sys7"));
+}
+
+TEST_F(ImageMenuTest, TheBannerMovesTheItemRightAndEachItemCopiesItsSliceOfOnePicture) {
+  QMenu popup;
+  QAction* first = popup.addAction(QStringLiteral("開く(&O)"));
+  QAction* second = popup.addAction(QStringLiteral("閉じる(&C)"));
+  second->setShortcut(Qt::Key_F4);
+  TMainImageMenu banner(form.get());
+  banner.setMeasureCanvasFactory([] { return std::make_unique<RecordingCanvas>(); });
+  banner.Banner().setShowBanner(true);
+  banner.setMenu(&popup);
+  const QRect place = popup.actionGeometry(second);
+  const Rect r{place.left(), place.top(), place.right() + 1, place.bottom() + 1};
+  RecordingCanvas canvas;
+  banner.drawRequest(canvas, &popup, second, 0, r);
+  // The shortcut keeps its place 15 pixels inside the item's right edge.
+  EXPECT_TRUE(canvas.has("text \"F4\" " + RecordingCanvas::rect({r.left + 43, r.top, r.right - 15, r.bottom}) + " 0x66 sys7"));
+  EXPECT_TRUE(canvas.has("fill " + RecordingCanvas::rect(r.translated(20, 0)) + " sys4"));
+  const int top = popup.actionGeometry(first).top();
+  EXPECT_TRUE(canvas.has("imagepart " + RecordingCanvas::rect({r.left, r.top, r.left + 20, r.bottom}) + " <- " +
+                         RecordingCanvas::rect({0, r.top - top, 20, r.bottom - top})));
 }
 
 TEST_F(ImageMenuTest, SystemMenuItemsAreMeasuredAndDrawnByTheDrawer) {
