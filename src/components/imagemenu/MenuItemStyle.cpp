@@ -55,6 +55,43 @@ int qtShortcutColumn(const QMenu* menu) {
   return column;
 }
 
+// The item drawn in a rectangle of a menu.
+QAction* itemAt(const QWidget* menu, const QRect& rect) {
+  if (auto* bar = qobject_cast<const QMenuBar*>(menu)) return bar->actionAt(rect.center());
+  if (auto* popup = qobject_cast<const QMenu*>(menu)) return popup->actionAt(rect.center());
+  return nullptr;
+}
+
+// The item a measure request stands for: found by its caption (a measure
+// request names no place).
+QAction* itemFor(const QWidget* menu, const QStyleOption* option) {
+  auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+  if (menu == nullptr || item == nullptr) return nullptr;
+  const QString text = withoutShortcut(item->text);
+  const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
+  for (QAction* action : menu->actions()) {
+    if (!action->isVisible()) continue;
+    if (separator ? action->isSeparator() : (!action->isSeparator() && withoutShortcut(action->text()) == text))
+      return action;
+  }
+  return nullptr;
+}
+
+// The owner-draw state bits of an option.
+unsigned stateOf(const QStyleOption* option, const QWidget* menu, bool barItem) {
+  unsigned state = 0;
+  auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+  const bool selected = option->state.testFlag(QStyle::State_Selected);
+  if (barItem)
+    state |= (option->state.testFlag(QStyle::State_Sunken) || (selected && menu != nullptr && menu->hasFocus())) ? unsigned{ODS_SELECTED} : 0u;
+  else if (selected)
+    state |= ODS_SELECTED;
+  if (!option->state.testFlag(QStyle::State_Enabled)) state |= ODS_GRAYED | ODS_DISABLED;
+  if (item != nullptr && item->checked) state |= ODS_CHECKED;
+  if (item != nullptr && item->menuItemType == QStyleOptionMenuItem::DefaultItem) state |= ODS_DEFAULT;
+  return state;
+}
+
 }  // namespace
 
 MenuItemStyle::MenuItemStyle() : QProxyStyle(nullptr) {}
@@ -75,39 +112,6 @@ TImageMenu* MenuItemStyle::componentOf(const QWidget* menu) {
 
 void MenuItemStyle::setComponentOf(QWidget* menu, TImageMenu* component) {
   menu->setProperty(kComponentProperty, QVariant::fromValue<QObject*>(component));
-}
-
-QAction* MenuItemStyle::itemAt(const QWidget* menu, const QRect& rect) {
-  if (auto* bar = qobject_cast<const QMenuBar*>(menu)) return bar->actionAt(rect.center());
-  if (auto* popup = qobject_cast<const QMenu*>(menu)) return popup->actionAt(rect.center());
-  return nullptr;
-}
-
-QAction* MenuItemStyle::itemFor(const QWidget* menu, const QStyleOption* option) {
-  auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-  if (menu == nullptr || item == nullptr) return nullptr;
-  const QString text = withoutShortcut(item->text);
-  const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
-  for (QAction* action : menu->actions()) {
-    if (!action->isVisible()) continue;
-    if (separator ? action->isSeparator() : (!action->isSeparator() && withoutShortcut(action->text()) == text))
-      return action;
-  }
-  return nullptr;
-}
-
-unsigned MenuItemStyle::stateOf(const QStyleOption* option, const QWidget* menu, bool barItem) {
-  unsigned state = 0;
-  auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-  const bool selected = option->state.testFlag(State_Selected);
-  if (barItem)
-    state |= (option->state.testFlag(State_Sunken) || (selected && menu != nullptr && menu->hasFocus())) ? unsigned{ODS_SELECTED} : 0u;
-  else if (selected)
-    state |= ODS_SELECTED;
-  if (!option->state.testFlag(State_Enabled)) state |= ODS_GRAYED | ODS_DISABLED;
-  if (item != nullptr && item->checked) state |= ODS_CHECKED;
-  if (item != nullptr && item->menuItemType == QStyleOptionMenuItem::DefaultItem) state |= ODS_DEFAULT;
-  return state;
 }
 
 QSize MenuItemStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,

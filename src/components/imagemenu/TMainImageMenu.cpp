@@ -145,6 +145,11 @@ bool TMainImageMenu::formEvent(QEvent* event) {
     case QEvent::KeyRelease:
       if (Menu() == nullptr || menuButtonBar_ == nullptr) return false;
       return formKey(static_cast<QKeyEvent*>(event));
+    case QEvent::StatusTip:
+      // While a menu is open the hint is the selected item's: a control's
+      // own hint (sent, for one, as the open menu takes the pointer from
+      // it) does not replace it.
+      return InMenuLoop() && !sendingHint_;
     default: return false;
   }
 }
@@ -275,7 +280,9 @@ void TMainImageMenu::execute(QWidget* menu, int position) {
 void TMainImageMenu::setApplicationHint(const QString& hint) {
   if (form_ == nullptr) return;
   QStatusTipEvent tip(hint);
+  sendingHint_ = true;
   QApplication::sendEvent(form_, &tip);
+  sendingHint_ = false;
 }
 
 void TMainImageMenu::menuSelect(QAction* item, QWidget* menu) {

@@ -88,6 +88,7 @@ class TMainImageMenu : public TImageMenu {
   bool selectionMade_ = false;   // something was selected since the menus closed
   bool mouseSelecting_ = false;  // the selection comes from the mouse (MF_MOUSESELECT)
   bool menuChangePending_ = false;
+  bool sendingHint_ = false;
 };
 
 }  // namespace sorabel::imagemenu

@@ -82,7 +82,7 @@ void TMenuButton::enabledChanged() {
 
 bool TMenuButton::dialogChar(QChar typed) {
   if (!isEnabled() || !MatchesAccelerator(typed, caption_)) return false;
-  click();
+  bar_->buttonClicked(this, true);  // from the keyboard: the first item selected
   return true;
 }
 

@@ -269,7 +269,7 @@ void TMenuButtonBar::buttonDownChanged(TMenuButton* sender) {
   }
 }
 
-void TMenuButtonBar::buttonClicked(TMenuButton* button) {
+void TMenuButtonBar::buttonClicked(TMenuButton* button, bool fromKeyboard) {
   runHandler([&] {
     if (button == closedButton_) {  // its drop-down was just closed by this same click
       pressedButton_ = nullptr;
@@ -279,7 +279,7 @@ void TMenuButtonBar::buttonClicked(TMenuButton* button) {
       if (button->OnClick) button->OnClick();
       return;
     }
-    openDropDown(button, false);
+    openDropDown(button, fromKeyboard);
   });
 }
 
@@ -390,7 +390,7 @@ void TMenuButtonBar::keyDown(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (hotButton_ != nullptr)
-        hotButton_->click();
+        buttonClicked(hotButton_, true);
       else if (openMenu_ != nullptr)
         openMenu_->close();
       return;
@@ -411,7 +411,7 @@ void TMenuButtonBar::keyDown(int key) {
       }
       return;
     case Qt::Key_Down:
-      if (hotButton_ != nullptr) hotButton_->click();
+      if (hotButton_ != nullptr) buttonClicked(hotButton_, true);
       return;
     default: return;
   }
@@ -445,7 +445,8 @@ void TMenuButtonBar::formActivated(bool active) {
 }
 
 void TMenuButtonBar::menuLoopEntered() {
-  if (closedButton_ != nullptr) closedButton_->mouseLeft();
+  // The button whose drop-down just opened keeps its pressed look.
+  if (closedButton_ != nullptr && closedButton_ != pressedButton_) closedButton_->mouseLeft();
   hotButton_ = nullptr;
 }
 

@@ -81,8 +81,9 @@ class TMenuButtonBar : public QWidget {
   // A slider's click: the row moves by one button's width.
   void scroll(int direction);
 
-  // A menu button's click: the ClosedButton rule, else its drop-down.
-  void buttonClicked(TMenuButton* button);
+  // A menu button's click: the ClosedButton rule, else its drop-down (from
+  // the keyboard with its first item selected).
+  void buttonClicked(TMenuButton* button, bool fromKeyboard = false);
   // Where a button's drop-down opens (screen point) and whether it opens
   // upward: below the button, or above it when it would pass the screen's
   // bottom.

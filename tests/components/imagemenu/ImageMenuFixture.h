@@ -41,14 +41,18 @@ inline bool near(const QColor& painted, const QColor& expected) {
          std::abs(painted.blue() - expected.blue()) <= 1;
 }
 
-// Catches the application hints a form receives.
-class HintCatcher : public QObject {
+// A form that keeps the application hints it is given, as a program's
+// form shows them in its status bar.
+class HintForm : public QMainWindow {
  public:
   QStringList hints;
-  QString last() const { return hints.isEmpty() ? QString() : hints.last(); }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::StatusTip) hints << static_cast<QStatusTipEvent*>(event)->tip();
-    return false;
+  QString lastHint() const { return hints.isEmpty() ? QString() : hints.last(); }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+    hints << static_cast<QStatusTipEvent*>(event)->tip();
+    return true;
   }
 };
 
@@ -116,7 +120,7 @@ inline void typeAlt(QWidget* window) {
 class ImageMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<QMainWindow>();
+    form = std::make_unique<HintForm>();
     bar = form->menuBar();
     file = bar->addMenu(QStringLiteral("ファイル(&F)"));
     newItem = file->addAction(QStringLiteral("新規(&N)"));
@@ -156,7 +160,7 @@ class ImageMenuTest : public ::testing::Test {
     return canvas;
   }
 
-  std::unique_ptr<QMainWindow> form;
+  std::unique_ptr<HintForm> form;
   QMenuBar* bar = nullptr;
   QMenu* file = nullptr;
   QAction* newItem = nullptr;

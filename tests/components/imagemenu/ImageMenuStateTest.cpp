@@ -109,7 +109,6 @@ TEST(BarHotTracker, PositionsCountOnlyVisibleItems) {
   const std::vector<BarItemInfo> items{{false, true}, {true, true}, {false, true}, {true, true}};
   EXPECT_EQ(BarHotTracker::positionToIndex(0, items), 1);
   EXPECT_EQ(BarHotTracker::positionToIndex(1, items), 3);
-  EXPECT_EQ(BarHotTracker::indexToPosition(3, items), 1);
   BarHotTracker tracker;
   EXPECT_EQ(tracker.track({1, true}, items), (std::vector<BarItemPaint>{{3, 1, true}}));
 }

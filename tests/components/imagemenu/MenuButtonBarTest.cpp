@@ -39,7 +39,6 @@ class MenuButtonBarTest : public ImageMenuTest {
     menu->setMenuButtonBar(buttonBar);
     form->resize(600, 300);
     activate(form.get());
-    form->installEventFilter(&hints);
     lineEdit->setFocus();
     lineEdit->setCursorPosition(3);
     QObject::connect(file, &QMenu::aboutToShow, [this] { ++fileShown; });
@@ -94,7 +93,6 @@ class MenuButtonBarTest : public ImageMenuTest {
   QLineEdit* lineEdit = nullptr;
   QMenu* nested = nullptr;
   QAction* nestedItem = nullptr;
-  HintCatcher hints;
   int fileShown = 0;
   int fileClicked = 0;
 
@@ -133,6 +131,15 @@ TEST_F(MenuButtonBarTest, AltEntersKeyboardModeArrowsWrapAndAltGivesTheFocusBack
   EXPECT_EQ(buttonBar->HotButton(), button(2));
   key(Qt::Key_Right);
   EXPECT_EQ(buttonBar->HotButton(), button(0));
+  whenOpen([this](QMenu* popup) {
+    EXPECT_EQ(popup, file);
+    EXPECT_EQ(popup->activeAction(), newItem);  // opened from the keyboard: its first item selected
+    EXPECT_EQ(button(0)->ButtonState(), TMenuButton::Pressed);
+    typeKey(form.get(), Qt::Key_Escape);
+  });
+  key(Qt::Key_Down);
+  EXPECT_EQ(buttonBar->HotButton(), button(0));  // Esc returns to the bar, still from the keyboard
+  EXPECT_TRUE(buttonBar->KeyboardMode());
   pressAlt();  // Alt again leaves the keyboard mode
   EXPECT_EQ(buttonBar->HotButton(), nullptr);
   EXPECT_EQ(button(0)->ButtonState(), TMenuButton::Normal);
@@ -164,9 +171,9 @@ TEST_F(MenuButtonBarTest, ThePointerRestingOnAButtonLeavesTheArrowsToTheFocusedC
   key(Qt::Key_Left);
   EXPECT_EQ(lineEdit->cursorPosition(), 2);
   EXPECT_EQ(buttonBar->HotButton(), button(1));
-  EXPECT_EQ(hints.last(), "編集の操作");  // the item's hint
+  EXPECT_EQ(form->lastHint(), "編集の操作");  // the item's hint
   pointAt(buttonBar, QPoint(buttonBar->width() - 3, 2));  // the bar beyond the buttons keeps it
-  EXPECT_EQ(hints.last(), "編集の操作");
+  EXPECT_EQ(form->lastHint(), "編集の操作");
 }
 
 TEST_F(MenuButtonBarTest, TheClickThatClosesADropDownRunsTheItemAndTheNextOpensItAgain) {
@@ -326,6 +333,16 @@ TEST_F(MenuButtonBarTest, SlidersAppearWhenTheRowIsWiderAndShiftItByOneButton) {
   buttonBar->resize(0, buttonBar->height());  // however narrow: never beyond the last button
   for (int i = 0; i < 5; ++i) buttonBar->scroll(1);
   EXPECT_EQ(buttonBar->FirstShown(), 2);
+}
+
+TEST_F(MenuButtonBarTest, DownIsSharedByEveryButtonOfTheBar) {
+  button(1)->setLook(TMenuButton::Hot);
+  button(0)->setDown(true);
+  EXPECT_TRUE(button(1)->Down());
+  EXPECT_TRUE(button(2)->Down());
+  EXPECT_EQ(button(1)->ButtonState(), TMenuButton::Normal);
+  button(0)->setDown(false);
+  EXPECT_FALSE(button(2)->Down());
 }
 
 TEST_F(MenuButtonBarTest, ButtonsPaintTheirLooks) {
