@@ -153,6 +153,21 @@ TEST_F(ImageMenuEventsTest, LargerPicturesAndItemHeightsMeasureEveryMenuAgainOpe
   menu->setItemHeight(40);  // while the drop-down is open
   EXPECT_EQ(file->actionGeometry(newItem).height(), 40);
   EXPECT_EQ(file->height(), 3 * 40 + 10 + 2 * frame(file));
+
+  menu->setDefaultFont(true);  // the rows follow the desktop's menu font
+  CanvasFont system;
+  applyMenuFont(system);
+  EXPECT_EQ(file->actionGeometry(newItem).height(), std::abs(system.height) + 5);
+}
+
+TEST_F(ImageMenuEventsTest, TheMenuCursorShowsOverTheBarsItemsAndInOpenMenus) {
+  menu->setCursor(Qt::PointingHandCursor);
+  pointAt(bar, bar->actionGeometry(file->menuAction()).center());
+  EXPECT_EQ(bar->cursor().shape(), Qt::PointingHandCursor);
+  pointAt(bar, QPoint(bar->width() - 3, bar->height() / 2));  // the bar beyond its items
+  EXPECT_EQ(bar->cursor().shape(), Qt::ArrowCursor);
+  clickBarItem(bar, edit->menuAction());
+  EXPECT_EQ(edit->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(ImageMenuEventsTest, DisabledPicturesAreEmbossedInTheActiveHighlightAndShadow) {
@@ -181,6 +196,10 @@ TEST_F(ImageMenuEventsTest, TheBannerIsOnePictureDownTheWholeMenu) {
   EXPECT_GT(shot.pixelColor(x, first.top()).red(), 240);
   EXPECT_LT(shot.pixelColor(x, first.top()).green(), 40);
   EXPECT_GT(shot.pixelColor(x, last.bottom()).green(), 200);
+
+  const int width = popup.width();
+  banner.Banner().setBannerWidth(30);  // the open menu is measured again
+  EXPECT_EQ(popup.width(), width + 10);
   popup.close();
 }
 

@@ -307,6 +307,30 @@ TEST_F(MenuButtonBarTest, ARightClickOnAButtonOpensTheWindowMenu) {
   EXPECT_EQ(fileShown, 0);
 }
 
+TEST_F(MenuButtonBarTest, ARightClickBesideTheButtonsShowsThePopupMenuWhenOneIsSet) {
+  QMenu popup;
+  popup.addAction(QStringLiteral("バーの設定(&B)"));
+  buttonBar->setPopupMenu(&popup);
+  clickAt(buttonBar, QPoint(buttonBar->width() - 5, buttonBar->height() / 2), Qt::RightButton);
+  EXPECT_TRUE(popup.isVisible());
+  EXPECT_FALSE(WindowMenu::of(form.get())->isVisible());
+  popup.close();
+}
+
+TEST_F(MenuButtonBarTest, AHeldSliderKeepsScrolling) {
+  buttonBar->resize(10, buttonBar->height());
+  TSlideButton* right = buttonBar->RightSlider();
+  ASSERT_TRUE(right->isVisible());
+  const QPoint at = right->rect().center();
+  pointAt(right, at);
+  QTest::mousePress(windowOf(right), Qt::LeftButton, Qt::NoModifier, windowOf(right)->mapFromGlobal(right->mapToGlobal(at)));
+  EXPECT_EQ(buttonBar->FirstShown(), 0);  // nothing before the first tick
+  QTest::qWait(700);  // the first tick after 400 ms, then one every 100 ms
+  EXPECT_GE(buttonBar->FirstShown(), 2);
+  QTest::mouseRelease(windowOf(right), Qt::LeftButton, Qt::NoModifier, windowOf(right)->mapFromGlobal(right->mapToGlobal(at)));
+  EXPECT_FALSE(right->RepeatTimer()->isActive());
+}
+
 TEST_F(MenuButtonBarTest, DropDownsNearTheScreensBottomOpenUpward) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   form->move(0, 0);
