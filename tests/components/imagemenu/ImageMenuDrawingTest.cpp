@@ -80,6 +80,25 @@ TEST_F(ImageMenuTest, DisabledPicturesAreEmbossedAndDisabledChecksGrey) {
   EXPECT_EQ(check.images[0], withTransparentColor(TImageMenu::CheckMonoGlyph(), kCheckTransparent));
 }
 
+TEST_F(ImageMenuTest, SelectedCheckedItemsKeepTheirSunkenCellAndSelectedDisabledOnesTheirGreyText) {
+  // Selected and checked: the cell is filled with the unselected colour and
+  // sunken; the raised frame of a selected picture is not drawn.
+  const RecordingCanvas checked = draw(toolbarItem, ODS_SELECTED | ODS_CHECKED, {0, 0, 120, 20});
+  EXPECT_TRUE(checked.has("fill 0,0,20,20 sys4"));
+  EXPECT_TRUE(checked.has("edge 0,0,20,20 8 0x1003"));
+  EXPECT_FALSE(checked.has("edge 0,0,20,20 4 0x3"));
+  EXPECT_FALSE(checked.has("edge 0,0,20,20 4 0x100C"));
+
+  // Selected and disabled: msOffice draws the highlight pass and the grey
+  // text; msWindows the grey text alone.
+  const std::vector<std::string> both{"text \" 新規(&N)\" 22,1,121,21 0x64 sys20",
+                                      "text \" 新規(&N)\" 21,0,120,20 0x64 sys17"};
+  EXPECT_EQ(draw(newItem, ODS_SELECTED | ODS_GRAYED, {0, 0, 120, 20}).callsStartingWith("text \" 新規"), both);
+  menu->setMenuStyle(TMenuStyle::msWindows);
+  EXPECT_EQ(draw(newItem, ODS_SELECTED | ODS_GRAYED, {0, 0, 120, 20}).callsStartingWith("text \" 新規"),
+            std::vector<std::string>{both[1]});
+}
+
 TEST_F(ImageMenuTest, OnDrawItemReplacesAllDrawingOfItsMenuButNotOfTheSystemMenu) {
   int drawn = 0;
   menu->OnDrawItem = [&](QWidget* owner, QAction* item, const QRect& rect, unsigned state) {
@@ -169,6 +188,14 @@ TEST_F(ImageMenuTest, SystemMenuItemsAreMeasuredAndDrawnByTheDrawer) {
   menu->SysMenu().DrawSysItem(nullptr, close, ODS_SELECTED, {0, 0, 150, 20}, SC_CLOSE, false);
   EXPECT_TRUE(close.has("edge 0,0,20,20 4 0x3"));
   EXPECT_TRUE(close.has("image 2,2 16x16"));
+  // Selected with a picture: only the text area is filled, the picture
+  // column keeps its frame; without a picture the whole item is filled.
+  EXPECT_EQ(close.callsStartingWith("fill").size(), 1u);
+  EXPECT_EQ(close.callsStartingWith("fill 21,0,150,20").size(), 1u);
+  RecordingCanvas move;
+  menu->SysMenu().DrawSysItem(nullptr, move, ODS_SELECTED, {0, 0, 150, 20}, SC_MOVE, false);
+  EXPECT_EQ(move.callsStartingWith("fill 0,0,150,20").size(), 1u);
+  EXPECT_TRUE(move.callsStartingWith("edge").empty());
   EXPECT_TRUE(close.has("text \"Alt+F4\" 25,0,135,20 0x66 sys14"));
 }
 

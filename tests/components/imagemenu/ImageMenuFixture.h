@@ -14,6 +14,7 @@
 #include <QStatusTipEvent>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
@@ -149,9 +150,21 @@ class ImageMenuTest : public ::testing::Test {
     menu->ItemImages().Add(toolbarItem, 1, QStringLiteral("|ツールバーの表示"));
     menu->setMenu(bar);
     menu->setMeasureCanvasFactory([] { return std::make_unique<RecordingCanvas>(); });
+    // A menu left open by a fault would hold its loop, and the test, for
+    // ever: after a while it is closed and the test fails.
+    watchdog.setInterval(5000);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+      if (QApplication::activePopupWidget() == nullptr) return;
+      ADD_FAILURE() << "a menu stayed open";
+      closeAllPopups();
+    });
+    watchdog.start();
   }
 
-  void TearDown() override { closeAllPopups(); }
+  void TearDown() override {
+    watchdog.stop();
+    closeAllPopups();
+  }
 
   // Draws an item as a draw request would, on a recording canvas.
   RecordingCanvas draw(QAction* item, unsigned state, Rect rect) {
@@ -176,6 +189,7 @@ class ImageMenuTest : public ::testing::Test {
   QAction* monthly = nullptr;
   ImageList* images = nullptr;
   TMainImageMenu* menu = nullptr;
+  QTimer watchdog;
 };
 
 }  // namespace sorabel::test

@@ -44,6 +44,12 @@ TEST_F(ImageMenuTest, PicturesComeFromTheFirstRowAndOnlyWithAnImageList) {
   EXPECT_EQ(menu->HintOf(toolbarItem), "|ツールバーの表示");  // hints do not need pictures
   menu->setImages(images);
   EXPECT_EQ(menu->ImageIndexOf(toolbarItem), -1);  // the indexes are gone
+  // Without an image list no item has a picture, whatever its row says.
+  menu->setImages(nullptr);
+  menu->ItemImages().Items(1).setImageIndex(1);
+  EXPECT_EQ(menu->ImageIndexOf(toolbarItem), -1);
+  menu->setImages(images);
+  EXPECT_EQ(menu->ImageIndexOf(toolbarItem), 1);
 }
 
 TEST_F(ImageMenuTest, RemovedItemsMenusAndImageListsAreForgotten) {
