@@ -29,9 +29,10 @@ class MenuButtonBarTest : public ImageMenuTest {
     form->show();
   }
   TMenuButton* button(int i) const { return buttonBar->menuButtons().at(static_cast<std::size_t>(i)); }
-  // Closes the next drop-down that opens, as soon as it is open.
+  // Closes the next drop-down that opens, as soon as it is open. The form
+  // owns the poll, so one that never saw a drop-down goes with the test.
   void closeDropDownSoon() {
-    auto* poll = new QTimer;
+    auto* poll = new QTimer(form.get());
     QObject::connect(poll, &QTimer::timeout, [poll] {
       if (QWidget* popup = QApplication::activePopupWidget()) {
         popup->close();
