@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the program and its tests with AddressSanitizer (leak detection on)
+# and UndefinedBehaviorSanitizer into ./build-san and runs every test on the
+# offscreen platform. Fails on a failing test and on any sanitizer report,
+# also one from a process whose exit status a test does not look at.
+# clang is used when it is there (it is installed when it can be), else gcc;
+# CXX chooses another compiler.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build-san
+
+scripts/install-deps.sh
+scripts/install-deps.sh --checks || echo "check-sanitizers: clang could not be installed; using gcc" >&2
+
+cxx=${CXX:-}
+if [ -z "$cxx" ]; then
+  if command -v clang++ >/dev/null; then cxx=clang++; else cxx=g++; fi
+fi
+echo "check-sanitizers: building with $cxx into build-san/"
+
+# -O1 keeps the build and the runs short and the reports exact; assertions
+# stay on, and the standard library checks its own preconditions too.
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -D_GLIBCXX_ASSERTIONS" \
+  -DSORABEL_SANITIZE=ON -DSORABEL_BUILD_BENCH=OFF -DSORABEL_BUILD_GALLERY=OFF >/dev/null
+cmake --build "$build" -j2
+
+# Every report also goes to a file of its own, so none can pass unseen.
+logs=$build/sanitizer-reports
+rm -rf "$logs"
+mkdir -p "$logs"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:log_path=$logs/asan"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
+export QT_QPA_PLATFORM=offscreen
+
+status=0
+ctest --test-dir "$build" --output-on-failure -j2 || status=1
+
+reports=$(find "$logs" -type f | sort)
+if [ -n "$reports" ]; then
+  for report in $reports; do
+    echo "==== $report"
+    cat "$report"
+  done
+  echo "check-sanitizers: $(wc -l <<<"$reports") sanitizer report(s)" >&2
+  status=1
+fi
+[ $status -eq 0 ] && echo "check-sanitizers: every test passed, no sanitizer reports"
+exit $status
