@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and its tests with AddressSanitizer (leak detection on)
 # and UndefinedBehaviorSanitizer into ./build-san and runs every test on the
-# offscreen platform. Fails on a failing test and on any sanitizer report,
+# offscreen platform, and every fuzz target once over each input of its seed
+# corpus (tests/fuzz/corpus). Fails on a failing test and on any sanitizer report,
 # also one from a process whose exit status a test does not look at.
 # clang is used when it is there (it is installed when it can be), else gcc;
 # CXX chooses another compiler.
@@ -23,7 +24,7 @@ echo "check-sanitizers: building with $cxx into build-san/"
 # stay on, and the standard library checks its own preconditions too.
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -D_GLIBCXX_ASSERTIONS" \
-  -DSORABEL_SANITIZE=ON -DSORABEL_BUILD_BENCH=OFF -DSORABEL_BUILD_GALLERY=OFF >/dev/null
+  -DSORABEL_SANITIZE=ON -DSORABEL_FUZZ_REPLAY=ON -DSORABEL_BUILD_BENCH=OFF -DSORABEL_BUILD_GALLERY=OFF >/dev/null
 cmake --build "$build" -j2
 
 # Every report also goes to a file of its own, so none can pass unseen.
