@@ -60,7 +60,8 @@ int main(int argc, char* argv[]) {
   installQtTranslation(qtTranslator, programFile);
 
   sorabel::FormPaths paths{
-      sorabel::profileLocation(sorabel::profilePathFor(programFile)),
+      sorabel::profileLocation(sorabel::profilePathFor(programFile),
+                               sorabel::isInstalledProgram(programFile, SORABEL_DATA_FROM_PROGRAM)),
       sorabel::fromPath(
           sorabel::installedOrBuildFile(programFile, SORABEL_DATA_FROM_PROGRAM, SORABEL_HELP_FILE)),
   };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStatusTipEvent>
 
 #include "forms/Forms.h"
@@ -33,6 +34,7 @@
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
 #include "platform/draw/ImageList.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/LedgerTableModel.h"
 #include "widgets/StatusPanelBar.h"
@@ -48,6 +50,12 @@ constexpr int kDescriptionColumnSlack = 25;
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
+const QString kUtf8Question = QStringLiteral("このファイルは UTF-8 で書かれています。Shift-JIS に変換して開きますか？");
+const QString kUnfinishedSaveQuestion = QStringLiteral(
+    "%1 の前回の保存は途中で終わっています。\n保存する前の内容の控えが残っています。\n\n"
+    "はい: 控えの内容で開きます（上書き保存すると控えは削除されます）\n"
+    "いいえ: ファイルの今の内容で開き、控えを削除します\n"
+    "キャンセル: 開きません");
 const QString kGridHint = QStringLiteral("セルにマウスをあわせて再クリックで編集できます。");
 // The cell editor's mask for dates: eight required digits with fixed slashes.
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
@@ -138,6 +146,11 @@ void TMainFm::buildMenu() {
   StayTop = findChild<QAction*>(QStringLiteral("StayTop"));
   T1->setChecked(true);
   S3->setChecked(true);
+  for (const StandardKey& standard : standardKeys()) {
+    auto* shortcut = new QShortcut(QKeySequence(standard.key), this);
+    connect(shortcut, &QShortcut::activated, findChild<QAction*>(QString::fromLatin1(standard.command)),
+            &QAction::trigger);
+  }
   buildImageMenu();
 }
 
@@ -213,11 +226,14 @@ void TMainFm::buildClient() {
   StringGrid1->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   StringGrid1->cellDelegate()->setColumnMask([this](int column) { return StringGrid1GetEditMask(column, 0); });
   StringGrid1->cellDelegate()->setColumnUsesIme([](int column) { return column == kDescriptionColumn; });
+  StringGrid1->cellDelegate()->setColumnText(
+      [](int column) { return column == kDescriptionColumn ? FieldText::Words : FieldText::Figures; });
   connect(StringGrid1, &StringGridView::cellEntered, this, [this](int column, int row) {
     StringGrid1SelectCell(column, row);
     StringGrid1Click();
   });
   connect(StringGrid1, &StringGridView::enterPressed, this, [this] { StringGrid1KeyDown(Qt::Key_Return); });
+  connect(StringGrid1, &StringGridView::fittedColumnsResized, this, &TMainFm::FormResize);
   // The grid gets its final size after the window's resize event; its
   // description column follows it.
   StringGrid1->installEventFilter(this);
@@ -265,7 +281,7 @@ void TMainFm::loadStartupBook() {
   if (session_.state() != BookState::LastBookMissing) return;
   runGuarded(this, [this] {
     bool read = false;
-    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder()); });
+    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
     if (!read) return;
     ShowStatus();
     showCaption();
@@ -274,9 +290,11 @@ void TMainFm::loadStartupBook() {
 
 void TMainFm::showCaption() { setWindowTitle(QString::fromStdString(session_.caption())); }
 
+// The amount columns are 80 pixels wide, or as wide as their widest amount.
 void TMainFm::setGridColumns() {
-  for (int column : {kDateColumn, kIncomeColumn, kExpenseColumn, kBalanceColumn})
-    StringGrid1->setColumnWidth(column, kFixedColumnWidth);
+  StringGrid1->setColumnWidth(kDateColumn, kFixedColumnWidth);
+  StringGrid1->fitColumnsToTexts({kIncomeColumn, kExpenseColumn, kBalanceColumn}, kFixedColumnWidth,
+                                 widestAmountSample(StringGrid1->fontMetrics()));
   FormResize();
 }
 
@@ -352,17 +370,7 @@ void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 QString TMainFm::BookFileName() const { return QString::fromStdString(session_.fileName()); }
 
 void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
-  struct Fit {
-    TMainFm* window;
-    ~Fit() { window->fitAmountColumns(); }
-  } fit{this};
   model_->change([&](LedgerGrid& grid) { change(grid); });
-}
-
-void TMainFm::fitAmountColumns() {
-  for (int column : {kIncomeColumn, kExpenseColumn, kBalanceColumn})
-    StringGrid1->fitColumnToText(column, toQString(grid().longestCell(column)), kFixedColumnWidth);
-  FormResize();
 }
 
 void TMainFm::New1Click() {
@@ -379,7 +387,7 @@ void TMainFm::Open1Click() {
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
     rememberFolder(name);
-    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder()); });
+    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
     showCaption();
     ShowStatus();
   });
@@ -396,7 +404,23 @@ QString TMainFm::dialogFolder() const {
 void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
 void TMainFm::LoadBookFile() {
-  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder()); });
+  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
+}
+
+OpenQuestions TMainFm::openQuestions(const std::string& name) {
+  OpenQuestions questions;
+  questions.convertFromUtf8 = [this] {
+    return UserDialogs::current().ask(this, kUtf8Question, AskButtons::YesNo, MessageKind::Confirmation) == Answer::Yes;
+  };
+  questions.unfinishedSave = [this, name] {
+    const QString text = kUnfinishedSaveQuestion.arg(QString::fromStdString(name));
+    switch (UserDialogs::current().ask(this, text, AskButtons::YesNoCancel, MessageKind::Warning)) {
+      case Answer::Yes: return UnfinishedSaveChoice::OpenCopy;
+      case Answer::No: return UnfinishedSaveChoice::OpenFile;
+      default: return UnfinishedSaveChoice::OpenNothing;
+    }
+  };
+  return questions;
 }
 
 void TMainFm::Save1Click() {
@@ -603,7 +627,9 @@ void TMainFm::HistryClick(int n) {
 void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
 
 void TMainFm::reopenBook(const std::string& name) {
-  changeBook([&](LedgerGrid&) { session_.reopen(name); });
+  bool read = false;
+  changeBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
+  if (!read) return;
   setCurrentRowKeepingColumn(grid().lastRow());
   showCaption();
   ShowStatus();

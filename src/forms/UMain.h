@@ -157,10 +157,12 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // folder used.
   QString dialogFolder() const;
   void rememberFolder(const QString& file);
-  // Amount columns widen to their widest text (never below 80 pixels).
-  void fitAmountColumns();
   void setCurrentRowKeepingColumn(int gridRow);
-  // ReopenBookFile for a name: nothing changes when the file cannot be read.
+  // The questions reading a book may ask: a UTF-8 file, the copy left by an
+  // unfinished save of the book called name.
+  OpenQuestions openQuestions(const std::string& name);
+  // ReopenBookFile for a name: nothing changes when the file cannot be read
+  // or the user chose to open nothing.
   void reopenBook(const std::string& name);
   // SortIncClick and SortDecClick: check the order, re-run the pass.
   void switchOrder(BookOrder order);

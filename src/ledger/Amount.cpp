@@ -19,10 +19,14 @@ std::int32_t parseAmount(std::string_view text) {
     }
   }
   if (overflow) {
+    // The message quotes the digits, cut when there are many.
     std::string digits;
-    for (char c : text)
-      if (c >= '0' && c <= '9') digits += c;
-    throw AmountError(formatMessage("'%s' は整数ではありません", digits));
+    for (char c : text) {
+      if (c < '0' || c > '9') continue;
+      digits += c;
+      if (digits.size() > kMessageValueBytes) break;
+    }
+    throw AmountError(formatMessage("'%s' は整数ではありません", excerptForMessage(digits)));
   }
   return static_cast<std::int32_t>(value);
 }

@@ -8,6 +8,11 @@
 #include "platform/TextFile.h"
 
 namespace sorabel {
+namespace {
+
+const char* const kColumnNames[kLedgerColumnCount] = {"日付", "摘要", "収入", "支出", "残高"};
+
+}  // namespace
 
 void readBookText(LedgerGrid& grid, std::string_view bytes) {
   TextLineReader reader(bytes);
@@ -22,7 +27,13 @@ void readBookText(LedgerGrid& grid, std::string_view bytes) {
   }
 }
 
-void readBookFile(LedgerGrid& grid, const std::filesystem::path& path) { readBookText(grid, readWholeFile(path)); }
+std::string readBookBytes(const std::filesystem::path& path) { return readWholeFile(path, kMaxBookFileBytes); }
+
+void readBookFile(LedgerGrid& grid, const std::filesystem::path& path) { readBookText(grid, readBookBytes(path)); }
+
+bool isUtf8Book(std::string_view bytes) { return isUtf8Text(bytes); }
+
+AnsiString utf8BookInShiftJis(std::string_view bytes) { return utf8ToCp932(withoutByteOrderMark(bytes)); }
 
 bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order) {
   if (!fileExists(path)) return false;
@@ -37,12 +48,25 @@ void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path) {
   readBookFile(grid, path);
 }
 
+UnsavableCellError::UnsavableCellError(int row, int column, std::string_view cell)
+    : Error(std::to_string(row) + " 行目の" + kColumnNames[column] + "「" + excerptForMessage(cell) +
+            "」に改行または文字コード 26 の文字が含まれているため、保存できません。\nその文字を取り除いてから保存して下さい。") {}
+
+bool cellReadsBack(std::string_view cell) {
+  for (char c : cell) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code <= 26 && (code == '\r' || code == '\n' || code == kEndOfFile)) return false;
+  }
+  return true;
+}
+
 std::string bookFileText(const LedgerGrid& grid) {
   std::string out;
   out.reserve(static_cast<std::size_t>(grid.dataRowCount()) * 64);
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
     const LedgerRow& row = grid.row(r);
     for (int column = 0; column < kLedgerColumnCount; ++column) {
+      if (!cellReadsBack(row[column])) throw UnsavableCellError(r, column, row[column]);
       if (column > 0) out += ',';
       appendQuotedField(out, row[column]);
     }
@@ -83,7 +107,7 @@ bool bookHasContent(const LedgerGrid& grid) {
 bool bookChanged(const LedgerGrid& grid, const std::filesystem::path& path) {
   if (!fileExists(path)) return bookHasContent(grid);
   try {
-    return bookDiffers(grid, readWholeFile(path));
+    return bookDiffers(grid, readBookBytes(path));
   } catch (const FileError&) {
     return true;
   }

@@ -3,7 +3,9 @@
 // CR LF after every line. Reading is lenient (unquoted fields, blanks, blank
 // lines, fewer or more fields); writing is exact.
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "ledger/LedgerGrid.h"
@@ -15,8 +17,23 @@ namespace sorabel {
 // bytes: the k-th line fills row k, its first five fields go to columns 0..4.
 void readBookText(LedgerGrid& grid, std::string_view bytes);
 
+// The largest book file that is read: 256 MB.
+constexpr std::uintmax_t kMaxBookFileBytes = std::uintmax_t{256} * 1024 * 1024;
+
+// A book file's bytes: only a regular file of at most kMaxBookFileBytes.
+// Throws FileError.
+std::string readBookBytes(const std::filesystem::path& path);
+
 // readBookText on a file's contents. Throws FileError.
 void readBookFile(LedgerGrid& grid, const std::filesystem::path& path);
+
+// True for a book file written in UTF-8 rather than Shift-JIS (see
+// isUtf8Text).
+bool isUtf8Book(std::string_view bytes);
+
+// A UTF-8 book's bytes in Shift-JIS, the byte-order mark dropped. Throws
+// ConversionError naming the first character that Shift-JIS lacks.
+AnsiString utf8BookInShiftJis(std::string_view bytes);
 
 // LoadBookFile: when path names an existing file, resets the book to one
 // empty row, reads the file and runs the order-and-balance pass. Returns
@@ -27,8 +44,23 @@ bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder
 // stands, without the pass. Throws FileError.
 void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path);
 
+// A cell that the reader would not read back as the same text: it holds a
+// carriage return or a line feed (which end a line) or the character 26
+// (which ends the file). The message names the row, the column and the
+// start of the cell.
+class UnsavableCellError : public Error {
+ public:
+  UnsavableCellError(int row, int column, std::string_view cell);
+};
+
+// True when the reader reads a cell written by bookFileText back as the
+// same text.
+bool cellReadsBack(std::string_view cell);
+
 // The file's bytes for the grid's data rows, in the order shown. A double
-// quote inside a cell is written doubled, so it reads back as it was.
+// quote inside a cell is written doubled, so it reads back as it was. A
+// cell that would not read back throws UnsavableCellError, so a save never
+// writes a book that opens differently.
 std::string bookFileText(const LedgerGrid& grid);
 
 // Writes bookFileText atomically: on failure the old file stays. Throws

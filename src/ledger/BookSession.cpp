@@ -17,13 +17,62 @@ std::string BookSession::caption() const {
 void BookSession::setFileName(std::string name) {
   fileName_ = std::move(name);
   knownStamp_.reset();
+  differsFromFile_ = false;
 }
 
-bool BookSession::readLastBook(BookOrder order) {
-  if (!fileExists(filePath())) return false;
-  knownStamp_ = fileStamp(filePath());
+std::optional<std::string> BookSession::bytesToRead(const std::filesystem::path& path, const OpenQuestions& questions,
+                                                    std::optional<FileStamp>& stamp, bool& differsFromFile) const {
+  stamp = fileStamp(path);
+  std::string bytes = readBookBytes(path);
+  differsFromFile = false;
+  if (const std::optional<std::filesystem::path> copy = unfinishedSaveCopy(path)) {
+    std::string kept = readBookBytes(*copy);
+    if (kept == bytes) {
+      removeUnfinishedSaveCopy(path);  // the save stopped before it changed the file
+    } else {
+      switch (questions.unfinishedSave ? questions.unfinishedSave() : UnfinishedSaveChoice::OpenNothing) {
+        case UnfinishedSaveChoice::OpenNothing: return std::nullopt;
+        case UnfinishedSaveChoice::OpenFile: removeUnfinishedSaveCopy(path); break;
+        case UnfinishedSaveChoice::OpenCopy:
+          bytes = std::move(kept);  // the copy goes when the book is next saved
+          differsFromFile = true;
+          break;
+      }
+    }
+  }
+  if (isUtf8Book(bytes)) {
+    if (!questions.convertFromUtf8 || !questions.convertFromUtf8()) return std::nullopt;
+    bytes = utf8BookInShiftJis(bytes);
+    differsFromFile = true;
+  }
+  return bytes;
+}
+
+std::optional<LedgerGrid> BookSession::readWhole(const std::filesystem::path& path, const OpenQuestions& questions,
+                                                 std::optional<FileStamp>& stamp, bool& differsFromFile) const {
+  const std::optional<std::string> bytes = bytesToRead(path, questions, stamp, differsFromFile);
+  if (!bytes) return std::nullopt;
+  LedgerGrid fresh;
+  readBookText(fresh, *bytes);
+  return fresh;
+}
+
+bool BookSession::readLastBook(BookOrder order, const OpenQuestions& questions) {
+  // A folder in the book's place counts as missing, as it always has; a
+  // FIFO or a device is refused below.
+  const FileKind kind = fileKind(filePath());
+  if (kind == FileKind::Missing || kind == FileKind::Folder) return false;
   try {
-    readBookFile(grid_, filePath());
+    std::optional<FileStamp> stamp;
+    bool differs = false;
+    const std::optional<std::string> bytes = bytesToRead(filePath(), questions, stamp, differs);
+    if (!bytes) {
+      setFileName({});
+      return false;
+    }
+    knownStamp_ = stamp;
+    differsFromFile_ = differs;
+    readBookText(grid_, *bytes);
   } catch (...) {
     setFileName({});
     throw;
@@ -36,32 +85,38 @@ bool BookSession::readLastBook(BookOrder order) {
 void BookSession::newBook() {
   grid_.resetToEmptyBook();
   state_ = BookState::NewBook;
+  differsFromFile_ = false;
 }
 
-LedgerGrid BookSession::readWhole(const std::filesystem::path& path, std::optional<FileStamp>& stamp) const {
-  stamp = fileStamp(path);
-  LedgerGrid fresh;
-  readBookFile(fresh, path);
-  return fresh;
-}
-
-void BookSession::open(std::string name, BookOrder order) {
+bool BookSession::open(std::string name, BookOrder order, const OpenQuestions& questions) {
   const std::filesystem::path path(name);
-  const bool exists = fileExists(path);
+  const bool exists = fileKind(path) != FileKind::Missing;
   std::optional<FileStamp> stamp;
-  if (exists) grid_ = readWhole(path, stamp);
+  bool differs = false;
+  if (exists) {
+    std::optional<LedgerGrid> read = readWhole(path, questions, stamp, differs);
+    if (!read) return false;
+    grid_ = std::move(*read);
+  }
   fileName_ = std::move(name);
   knownStamp_ = stamp;
+  differsFromFile_ = differs;
   state_ = BookState::Opened;
   if (exists) sortAndBalance(order);
+  return true;
 }
 
-void BookSession::reopen(std::string name) {
+bool BookSession::reopen(std::string name, const OpenQuestions& questions) {
   std::optional<FileStamp> stamp;
-  grid_ = readWhole(std::filesystem::path(name), stamp);
+  bool differs = false;
+  std::optional<LedgerGrid> read = readWhole(std::filesystem::path(name), questions, stamp, differs);
+  if (!read) return false;
+  grid_ = std::move(*read);
   fileName_ = std::move(name);
   knownStamp_ = stamp;
+  differsFromFile_ = differs;
   state_ = BookState::Opened;
+  return true;
 }
 
 bool BookSession::changedOnDisk() const {
@@ -73,6 +128,7 @@ void BookSession::save(BookOrder order) {
   sortAndBalance(order);
   writeBookFile(grid_, filePath());
   knownStamp_ = fileStamp(filePath());
+  differsFromFile_ = false;
 }
 
 void BookSession::saveAs(std::string name, BookOrder order) {
@@ -80,10 +136,11 @@ void BookSession::saveAs(std::string name, BookOrder order) {
   writeBookFile(grid_, std::filesystem::path(name));
   fileName_ = std::move(name);
   knownStamp_ = fileStamp(filePath());
+  differsFromFile_ = false;
   state_ = BookState::Opened;
 }
 
-bool BookSession::changed() const { return bookChanged(grid_, filePath()); }
+bool BookSession::changed() const { return differsFromFile_ || bookChanged(grid_, filePath()); }
 
 void BookSession::sortAndBalance(BookOrder order) { sorabel::sortAndBalance(grid_, kDateColumn, order); }
 

@@ -12,6 +12,7 @@
 // program has changed the file since.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,23 @@ enum class BookState {
   NewBook,          // caption "Sorabel  NewFile": Save turns into Save As
   ReadAtStartup,    // caption "Sorabel  <file>"
   Opened,           // caption "Sorabel　<file>": opened, reopened or saved as
+};
+
+// What the user chooses when an in-place save of the book never finished
+// and left a copy of the book as it was before that save.
+enum class UnfinishedSaveChoice {
+  OpenCopy,     // read the copy; the book counts as changed until saved
+  OpenFile,     // read the file as it is and remove the copy
+  OpenNothing,  // open nothing; the copy stays
+};
+
+// The questions reading a book may have to ask. A question without an
+// answer is answered by opening nothing.
+struct OpenQuestions {
+  // The file is UTF-8 text: true converts it to Shift-JIS (the book then
+  // counts as changed until saved), false opens nothing.
+  std::function<bool()> convertFromUtf8;
+  std::function<UnfinishedSaveChoice()> unfinishedSave;
 };
 
 class BookSession {
@@ -46,19 +64,24 @@ class BookSession {
   // Start-up without the last book: a new, unnamed book.
   void startWithNewBook() { state_ = BookState::NewBook; }
   // Start-up with the last book: reads it when its file exists and runs the
-  // pass. Returns false (and stays LastBookMissing) when there is no file.
-  // A file that cannot be read whole throws; the rows read so far stay, but
-  // the book forgets the name, so that no Save writes them over that file.
-  bool readLastBook(BookOrder order);
+  // pass. Returns false (and stays LastBookMissing) when there is no file
+  // (or a folder), or when the user chose to open nothing (the book then
+  // forgets the name).
+  // A file that cannot be read whole, or is no regular file, throws; the
+  // rows read so far stay, but the book forgets the name, so that no Save
+  // writes them over that file.
+  bool readLastBook(BookOrder order, const OpenQuestions& questions = {});
 
   // New: one empty row; the name stays.
   void newBook();
   // Open: the named file is read and the pass runs. A name without a file
-  // keeps the book and takes the name. Throws; a failed read changes nothing.
-  void open(std::string name, BookOrder order);
+  // keeps the book and takes the name. Throws (also for anything that is
+  // not a regular file); a failed read changes nothing. False when the user
+  // chose to open nothing, which changes nothing either.
+  bool open(std::string name, BookOrder order, const OpenQuestions& questions = {});
   // A recent file: the named file is read as it stands, without the pass.
-  // Throws; a failed read changes nothing.
-  void reopen(std::string name);
+  // Throws; a failed read, or opening nothing (false), changes nothing.
+  bool reopen(std::string name, const OpenQuestions& questions = {});
 
   // Save must ask for a name: a new book, or no name at all.
   bool saveNeedsName() const { return state_ == BookState::NewBook || fileName_.empty(); }
@@ -71,19 +94,29 @@ class BookSession {
   void saveAs(std::string name, BookOrder order);
 
   // BookChanged: the grid differs from the file on disk (without a file:
-  // the book holds anything at all).
+  // the book holds anything at all), or the book was read from a UTF-8 file
+  // or from the copy of an unfinished save and not saved since.
   bool changed() const;
 
   void sortAndBalance(BookOrder order);
 
  private:
-  // Reads a whole file into a fresh grid; the stamp is taken before reading.
-  LedgerGrid readWhole(const std::filesystem::path& path, std::optional<FileStamp>& stamp) const;
+  // The bytes to read for the book at path, after the user's answers: the
+  // file's or those of an unfinished save's copy, converted from UTF-8
+  // where asked. Nothing when the user chose to open nothing. Sets
+  // differsFromFile when the bytes are not the file's own. The stamp is
+  // taken before reading.
+  std::optional<std::string> bytesToRead(const std::filesystem::path& path, const OpenQuestions& questions,
+                                         std::optional<FileStamp>& stamp, bool& differsFromFile) const;
+  // bytesToRead into a fresh grid.
+  std::optional<LedgerGrid> readWhole(const std::filesystem::path& path, const OpenQuestions& questions,
+                                      std::optional<FileStamp>& stamp, bool& differsFromFile) const;
 
   LedgerGrid grid_;
   std::string fileName_;
   BookState state_ = BookState::LastBookMissing;
   std::optional<FileStamp> knownStamp_;
+  bool differsFromFile_ = false;
 };
 
 }  // namespace sorabel

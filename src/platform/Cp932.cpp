@@ -126,6 +126,16 @@ std::string_view prefixOnCharBoundary(std::string_view text, std::size_t maxByte
   return text.substr(0, pos);
 }
 
+std::string excerptForMessage(std::string_view ansi) {
+  const std::string_view kept = prefixOnCharBoundary(ansi, kMessageValueBytes);
+  std::string shown(kept);
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+  std::string out = cp932ToUtf8Lenient(shown);
+  if (kept.size() < ansi.size()) out += "\u2026";
+  return out;
+}
+
 bool isCharBoundary(std::string_view text, std::size_t pos) {
   size_t at = 0;
   while (at < pos && at < text.size()) at += charLength(text, at);

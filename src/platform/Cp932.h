@@ -62,6 +62,14 @@ constexpr std::size_t charLength(std::string_view text, std::size_t pos) {
 // character.
 std::string_view prefixOnCharBoundary(std::string_view text, std::size_t maxBytes);
 
+// How many bytes of a value a message quotes.
+constexpr std::size_t kMessageValueBytes = 40;
+
+// A value as a message quotes it, in UTF-8: at most kMessageValueBytes of
+// it, cut on a character boundary and followed by "…" when it is longer;
+// control characters shown as spaces, bytes that are no character as U+FFFD.
+std::string excerptForMessage(std::string_view ansi);
+
 // True when pos is the first byte of a character (not the second byte of a
 // double-byte character), scanning from the start of the text.
 bool isCharBoundary(std::string_view text, std::size_t pos);

@@ -1,34 +1,77 @@
 #pragma once
-// Whole-file reading and atomic writing. A file is opened, read or written
-// from start to end and closed within one call.
+// Whole-file reading and safe writing. A file is opened, read or written
+// from start to end and closed within one call. Only regular files are
+// read, sized or written: a FIFO, a device or a socket is refused before it
+// is opened for reading or replaced, so nothing blocks or reads without end.
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace sorabel {
 
+// What a path names, symbolic links followed.
+enum class FileKind {
+  Missing,  // nothing (or a dangling link)
+  Regular,  // a regular file
+  Folder,
+  Other,  // a FIFO, a device, a socket
+};
+
+FileKind fileKind(const std::filesystem::path& path);
+
 // True when path names an existing regular file (a folder is not a file).
 bool fileExists(const std::filesystem::path& path);
 
-// The size of the file in bytes, or nothing when it cannot be opened.
+// "<path> は通常のファイルではありません"
+std::string notRegularFileMessage(const std::filesystem::path& path);
+
+// The size of a regular file in bytes, or nothing when it is no regular file
+// or cannot be opened.
 std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path);
 
-// Reads every byte of a file; throws FileError with a Japanese reason.
-std::string readWholeFile(const std::filesystem::path& path);
+constexpr std::uintmax_t kNoSizeLimit = std::numeric_limits<std::uintmax_t>::max();
+
+// Reads every byte of a regular file; throws FileError with a Japanese
+// reason. A file of more than maxBytes is refused before it is read.
+std::string readWholeFile(const std::filesystem::path& path, std::uintmax_t maxBytes = kNoSizeLimit);
 
 // Replaces the file with bytes so that the disk holds either the old or the
-// new file, never a torn one: the bytes go to a temporary file in the same
-// folder, which is flushed and then renamed over the target. Symbolic links
-// are followed to the real file, which is replaced; its mode is kept. A
-// file with several hard links, or one whose folder cannot take a temporary
-// file while the file itself can be written, is overwritten in place (its
-// space reserved first, then written, flushed and synced), so the links stay
-// one file and the save succeeds. A file without write permission in its
-// mode is refused, also for root. Throws FileError; the old file stays.
+// new file, never a torn one.
+//
+// Normally the bytes go to a temporary file ".<name>.XXXXXX" in the same
+// folder, which gets the old file's mode, owner and group (as far as the
+// user may set them) and extended attributes (ACLs among them), is synced
+// and renamed over the target; then the folder is synced, and temporary
+// files of that name left by an earlier save that never finished are
+// removed.
+//
+// A file with several hard links, or one whose folder cannot take a
+// temporary file while the file itself can be written, is overwritten in
+// place, so the links stay one file: first a complete copy of the old file
+// is written and synced (beside it, or in the user's cache folder when its
+// folder takes no new file), then the file is written, truncated and
+// synced, then the copy is removed. A crash in between leaves the copy,
+// which unfinishedSaveCopy finds.
+//
+// Symbolic links are followed to the real file, which is replaced. A file
+// without write permission in its mode is refused, also for root, and so is
+// anything that is not a regular file. Throws FileError; the old file stays.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The copy of the book at path that an in-place save made and did not
+// remove because it never finished, or nothing.
+std::optional<std::filesystem::path> unfinishedSaveCopy(const std::filesystem::path& path);
+
+// Removes that copy, when there is one.
+void removeUnfinishedSaveCopy(const std::filesystem::path& path);
+
+// The mode a file created now gets under the process's umask (0666 less
+// the umask).
+unsigned newFileMode();
 
 // What identifies a file's present contents: device, inode, size and time
 // of the last change. A file changed by another program has another stamp.
@@ -52,5 +95,15 @@ std::string displayPath(const std::filesystem::path& path);
 
 // A short Japanese reason for an errno value.
 std::string errnoReason(int error);
+
+// The points of a save between which a crash leaves something behind.
+// Tests stop the process there to see what a crash leaves.
+enum class SaveStep {
+  TemporaryWritten,  // the rename path's temporary file is complete, not yet renamed
+  CopyWritten,       // the in-place path's copy is synced, the file not yet touched
+  WrittenInPlace,    // the file is written and synced, the copy not yet removed
+};
+using SaveStepHook = void (*)(SaveStep step, const std::filesystem::path& target);
+void setSaveStepHook(SaveStepHook hook);
 
 }  // namespace sorabel

@@ -10,7 +10,7 @@ namespace sorabel {
 namespace fs = std::filesystem;
 
 fs::path chooseProfilePath(const ProfilePlaceFacts& facts) {
-  if (facts.besideExists || facts.folderWritable) return facts.besideProgram;
+  if (!facts.installed && (facts.besideExists || facts.folderWritable)) return facts.besideProgram;
   // A relative XDG_CONFIG_HOME is invalid and is ignored.
   const fs::path config = !facts.xdgConfigHome.empty() && fs::path(facts.xdgConfigHome).is_absolute()
                               ? fs::path(facts.xdgConfigHome)
@@ -18,9 +18,10 @@ fs::path chooseProfilePath(const ProfilePlaceFacts& facts) {
   return config / "sorabel" / facts.besideProgram.filename();
 }
 
-fs::path profileLocation(const fs::path& besideProgram) {
+fs::path profileLocation(const fs::path& besideProgram, bool installed) {
   ProfilePlaceFacts facts;
   facts.besideProgram = besideProgram;
+  facts.installed = installed;
   std::error_code error;
   facts.besideExists = fs::exists(besideProgram, error);
   const fs::path folder = besideProgram.has_parent_path() ? besideProgram.parent_path() : fs::path(".");
@@ -32,6 +33,11 @@ fs::path profileLocation(const fs::path& besideProgram) {
 
 fs::path installedDataFolder(const fs::path& programFile, const fs::path& dataFromProgram) {
   return (programFile.parent_path() / dataFromProgram).lexically_normal();
+}
+
+bool isInstalledProgram(const fs::path& programFile, const fs::path& dataFromProgram) {
+  std::error_code error;
+  return fs::is_directory(installedDataFolder(programFile, dataFromProgram), error);
 }
 
 fs::path installedOrBuildFile(const fs::path& programFile, const fs::path& dataFromProgram,

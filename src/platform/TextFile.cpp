@@ -1,24 +1,94 @@
 #include "platform/TextFile.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace sorabel {
+namespace {
+
+// Codes 10, 13 and 26 end a line.
+bool endsLine(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  return code == '\r' || code == '\n' || code == kEndOfFile;
+}
+
+// The first position from pos whose byte is a control code up to 26 (or
+// the end). Eight bytes are looked at together: a word holds such a byte
+// when subtracting 27 from each of its bytes borrows into a byte whose top
+// bit was clear. The byte-wise loop then finds it exactly.
+std::size_t nextControl(std::string_view bytes, std::size_t pos) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kTops = 0x8080808080808080u;
+  while (pos + 8 <= bytes.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + pos, 8);
+    if (((word - 27 * kOnes) & ~word & kTops) != 0) break;
+    pos += 8;
+  }
+  while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) > 26) ++pos;
+  return pos;
+}
+
+// The length of the valid UTF-8 character at the start of text (lead byte
+// c), or 0: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+std::size_t utf8CharLength(std::string_view text, unsigned char c) {
+  std::size_t length = 0;
+  char32_t code = 0;
+  if (c >= 0xC2 && c <= 0xDF) {
+    length = 2;
+    code = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    length = 3;
+    code = c & 0x0F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    length = 4;
+    code = c & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto trail = static_cast<unsigned char>(text[i]);
+    if ((trail & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (trail & 0x3F);
+  }
+  if (length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) return 0;
+  if (length == 4 && (code < 0x10000 || code > 0x10FFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+bool isUtf8Text(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8ByteOrderMark)) return true;
+  bool beyondAscii = false;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[pos]);
+    if (c < 0x80) {
+      ++pos;
+      continue;
+    }
+    const std::size_t length = utf8CharLength(bytes.substr(pos), c);
+    if (length == 0) return false;
+    beyondAscii = true;
+    pos += length;
+  }
+  return beyondAscii;
+}
+
+TextLineReader::TextLineReader(std::string_view bytes) : bytes_(withoutByteOrderMark(bytes)) {}
 
 bool TextLineReader::atEnd() const { return pos_ >= bytes_.size() || bytes_[pos_] == kEndOfFile; }
 
 bool TextLineReader::nextLine(std::string_view& line) {
   if (atEnd()) return false;
-  std::size_t start = pos_;
-  std::size_t end = bytes_.find('\r', start);
-  if (end == std::string_view::npos) end = bytes_.size();
+  const std::size_t start = pos_;
+  std::size_t end = nextControl(bytes_, start);
+  while (end < bytes_.size() && !endsLine(bytes_[end])) end = nextControl(bytes_, end + 1);
   line = bytes_.substr(start, end - start);
-  if (std::size_t eof = line.find(kEndOfFile); eof != std::string_view::npos) {
-    line = line.substr(0, eof);
-    end = start + eof;
-  }
   pos_ = end;
-  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
-    ++pos_;
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
-  }
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
   return true;
 }
 

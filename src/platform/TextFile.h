@@ -1,7 +1,8 @@
 #pragma once
-// Lines of a text file the way the program reads them: a carriage return ends
-// a line and a line feed right after it is skipped, a line feed alone does
-// not end a line, and the character 26 ends the file.
+// Lines of a text file the way the program reads them: a carriage return, a
+// line feed, or the pair of them ends a line, so files written on any system
+// keep their lines; the character 26 ends the file; a UTF-8 byte-order mark
+// at the very start is not part of the first line.
 
 #include <string_view>
 
@@ -9,7 +10,7 @@ namespace sorabel {
 
 class TextLineReader {
  public:
-  explicit TextLineReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit TextLineReader(std::string_view bytes);
 
   // The next line as it stands, blank lines included. False at the end of
   // the file.
@@ -26,5 +27,19 @@ class TextLineReader {
 };
 
 constexpr char kEndOfFile = 26;
+
+// The bytes of a UTF-8 byte-order mark.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The text without a UTF-8 byte-order mark at its start.
+constexpr std::string_view withoutByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with(kUtf8ByteOrderMark) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
+}
+
+// True for text that is UTF-8 rather than Shift-JIS: it starts with the
+// UTF-8 byte-order mark, or it is valid UTF-8 as a whole and holds a
+// character beyond ASCII. (Shift-JIS text with Japanese in it is practically
+// never valid UTF-8.)
+bool isUtf8Text(std::string_view bytes);
 
 }  // namespace sorabel

@@ -10,7 +10,7 @@ namespace {
 
 AnsiString monthOf(const AnsiString& dateCell) {
   std::optional<Date> date = parseDate(dateCell);
-  if (!date) throw DateError(formatMessage("'%s' は日付または時刻ではありません", cp932ToUtf8Lenient(dateCell)));
+  if (!date) throw DateError(formatMessage("'%s' は日付または時刻ではありません", excerptForMessage(dateCell)));
   return monthText(*date);
 }
 

@@ -1,6 +1,7 @@
 #include "reports/Search.h"
 
 #include "ledger/Amount.h"
+#include "ledger/BookFile.h"
 #include "ledger/RowText.h"
 #include "platform/FileIo.h"
 #include "platform/TextFile.h"
@@ -35,7 +36,11 @@ SearchResult searchBookText(std::string_view fileBytes, std::string_view needle)
 }
 
 SearchResult searchBookFile(const std::filesystem::path& path, std::string_view needle) {
-  return searchBookText(readWholeFile(path), needle);
+  std::string bytes = readBookBytes(path);
+  // A UTF-8 book (opened and converted, not saved yet) is searched as the
+  // Shift-JIS text it was converted to.
+  if (isUtf8Book(bytes)) bytes = utf8BookInShiftJis(bytes);
+  return searchBookText(bytes, needle);
 }
 
 }  // namespace sorabel

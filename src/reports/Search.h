@@ -31,7 +31,8 @@ bool lineContains(std::string_view line, std::string_view needle);
 // amount field beyond 32 bits throws AmountError.
 SearchResult searchBookText(std::string_view fileBytes, std::string_view needle);
 
-// searchBookText on the file; throws FileError when it cannot be read.
+// searchBookText on the book file (a UTF-8 one converted to Shift-JIS
+// first); throws FileError when it cannot be read or is no regular file.
 SearchResult searchBookFile(const std::filesystem::path& path, std::string_view needle);
 
 }  // namespace sorabel

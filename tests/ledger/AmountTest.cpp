@@ -29,6 +29,13 @@ TEST(ParseAmount, DigitsBeyondThirtyTwoBitsAreNotAnInteger) {
     EXPECT_STREQ(e.what(), "'2147483648' は整数ではありません");
   }
   EXPECT_THROW(parseAmount("99999999999999999999999"), AmountError);
+  // A pasted wall of digits is quoted cut.
+  try {
+    parseAmount("1," + std::string(100'000, '2'));
+    FAIL();
+  } catch (const AmountError& e) {
+    EXPECT_EQ(std::string(e.what()), "'1" + std::string(39, '2') + "…' は整数ではありません");
+  }
 }
 
 TEST(AmountText, UsesThousandsSeparators) {

@@ -1,6 +1,7 @@
 #include "ledger/BookFile.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "support/LedgerFixtures.h"
 #include "support/TestFiles.h"
@@ -64,9 +65,103 @@ TEST_F(BookFileTest, ReadsLenientLines) {
   EXPECT_EQ(rowsOf(read("\r\n\r\n  \"a\"\r\n\r\n\t\"b\"\r\n")),
             (Rows{{"a", "", "", "", ""}, {"b", "", "", "", ""}}));
   EXPECT_EQ(rowsOf(read("\"q\"\"q\",1,2,3,4,5,6\r\n")), (Rows{{"q\"q", "1", "2", "3", "4"}}));
-  // Line feeds alone do not end lines: the whole file is one row of its
-  // first five fields (a line feed is a blank between fields).
-  EXPECT_EQ(rowsOf(read("a,b\nc,d\ne,f\n")), (Rows{{"a", "b", "c", "d", "e"}}));
+}
+
+TEST_F(BookFileTest, LinesEndedByLineFeedsOrCarriageReturnsAloneAreEntriesToo) {
+  const Rows three{{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "b", "2", "0", "3"}, {"2001/01/03", "c", "3", "0", "6"}};
+  const std::string lf = "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\n"
+                         "\"2001/01/03\",\"c\",\"3\",\"0\",\"6\"\n";
+  EXPECT_EQ(rowsOf(read(lf)), three);
+  std::string cr = lf;
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  EXPECT_EQ(rowsOf(read(cr)), three);
+  LedgerGrid marked;
+  readBookText(marked, "\xEF\xBB\xBF" + lf);
+  EXPECT_EQ(rowsOf(marked), three);  // the mark is not part of the first date
+
+  // Unchanged right after opening; saving writes CR LF.
+  const auto file = dir / "book.csv";
+  writeBytes(file, lf);
+  LedgerGrid grid;
+  ASSERT_TRUE(loadBookFile(grid, file, BookOrder::OldestFirst));
+  EXPECT_FALSE(bookChanged(grid, file));
+  grid.deleteRows(3, 3);
+  EXPECT_TRUE(bookChanged(grid, file));  // an entry line after the last row
+  writeBookFile(grid, file);
+  EXPECT_EQ(readBytes(file), "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
+}
+
+TEST_F(BookFileTest, TheWriterRefusesEveryCellTheReaderWouldReadDifferently) {
+  // Every byte at the start, in the middle and at the end of a cell, alone
+  // and as the second byte after a Shift-JIS lead byte: what the writer
+  // accepts reads back exactly.
+  int refused = 0;
+  for (int code = 0; code < 256; ++code) {
+    const char c = static_cast<char>(code);
+    for (const std::string& cell : {std::string(1, c), "x" + std::string(1, c), std::string(1, c) + "y",
+                                    "\x81" + std::string(1, c) + "z", "\"" + std::string(1, c) + "\""}) {
+      LedgerGrid grid = gridOf({{"2001/01/01", "", "1", "0", "1"}, {"2001/01/02", "", "1", "0", "2"}});
+      grid.setCell(kDescriptionColumn, 1, cell);
+      grid.setCell(kBalanceColumn, 2, cell);
+      std::string text;
+      try {
+        text = bookFileText(grid);
+      } catch (const UnsavableCellError&) {
+        EXPECT_FALSE(cellReadsBack(cell));
+        ++refused;
+        continue;
+      }
+      LedgerGrid again;
+      readBookText(again, text);
+      ASSERT_EQ(again.rowCount(), 3) << "byte " << code;
+      EXPECT_EQ(again.row(1), grid.row(1)) << "byte " << code;
+      EXPECT_EQ(again.row(2), grid.row(2)) << "byte " << code;
+      EXPECT_FALSE(bookDiffers(grid, text)) << "byte " << code;
+    }
+  }
+  EXPECT_EQ(refused, 3 * 5);  // CR, LF and 26, wherever they stand
+}
+
+TEST_F(BookFileTest, ARefusedCellNamesItsRowAndColumnAndWritesNothing) {
+  const auto file = dir / "book.csv";
+  writeBytes(file, "previous");
+  LedgerGrid grid = gridOf({{"2001/01/01", "a", "1", "0", "1"}, {"2001/01/02", "", "2", "0", "3"}});
+  grid.setCell(kDescriptionColumn, 2, sjis("貼り付け") + "\x1A" + std::string(100, 'z'));
+  try {
+    writeBookFile(grid, file);
+    FAIL();
+  } catch (const UnsavableCellError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "2 行目の摘要「貼り付け zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz…」に改行または文字コード 26 の文字が含まれているため、"
+              "保存できません。\nその文字を取り除いてから保存して下さい。");
+  }
+  EXPECT_EQ(readBytes(file), "previous");
+}
+
+TEST_F(BookFileTest, Utf8BooksAreToldApartAndConvertedWhole) {
+  EXPECT_TRUE(isUtf8Book("\"2001/01/01\",\"給料\"\r\n"));  // the source text is UTF-8
+  EXPECT_FALSE(isUtf8Book(sjis("\"2001/01/01\",\"給料\"\r\n")));
+  EXPECT_EQ(utf8BookInShiftJis("\xEF\xBB\xBF\"給料\",\"ｶﾅ\"\n"), sjis("\"給料\",\"ｶﾅ\"\n"));
+  try {
+    utf8BookInShiftJis("\"a\",\"caf\xC3\xA9 \xF0\x9F\x98\x80\"\r\n");
+    FAIL();
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(std::string(e.what()), "「é」はShift-JISで扱えない文字です。");  // the first one
+  }
+}
+
+TEST_F(BookFileTest, ReadingRefusesAFileAboveTheBookLimitAndAnythingButAFile) {
+  const auto file = dir / "book.csv";
+  std::filesystem::resize_file((writeBytes(file, ""), file), kMaxBookFileBytes + 1);  // sparse: no disk used
+  try {
+    readBookBytes(file);
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("256 MB"), std::string::npos);
+  }
+  LedgerGrid grid = gridOf({{"2001/01/01", "x"}});
+  EXPECT_THROW(readBookFile(grid, file), FileError);
+  EXPECT_EQ(columnOf(grid, 1), std::vector<std::string>{"x"});
 }
 
 TEST_F(BookFileTest, LoadingAFileWithoutLinesGivesAnEmptyBook) {

@@ -1,11 +1,19 @@
 #include "platform/FileIo.h"
 
 #include <gtest/gtest.h>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "support/TestFiles.h"
 #include "platform/Errors.h"
+#include <cstring>
+#include <optional>
 
 namespace sorabel {
 namespace {
@@ -121,16 +129,50 @@ class ClosedFolder {
   bool immutable_ = false;
 };
 
-TEST(FileIo, WritableBookInAFolderThatTakesNoNewFileIsOverwrittenInPlace) {
+// Records where the in-place copy is while the save runs.
+std::optional<std::filesystem::path> copySeen;
+std::string copyBytesSeen;
+void recordCopy(SaveStep step, const std::filesystem::path& target) {
+  if (step != SaveStep::CopyWritten) return;
+  copySeen = unfinishedSaveCopy(target);
+  if (copySeen) copyBytesSeen = readBytes(*copySeen);
+}
+
+// The user's cache folder, pointed at a test folder while alive.
+class CacheHome {
+ public:
+  explicit CacheHome(const std::filesystem::path& folder) {
+    if (const char* old = std::getenv("XDG_CACHE_HOME")) saved_ = old;
+    ::setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+  }
+  ~CacheHome() {
+    if (saved_)
+      ::setenv("XDG_CACHE_HOME", saved_->c_str(), 1);
+    else
+      ::unsetenv("XDG_CACHE_HOME");
+  }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+TEST(FileIo, WritableBookInAFolderThatTakesNoNewFileIsOverwrittenInPlaceWithItsCopyInTheCache) {
   TempDir dir;
+  CacheHome cache(dir / "cache");
   const auto folder = dir / "shared";
   std::filesystem::create_directory(folder);
   const auto file = folder / "book.csv";
   writeBytes(file, "a much longer old text");
   ClosedFolder closed(folder);
   if (!closed.closed()) GTEST_SKIP() << "no way to close a folder to root here";
+  setSaveStepHook(&recordCopy);
   writeFileAtomically(file, "new");
+  setSaveStepHook(nullptr);
   EXPECT_EQ(readBytes(file), "new");
+  ASSERT_TRUE(copySeen.has_value());
+  EXPECT_EQ(copySeen->parent_path(), dir / "cache" / "sorabel" / "unfinished-saves");
+  EXPECT_EQ(copyBytesSeen, "a much longer old text");
+  EXPECT_FALSE(std::filesystem::exists(*copySeen));  // gone once the save finished
   EXPECT_THROW(writeFileAtomically(folder / "other.csv", "x"), FileError);  // no new file there
 }
 
@@ -144,6 +186,181 @@ TEST(FileIo, StampChangesWhenAnotherWriterChangesTheFile) {
   EXPECT_EQ(fileStamp(file), before);
   writeBytes(file, "two");  // another program, writing in place
   EXPECT_NE(fileStamp(file), before);
+}
+
+// Ends the test process when a call blocks: a hang fails instead of
+// waiting for ever.
+class HangGuard {
+ public:
+  HangGuard() { ::alarm(20); }
+  ~HangGuard() { ::alarm(0); }
+};
+
+TEST(FileIo, FifosAndDevicesAreNeitherReadSizedNorReplaced) {
+  HangGuard guard;
+  TempDir dir;
+  const auto fifo = dir / "book.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(fileKind(fifo), FileKind::Other);
+  EXPECT_FALSE(fileExists(fifo));
+  EXPECT_FALSE(fileSize(fifo).has_value());  // returns at once: nobody writes to it
+  try {
+    readWholeFile(fifo);
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), fifo.string() + " は通常のファイルではありません");
+  }
+  EXPECT_THROW(writeFileAtomically(fifo, "x"), FileError);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  // A device reached through a link: /dev/zero would be read without end,
+  // and a save must never put a regular file in a device's place.
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.csv");
+  EXPECT_THROW(readWholeFile(dir / "zero.csv"), FileError);
+  std::filesystem::path device = "/dev/null";
+  if (::mknod((dir / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) device = dir / "null";  // root: our own
+  std::filesystem::create_symlink(device, dir / "null.csv");
+  try {
+    writeFileAtomically(dir / "null.csv", "lost");
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), (dir / "null.csv").string() + " は通常のファイルではありません");
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file(device));
+  EXPECT_EQ(fileKind(dir / "null.csv"), FileKind::Other);
+  EXPECT_EQ(fileKind(dir / "dangling.csv"), FileKind::Missing);
+}
+
+TEST(FileIo, AFileAboveTheLimitIsRefusedWithItsSize) {
+  TempDir dir;
+  writeBytes(dir / "big.csv", std::string(3 * 1024 * 1024 + 1, 'x'));
+  try {
+    readWholeFile(dir / "big.csv", 3 * 1024 * 1024);
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), (dir / "big.csv").string() + " は大きすぎるため開けません。\n開けるのは 3 MB までのファイルです。");
+  }
+  EXPECT_EQ(readWholeFile(dir / "big.csv", 3 * 1024 * 1024 + 1).size(), 3u * 1024 * 1024 + 1);
+  EXPECT_EQ(readWholeFile(dir / "big.csv").size(), 3u * 1024 * 1024 + 1);
+}
+
+// An ACL granting user 4242 read access, as the kernel stores it.
+std::string aclGrantingReadTo4242() {
+  auto entry = [](std::uint16_t tag, std::uint16_t perm, std::uint32_t id) {
+    std::string bytes(8, '\0');
+    std::memcpy(bytes.data(), &tag, 2);
+    std::memcpy(bytes.data() + 2, &perm, 2);
+    std::memcpy(bytes.data() + 4, &id, 4);
+    return bytes;
+  };
+  const std::uint32_t version = 2;
+  std::string acl(reinterpret_cast<const char*>(&version), 4);
+  const std::uint32_t none = 0xFFFFFFFF;
+  acl += entry(0x01, 6, none);  // owner rw
+  acl += entry(0x02, 4, 4242);  // user 4242 r
+  acl += entry(0x04, 4, none);  // group r
+  acl += entry(0x10, 4, none);  // mask r
+  acl += entry(0x20, 0, none);  // others nothing
+  return acl;
+}
+
+std::string attribute(const std::filesystem::path& file, const char* name) {
+  char value[256];
+  const ssize_t length = ::getxattr(file.c_str(), name, value, sizeof value);
+  return length < 0 ? std::string("<none>") : std::string(value, static_cast<std::size_t>(length));
+}
+
+TEST(FileIo, ASaveKeepsOwnerGroupExtendedAttributesAndAcl) {
+  TempDir dir;
+  const auto file = dir / "book.csv";
+  writeBytes(file, "old");
+  if (::setxattr(file.c_str(), "user.sorabel.note", "kept", 4, 0) != 0) GTEST_SKIP() << "no extended attributes here";
+  const std::string acl = aclGrantingReadTo4242();
+  const bool hasAcl = ::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+  const bool root = ::geteuid() == 0;
+  if (root) ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
+  struct stat before {};
+  ::stat(file.c_str(), &before);
+
+  writeFileAtomically(file, "new");
+  EXPECT_EQ(readBytes(file), "new");
+  struct stat after {};
+  ::stat(file.c_str(), &after);
+  EXPECT_NE(after.st_ino, before.st_ino);  // really the rename path
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(attribute(file, "user.sorabel.note"), "kept");
+  if (hasAcl) EXPECT_EQ(attribute(file, "system.posix_acl_access"), acl);
+  if (root) {
+    EXPECT_EQ(after.st_uid, 4321u);
+    EXPECT_EQ(after.st_gid, 4322u);
+  }
+}
+
+void saveAndBeKilled(const std::filesystem::path& file, std::string_view bytes, SaveStep step,
+                     std::string tear = {}) {
+  ASSERT_TRUE(test::saveKilledAt(file, bytes, step, std::move(tear))) << "the save did not reach the step";
+}
+
+int filesIn(const std::filesystem::path& folder) {
+  int count = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+TEST(FileIo, AKillBeforeTheRenameLeavesTheOldBookAndTheNextSaveClearsItsTemporary) {
+  TempDir dir;
+  const auto file = dir / "book.csv";
+  writeBytes(file, "old book");
+  saveAndBeKilled(file, "new book", SaveStep::TemporaryWritten);
+  EXPECT_EQ(readBytes(file), "old book");
+  EXPECT_EQ(filesIn(dir.path()), 2);  // the book and the temporary the crash left
+
+  // Not ours to remove: another book's temporary, a name a person chose,
+  // something other than a file.
+  writeBytes(dir / ".other.csv.Ab3dE9", "x");
+  writeBytes(dir / ".book.csv.backup", "x");
+  writeBytes(dir / ".book.csv.202401", "x");
+  std::filesystem::create_directory(dir / ".book.csv.Zq81Lm");
+  writeFileAtomically(file, "newer book");
+  EXPECT_EQ(readBytes(file), "newer book");
+  EXPECT_EQ(filesIn(dir.path()), 5);
+  EXPECT_TRUE(std::filesystem::exists(dir / ".other.csv.Ab3dE9"));
+  EXPECT_TRUE(std::filesystem::exists(dir / ".book.csv.backup"));
+  EXPECT_TRUE(std::filesystem::exists(dir / ".book.csv.202401"));
+  EXPECT_TRUE(std::filesystem::exists(dir / ".book.csv.Zq81Lm"));
+}
+
+TEST(FileIo, AKillDuringAnInPlaceSaveLeavesACompleteCopyOfTheOldBook) {
+  TempDir dir;
+  const auto file = dir / "book.csv";
+  const std::string oldBook = "first line of the old book\r\nsecond line\r\nthird line\r\n";
+  const std::string newBook = "the new book\r\n";
+  writeBytes(file, oldBook);
+  std::filesystem::create_hard_link(file, dir / "link.csv");
+
+  EXPECT_FALSE(unfinishedSaveCopy(file).has_value());
+  // Killed while writing: the file holds the start of the new text and the
+  // old tail; the copy holds the old book.
+  saveAndBeKilled(file, newBook, SaveStep::CopyWritten, newBook);
+  EXPECT_EQ(readBytes(file), newBook + oldBook.substr(newBook.size()));
+  const auto copy = unfinishedSaveCopy(file);
+  ASSERT_TRUE(copy.has_value());
+  EXPECT_EQ(readBytes(*copy), oldBook);
+  EXPECT_EQ(unfinishedSaveCopy(dir / "link.csv"), std::nullopt);  // named after the book saved
+
+  // The next save finishes and takes the copy away.
+  writeFileAtomically(file, newBook);
+  EXPECT_EQ(readBytes(dir / "link.csv"), newBook);
+  EXPECT_FALSE(unfinishedSaveCopy(file).has_value());
+  EXPECT_EQ(filesIn(dir.path()), 2);
+
+  // Killed after the write: the book is whole and new, the copy still there.
+  saveAndBeKilled(file, oldBook, SaveStep::WrittenInPlace);
+  EXPECT_EQ(readBytes(file), oldBook);
+  ASSERT_TRUE(unfinishedSaveCopy(file).has_value());
+  removeUnfinishedSaveCopy(file);
+  EXPECT_FALSE(unfinishedSaveCopy(file).has_value());
+  EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
 }
 
 }  // namespace

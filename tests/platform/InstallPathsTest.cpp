@@ -12,29 +12,52 @@ using test::TempDir;
 
 ProfilePlaceFacts installedFacts() {
   ProfilePlaceFacts facts;
+  facts.installed = true;
   facts.besideProgram = "/usr/bin/sorabel.ini";
   facts.home = "/home/hanako";
   return facts;
 }
 
-TEST(InstallPaths, TheProfileStaysBesideAWritableOrPortableProgram) {
+TEST(InstallPaths, AnInstalledProgramUsesTheUsersConfigFolderOnly) {
   ProfilePlaceFacts facts = installedFacts();
   EXPECT_EQ(chooseProfilePath(facts), "/home/hanako/.config/sorabel/sorabel.ini");
   facts.xdgConfigHome = "/data/config";
   EXPECT_EQ(chooseProfilePath(facts), "/data/config/sorabel/sorabel.ini");
   facts.xdgConfigHome = "relative/config";  // not absolute: ignored
   EXPECT_EQ(chooseProfilePath(facts), "/home/hanako/.config/sorabel/sorabel.ini");
+  // A profile that root left beside the program, or a folder root may
+  // write, changes nothing.
+  facts.besideExists = true;
+  facts.folderWritable = true;
+  EXPECT_EQ(chooseProfilePath(facts), "/home/hanako/.config/sorabel/sorabel.ini");
+}
 
-  facts.besideExists = true;  // a profile beside the program still wins
+TEST(InstallPaths, ABuildRunOrPortableCopyKeepsItsProfileBesideItself) {
+  ProfilePlaceFacts facts = installedFacts();
+  facts.installed = false;
+  facts.folderWritable = true;
   EXPECT_EQ(chooseProfilePath(facts), "/usr/bin/sorabel.ini");
-  facts = installedFacts();
-  facts.folderWritable = true;  // a build run or a portable copy
+  facts.folderWritable = false;
+  facts.besideExists = true;  // one on a read-only medium
   EXPECT_EQ(chooseProfilePath(facts), "/usr/bin/sorabel.ini");
+  facts.besideExists = false;  // nowhere to keep one beside it
+  EXPECT_EQ(chooseProfilePath(facts), "/home/hanako/.config/sorabel/sorabel.ini");
+}
+
+TEST(InstallPaths, AProgramWithItsDataFolderIsInstalled) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "bin");
+  test::writeBytes(dir / "bin" / "sorabel.ini", "[Form]\r\n");  // made by root, say
+  EXPECT_FALSE(isInstalledProgram(dir / "bin" / "sorabel", "../share/sorabel"));
+  EXPECT_EQ(profileLocation(dir / "bin" / "sorabel.ini", false), dir / "bin" / "sorabel.ini");
+  std::filesystem::create_directories(dir / "share" / "sorabel");
+  EXPECT_TRUE(isInstalledProgram(dir / "bin" / "sorabel", "../share/sorabel"));
+  EXPECT_NE(profileLocation(dir / "bin" / "sorabel.ini", true), dir / "bin" / "sorabel.ini");
 }
 
 TEST(InstallPaths, AWritableFolderOrAnExistingProfileIsFoundOnDisk) {
   TempDir dir;
-  EXPECT_EQ(profileLocation(dir / "sorabel.ini"), dir / "sorabel.ini");  // the folder is writable
+  EXPECT_EQ(profileLocation(dir / "sorabel.ini", false), dir / "sorabel.ini");  // the folder is writable
 }
 
 TEST(InstallPaths, TheInstalledHelpFileWinsOverTheBuildTreesWhenItIsThere) {

@@ -24,12 +24,56 @@ std::vector<std::string> entryLines(std::string_view bytes) {
 
 using Lines = std::vector<std::string>;
 
-TEST(TextLineReader, CarriageReturnEndsALineAndLineFeedAloneDoesNot) {
+TEST(TextLineReader, CarriageReturnLineFeedOrBothEndALine) {
   EXPECT_EQ(plainLines("a\r\nb\r\n"), (Lines{"a", "b"}));
   EXPECT_EQ(plainLines("a\rb"), (Lines{"a", "b"}));
-  EXPECT_EQ(plainLines("a\nb\nc\n"), (Lines{"a\nb\nc\n"}));
+  EXPECT_EQ(plainLines("a\nb\nc\n"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(plainLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));  // mixed in one file
+  EXPECT_EQ(plainLines("a\n\nb"), (Lines{"a", "", "b"}));             // a blank line stays a line
+  EXPECT_EQ(plainLines("a\n\r\nb"), (Lines{"a", "", "b"}));
   EXPECT_EQ(plainLines(""), Lines{});
   EXPECT_EQ(plainLines("\r\n\r\nx"), (Lines{"", "", "x"}));
+  EXPECT_EQ(entryLines("\n\n a\nb\n"), (Lines{"a", "b"}));
+}
+
+TEST(TextLineReader, LineEndsAreFoundWhereverTheyStandAmongAnyOtherBytes) {
+  // Every byte but the three line enders, tabs and Shift-JIS lead bytes
+  // among them, before a line end at every distance from the start.
+  std::string others;
+  for (int code = 0; code < 256; ++code)
+    if (code != '\r' && code != '\n' && code != kEndOfFile) others += static_cast<char>(code);
+  for (std::size_t length = 0; length < 40; ++length) {
+    for (std::size_t shift = 0; shift < others.size(); shift += 37) {
+      std::string line;
+      for (std::size_t i = 0; i < length; ++i) line += others[(shift + i) % others.size()];
+      for (const char* end : {"\n", "\r", "\r\n", "\x1A"}) {
+        Lines expected{line, "z"};
+        if (std::string_view(end) == "\x1A") expected = line.empty() ? Lines{} : Lines{line};  // the end of the file
+        EXPECT_EQ(plainLines(line + end + "z"), expected) << length << " bytes from " << shift;
+      }
+    }
+  }
+}
+
+TEST(TextLineReader, AByteOrderMarkAtTheStartIsNoPartOfTheFirstLine) {
+  EXPECT_EQ(plainLines("\xEF\xBB\xBF\"a\"\r\nb"), (Lines{"\"a\"", "b"}));
+  EXPECT_EQ(entryLines("\xEF\xBB\xBF\r\n\r\n a"), (Lines{"a"}));
+  // Only at the very start.
+  EXPECT_EQ(plainLines("a\r\n\xEF\xBB\xBF" "b"), (Lines{"a", "\xEF\xBB\xBF" "b"}));
+}
+
+TEST(TextEncoding, Utf8TextIsToldFromShiftJis) {
+  EXPECT_TRUE(isUtf8Text("\"2001/01/01\",\"\xE7\xB5\xA6\xE6\x96\x99\"\r\n"));  // 給料 in UTF-8
+  EXPECT_FALSE(isUtf8Text("\"2001/01/01\",\"\x8B\x8B\x97\xBF\"\r\n"));  // 給料 in Shift-JIS
+  EXPECT_FALSE(isUtf8Text("\xC3\xBD\xC4"));                             // ｽﾄ-like bytes: valid start, cut end
+  EXPECT_FALSE(isUtf8Text("\xB1\xB2\xB3"));                             // half-width kana
+  EXPECT_FALSE(isUtf8Text("\"plain\",\"ascii\"\r\n"));                 // nothing to convert
+  EXPECT_TRUE(isUtf8Text("\xEF\xBB\xBF\"plain\"\r\n"));                 // but the mark says so
+  EXPECT_FALSE(isUtf8Text("\xC0\xAF"));                                   // overlong
+  EXPECT_FALSE(isUtf8Text("\xE0\x80\xAF"));                               // overlong, three bytes
+  EXPECT_FALSE(isUtf8Text("\xED\xA0\x80"));                               // a surrogate
+  EXPECT_FALSE(isUtf8Text("\xF4\x90\x80\x80"));                           // beyond U+10FFFF
+  EXPECT_TRUE(isUtf8Text("\xF0\x9F\x98\x80"));                            // beyond the first plane
 }
 
 TEST(TextLineReader, CodeTwentySixEndsTheFile) {

@@ -54,6 +54,12 @@ TEST(MonthlySummary, DateThatIsNotADateStopsIt) {
     EXPECT_STREQ(e.what(), "'2001/02/30' は日付または時刻ではありません");
   }
   EXPECT_THROW(monthlySummary(gridOf({{"2001/01/01", "", "9999999999"}})), AmountError);
+  try {
+    monthlySummary(gridOf({{"2001/01/01"}, {"日付" + std::string(10'000, 'x')}}));
+    FAIL();
+  } catch (const DateError& e) {
+    EXPECT_EQ(std::string(e.what()), "'日付" + std::string(36, 'x') + "…' は日付または時刻ではありません");
+  }
 }
 
 }  // namespace

@@ -72,5 +72,18 @@ TEST(Search, MissingFileIsAnError) {
   EXPECT_EQ(searchBookFile(dir / "book.csv", sjis("ソフト")).expenseTotal, 5);
 }
 
+TEST(Search, ReadsLinesOfEveryEndingAndUtf8BooksAsConverted) {
+  std::string lf = kBook;
+  for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.replace(at, 2, "\n");
+  EXPECT_EQ(searchBookText(lf, sjis("給料")).incomeTotal, 1'250'000);  // not one long line
+  EXPECT_EQ(searchBookText(lf, ",").count(), 4);
+
+  test::TempDir dir;
+  test::writeBytes(dir / "utf8.csv", "\xEF\xBB\xBF" + cp932ToUtf8(lf));
+  const SearchResult found = searchBookFile(dir / "utf8.csv", sjis("給料"));
+  EXPECT_EQ(descriptions(found), (std::vector<std::string>{"給料", "給料 pen"}));
+  EXPECT_EQ(cp932ToUtf8(found.rows[0][0]), "2001/01/01");  // the mark is not part of the date
+}
+
 }  // namespace
 }  // namespace sorabel

@@ -2,7 +2,10 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -36,6 +39,59 @@ FileSizeLimit::~FileSizeLimit() {
   limit.rlim_cur = savedSoft_;
   setrlimit(RLIMIT_FSIZE, &limit);
 }
+
+namespace {
+
+SaveStep stopStep;
+std::string tearBytes;
+
+void tear(const std::filesystem::path& target) {
+  if (tearBytes.empty()) return;
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)!::write(fd, tearBytes.data(), tearBytes.size());
+  ::fsync(fd);
+  ::close(fd);
+}
+
+void killAtStep(SaveStep step, const std::filesystem::path& target) {
+  if (step != stopStep) return;
+  tear(target);
+  ::raise(SIGKILL);
+}
+
+void throwAtStep(SaveStep step, const std::filesystem::path& target) {
+  if (step != stopStep) return;
+  tear(target);
+  throw SaveStopped();
+}
+
+}  // namespace
+
+bool saveKilledAt(const std::filesystem::path& file, std::string_view bytes, SaveStep step, std::string tearWith) {
+  stopStep = step;
+  tearBytes = std::move(tearWith);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    setSaveStepHook(&killAtStep);
+    try {
+      writeFileAtomically(file, bytes);
+    } catch (...) {
+    }
+    ::_exit(0);  // the step was never reached
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+SaveStopper::SaveStopper(SaveStep step, std::string tearWith) {
+  stopStep = step;
+  tearBytes = std::move(tearWith);
+  setSaveStepHook(&throwAtStep);
+}
+
+SaveStopper::~SaveStopper() { setSaveStepHook(nullptr); }
 
 std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -3,8 +3,11 @@
 // and whole-file reading and writing of raw bytes.
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "platform/FileIo.h"
 
 namespace sorabel::test {
 
@@ -34,6 +37,28 @@ class FileSizeLimit {
 
  private:
   unsigned long savedSoft_;
+};
+
+// Writes bytes to file in a child process that is killed (SIGKILL) when
+// the save reaches step; tear, when not empty, is first written over the
+// start of the file, as a write cut short leaves it. False when the save
+// never reached the step.
+bool saveKilledAt(const std::filesystem::path& file, std::string_view bytes, SaveStep step, std::string tear = {});
+
+// Thrown where a SaveStopper stops a save.
+struct SaveStopped : std::runtime_error {
+  SaveStopped() : std::runtime_error("save stopped") {}
+};
+
+// While alive, every save stops at step as if the program ended there: tear
+// (when not empty) is written over the start of the file, then SaveStopped
+// is thrown, so nothing after the step runs.
+class SaveStopper {
+ public:
+  explicit SaveStopper(SaveStep step, std::string tear = {});
+  ~SaveStopper();
+  SaveStopper(const SaveStopper&) = delete;
+  SaveStopper& operator=(const SaveStopper&) = delete;
 };
 
 std::string readBytes(const std::filesystem::path& path);

@@ -9,11 +9,19 @@
 
 #include "platform/qt/AnsiText.h"
 #include "platform/Errors.h"
+#include "platform/FileIo.h"
 
 namespace sorabel {
 namespace {
 
 constexpr int kUnitsPerPoint = QtPrinterPort::kUnitsPerInch / 72;
+
+std::filesystem::perms pdfPermissions(const std::filesystem::path& target) {
+  std::error_code error;
+  const std::filesystem::file_status existing = std::filesystem::status(target, error);
+  if (!error && std::filesystem::is_regular_file(existing)) return existing.permissions();
+  return static_cast<std::filesystem::perms>(newFileMode());
+}
 
 }  // namespace
 
@@ -34,7 +42,10 @@ void QtPrinterPort::finishFile(bool completed) {
   printer_.setOutputFileName(finalFileName_);
   if (completed) {
     std::error_code error;
-    std::filesystem::rename(toPath(temporary), toPath(finalFileName_), error);
+    // The temporary file was made private; the PDF gets the mode of the file
+    // it replaces, or that of any new file of the user.
+    std::filesystem::permissions(toPath(temporary), pdfPermissions(toPath(finalFileName_)), error);
+    if (!error) std::filesystem::rename(toPath(temporary), toPath(finalFileName_), error);
     if (error) {
       QFile::remove(temporary);
       finalFileName_.clear();
