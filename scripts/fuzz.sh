@@ -21,7 +21,7 @@ scripts/install-deps.sh --checks
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is needed for libFuzzer" >&2; exit 1; }
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -D_GLIBCXX_ASSERTIONS" \
+  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1 -D_GLIBCXX_ASSERTIONS" \
   -DSORABEL_SANITIZE=ON -DSORABEL_FUZZ=ON -DSORABEL_BUILD_BENCH=OFF -DSORABEL_BUILD_GALLERY=OFF >/dev/null
 cmake --build "$build" --target sorabel_fuzz_targets -j2
 
