@@ -14,10 +14,22 @@ build=$root/build-san
 scripts/install-deps.sh
 scripts/install-deps.sh --checks || echo "check-sanitizers: clang could not be installed; using gcc" >&2
 
+# A compiler is usable when it links a program with both sanitizers (clang
+# without its runtimes installed does not).
+links_sanitized() {
+  local probe
+  probe=$(mktemp -d)
+  echo 'int main() { return 0; }' >"$probe/probe.cpp"
+  "$1" -fsanitize=address,undefined "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null
+  local ok=$?
+  rm -rf "$probe"
+  return $ok
+}
 cxx=${CXX:-}
 if [ -z "$cxx" ]; then
-  if command -v clang++ >/dev/null; then cxx=clang++; else cxx=g++; fi
+  if command -v clang++ >/dev/null && links_sanitized clang++; then cxx=clang++; else cxx=g++; fi
 fi
+links_sanitized "$cxx" || { echo "check-sanitizers: $cxx cannot link with the sanitizers" >&2; exit 1; }
 echo "check-sanitizers: building with $cxx into build-san/"
 
 started=$SECONDS
@@ -37,8 +49,8 @@ built=$SECONDS
 logs=$build/sanitizer-reports
 rm -rf "$logs"
 mkdir -p "$logs"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:suppressions=$root/tests/sanitizers/asan.supp:log_path=$logs/asan"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:suppressions=$root/tests/sanitizers/asan.supp:log_path=$logs/report"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/report"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 
