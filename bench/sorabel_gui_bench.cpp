@@ -5,7 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QScrollBar>
+#include <QTimer>
 #include <filesystem>
 
 #include "forms/Forms.h"
@@ -82,6 +84,41 @@ void ScrollAndPaint(benchmark::State& state) {
   }
 }
 BENCHMARK(ScrollAndPaint)->Unit(benchmark::kMillisecond);
+
+// A book of one entry whose description is 10 MB: opening it through the
+// Open command and painting the window with it.
+void OpenAndPaintAHugeDescription(benchmark::State& state) {
+  const auto path = std::filesystem::temp_directory_path() / "sorabel_gui_bench_huge.csv";
+  LedgerGrid grid;
+  grid.setCell(kDateColumn, 1, "2001/01/01");
+  grid.setCell(kDescriptionColumn, 1, std::string(10'000'000, 'x'));
+  grid.setCell(kIncomeColumn, 1, "1");
+  writeBookFile(grid, path);
+  Window window;
+  window.dialogs.book = QString::fromStdString(path.string());
+  for (auto _ : state) {
+    window.forms->MainFm->Open1Click();
+    benchmark::DoNotOptimize(window.forms->MainFm->grab());  // paints the whole window
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(OpenAndPaintAHugeDescription)->Unit(benchmark::kMillisecond);
+
+// The message of a conversion error that quotes ten million digits, shown
+// in the program's message box until it is painted.
+void MessageBoxOfTenMillionDigits(benchmark::State& state) {
+  const QString message = QLatin1Char('\'') + QString(10'000'000, QLatin1Char('9')) + QStringLiteral("' は整数ではありません");
+  for (auto _ : state) {
+    QTimer::singleShot(0, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        benchmark::DoNotOptimize(box->grab());
+        box->done(0);
+      }
+    });
+    QtUserDialogs().tell(nullptr, message, MessageKind::Error);
+  }
+}
+BENCHMARK(MessageBoxOfTenMillionDigits)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sorabel

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,6 +13,7 @@
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
+#include "components/toolbars/ToolbarInternals.h"
 
 namespace gallery {
 
@@ -30,7 +32,12 @@ class ToolbarBuilder {
     b->setGeometry(x_, 0, size.width(), size.height());
     x_ += size.width();
     b->setHint(hint);
-    b->OnClick = [this, hint] { log_->appendPlainText(QStringLiteral("押されたボタン: ") + hint); };
+    // The builder is gone by the time the button is clicked: the handler
+    // holds the log itself.
+    QPointer<QPlainTextEdit> log = log_;
+    b->OnClick = [log, hint] {
+      if (log != nullptr) log->appendPlainText(QStringLiteral("押されたボタン: ") + hint);
+    };
     return b;
   }
   void separator() {
@@ -158,7 +165,9 @@ void addFloatingToolbar(QWidget* form, QPlainTextEdit* log) {
   for (int i = 0; i < 4; ++i) b.button(i, QStringLiteral("浮動 %1").arg(i + 1));
   b.separator();
   for (int i = 4; i < 8; ++i) b.button(i, QStringLiteral("浮動 %1").arg(i + 1));
-  bar->setFloatingShape(4 * 23 + 8, {form->x() + 440, form->y() + 160, form->x() + 440 + 110, form->y() + 160 + 90});
+  // Placed and shaped as a stored form would place it.
+  ToolbarInternals::setFloatingShape(*bar, 4 * 23 + 8,
+                                     {form->x() + 440, form->y() + 160, form->x() + 440 + 110, form->y() + 160 + 90});
   bar->setDefaultDock(nullptr);
 }
 

@@ -58,7 +58,19 @@ const MainCommand kCommands[] = {
 const char* const kToolbar[] = {"New1", "Open1", "Save1", nullptr, "Print1", nullptr, "A1",  "D1", nullptr,
                                 "Find2", "I1", nullptr, "S2", nullptr, "H2", "V1", nullptr, "Exit1"};
 
+const StandardKey kStandardKeys[] = {
+    {"New1", Qt::CTRL | Qt::Key_N},
+    {"Open1", Qt::CTRL | Qt::Key_O},
+    {"Save1", Qt::CTRL | Qt::Key_S},
+    {"SaveAs1", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+    {"Print1", Qt::CTRL | Qt::Key_P},
+    {"Find2", Qt::CTRL | Qt::Key_F},
+    {"Exit1", Qt::CTRL | Qt::Key_Q},
+};
+
 }  // namespace
+
+std::span<const StandardKey> standardKeys() { return kStandardKeys; }
 
 std::span<const MainCommand> mainCommands() { return kCommands; }
 

@@ -12,6 +12,7 @@
 //   S1 設定:     S2 設定, P1 プリンタの設定
 //   H1 ヘルプ:   H2 ヘルプ (F1), V1 バージョン情報
 
+#include <QKeySequence>
 #include <span>
 
 #include "widgets/CommandPictures.h"
@@ -44,6 +45,14 @@ std::span<const MainCommand> mainCommands();
 
 // The toolbar from left to right: command names, nullptr for a separator.
 std::span<const char* const> toolbarLayout();
+
+// Keys that Linux desktop programs share, beside the menu's own shortcuts.
+// They are not shown in the menus, whose items keep their texts and widths.
+struct StandardKey {
+  const char* command;  // the command's name, e.g. "New1"
+  QKeyCombination key;
+};
+std::span<const StandardKey> standardKeys();
 
 // The command of a name; nullptr when there is none.
 const MainCommand* findCommand(const char* name);

@@ -19,6 +19,7 @@
 #include "platform/qt/FormFont.h"
 #include "platform/qt/WindowDecorations.h"
 #include "settings/SettingsProfile.h"
+#include "widgets/TypedTextFilter.h"
 
 namespace sorabel {
 namespace {
@@ -73,13 +74,16 @@ void TAddFm::buildLayout() {
   ComboBox1->setEditable(true);
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
   ComboBox1->setMaxVisibleItems(20);
+  filterTypedText(ComboBox1->lineEdit(), FieldText::Words);
 
   Label3 = boldLabel(QStringLiteral("収入"), QStringLiteral("Label3"), {396, 8, 33, 13}, AddPnl);
   Edit3 = placed(new QLineEdit(AddPnl), QStringLiteral("Edit3"), {396, 20, 81, 20});
   closeInputMethod(Edit3);
+  filterTypedText(Edit3, FieldText::Figures);
   Label4 = boldLabel(QStringLiteral("支出"), QStringLiteral("Label4"), {480, 8, 33, 13}, AddPnl);
   Edit4 = placed(new QLineEdit(AddPnl), QStringLiteral("Edit4"), {480, 20, 81, 20});
   closeInputMethod(Edit4);
+  filterTypedText(Edit4, FieldText::Figures);
 
   OKBtn = placed(new QPushButton(QStringLiteral("OK"), AddPnl), QStringLiteral("OKBtn"), {200, 46, 75, 25});
   OKBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -99,6 +103,7 @@ void TAddFm::buildLayout() {
 
 void TAddFm::showForDate(const QDate& date) {
   DateTimePicker1->setDate(date);
+  placeBesideMainWindow();
   exec();
 }
 
@@ -108,11 +113,12 @@ void TAddFm::placeBesideMainWindow() {
   if (placed_) return;
   placed_ = true;
   const QRect main = forms_.mainWindow().mainWindowFrame();
+  // Moved before it is first shown, a window is placed with its frame at
+  // the point; moved while it is being shown, with its inner area there.
   move(main.left(), main.top() + 70);
 }
 
 void TAddFm::FormShow() {
-  placeBesideMainWindow();
   ComboBox1->setEditText(QString());
   Edit3->clear();
   Edit4->clear();

@@ -27,9 +27,9 @@ class TAddFm : public Form<QDialog> {
   // A1Click: the date, then the dialog shown modally.
   void showForDate(const QDate& date);
 
-  // Outer width 583. The dialog is placed at the main window's left and top
-  // + 70 at its first showing, once the window system has placed the main
-  // window, and not moved again.
+  // Outer width 583. The dialog's frame is placed at the main window's left
+  // and top + 70 just before its first showing, once the window system has
+  // placed the main window, and not moved again.
   void FormCreate();
   // Empties the fields and reloads the registered descriptions.
   void FormShow() override;

@@ -7,6 +7,7 @@
 #include "ledger/Amount.h"
 #include "platform/qt/AnsiText.h"
 #include "reports/Search.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/StatusPanelBar.h"
 #include "widgets/StringGridView.h"
 #include "widgets/TextTableModel.h"
@@ -69,8 +70,10 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
   FormCreate();
 }
 
+// The amount columns widen to their widest amount.
 void TDataFm::FormCreate() {
-  for (int column : {0, 2, 3}) StringGrid1->setColumnWidth(column, 80);
+  StringGrid1->setColumnWidth(0, 80);
+  StringGrid1->fitColumnsToTexts({2, 3}, 80, widestAmountSample(StringGrid1->fontMetrics()));
 }
 
 void TDataFm::showResult(const QString& searchText, const SearchResult& result) {
@@ -79,7 +82,6 @@ void TDataFm::showResult(const QString& searchText, const SearchResult& result) 
     rows.push_back({toQString(match[0]), toQString(match[1]), toQString(match[2]), toQString(match[3])});
   if (rows.empty()) rows.push_back({});  // one empty row when nothing matched
   model_->setRows(std::move(rows));
-  for (int column : {2, 3}) StringGrid1->fitColumnToText(column, StringGrid1->longestText(column), 80);
   FormResize();
   LblMoji->setText(searchText);
   LblIN->setText(toQString(amountText(result.incomeTotal)));

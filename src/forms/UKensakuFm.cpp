@@ -75,6 +75,7 @@ bool TKensakuFm::eventFilter(QObject* watched, QEvent* event) {
 void TKensakuFm::FindBtnClick() {
   if (MojiEdit->text().isEmpty()) {
     UserDialogs::current().tell(this, QStringLiteral("検索文字を入力して下さい。"), MessageKind::Information);
+    MojiEdit->setFocus();  // where the text is to be typed
     return;
   }
   SearchResult result;

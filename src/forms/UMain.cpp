@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStatusTipEvent>
 
 #include "forms/Forms.h"
@@ -33,6 +34,7 @@
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
 #include "platform/draw/ImageList.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/LedgerTableModel.h"
 #include "widgets/StatusPanelBar.h"
@@ -144,6 +146,11 @@ void TMainFm::buildMenu() {
   StayTop = findChild<QAction*>(QStringLiteral("StayTop"));
   T1->setChecked(true);
   S3->setChecked(true);
+  for (const StandardKey& standard : standardKeys()) {
+    auto* shortcut = new QShortcut(QKeySequence(standard.key), this);
+    connect(shortcut, &QShortcut::activated, findChild<QAction*>(QString::fromLatin1(standard.command)),
+            &QAction::trigger);
+  }
   buildImageMenu();
 }
 
@@ -182,8 +189,6 @@ void TMainFm::buildToolbar() {
   Panel1 = new TToolbar(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setCaption(QStringLiteral("Panel1"));
-  // A double click docks the floating toolbar again.
-  Panel1->setDefaultDock(Dock);
   Panel1->OnClose = [this](QObject*) { T1->setChecked(false); };
   int left = 0;  // creation places keep the table's order in the layout
   for (const char* name : toolbarLayout()) {
@@ -219,11 +224,14 @@ void TMainFm::buildClient() {
   StringGrid1->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   StringGrid1->cellDelegate()->setColumnMask([this](int column) { return StringGrid1GetEditMask(column, 0); });
   StringGrid1->cellDelegate()->setColumnUsesIme([](int column) { return column == kDescriptionColumn; });
+  StringGrid1->cellDelegate()->setColumnText(
+      [](int column) { return column == kDescriptionColumn ? FieldText::Words : FieldText::Figures; });
   connect(StringGrid1, &StringGridView::cellEntered, this, [this](int column, int row) {
     StringGrid1SelectCell(column, row);
     StringGrid1Click();
   });
   connect(StringGrid1, &StringGridView::enterPressed, this, [this] { StringGrid1KeyDown(Qt::Key_Return); });
+  connect(StringGrid1, &StringGridView::fittedColumnsResized, this, &TMainFm::FormResize);
   // The grid gets its final size after the window's resize event; its
   // description column follows it.
   StringGrid1->installEventFilter(this);
@@ -280,9 +288,11 @@ void TMainFm::loadStartupBook() {
 
 void TMainFm::showCaption() { setWindowTitle(QString::fromStdString(session_.caption())); }
 
+// The amount columns are 80 pixels wide, or as wide as their widest amount.
 void TMainFm::setGridColumns() {
-  for (int column : {kDateColumn, kIncomeColumn, kExpenseColumn, kBalanceColumn})
-    StringGrid1->setColumnWidth(column, kFixedColumnWidth);
+  StringGrid1->setColumnWidth(kDateColumn, kFixedColumnWidth);
+  StringGrid1->fitColumnsToTexts({kIncomeColumn, kExpenseColumn, kBalanceColumn}, kFixedColumnWidth,
+                                 widestAmountSample(StringGrid1->fontMetrics()));
   FormResize();
 }
 
@@ -358,17 +368,7 @@ void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 QString TMainFm::BookFileName() const { return QString::fromStdString(session_.fileName()); }
 
 void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
-  struct Fit {
-    TMainFm* window;
-    ~Fit() { window->fitAmountColumns(); }
-  } fit{this};
   model_->change([&](LedgerGrid& grid) { change(grid); });
-}
-
-void TMainFm::fitAmountColumns() {
-  for (int column : {kIncomeColumn, kExpenseColumn, kBalanceColumn})
-    StringGrid1->fitColumnToText(column, toQString(grid().longestCell(column)), kFixedColumnWidth);
-  FormResize();
 }
 
 void TMainFm::New1Click() {

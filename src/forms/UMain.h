@@ -157,8 +157,6 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // folder used.
   QString dialogFolder() const;
   void rememberFolder(const QString& file);
-  // Amount columns widen to their widest text (never below 80 pixels).
-  void fitAmountColumns();
   void setCurrentRowKeepingColumn(int gridRow);
   // The questions reading a book may ask: a UTF-8 file, the copy left by an
   // unfinished save of the book called name.

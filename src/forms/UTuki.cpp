@@ -5,6 +5,7 @@
 #include "ledger/Amount.h"
 #include "platform/qt/AnsiText.h"
 #include "reports/MonthlySummary.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/StringGridView.h"
 #include "widgets/TextTableModel.h"
 
@@ -23,8 +24,10 @@ TTukiFm::TTukiFm(Forms& forms, QWidget* parent)
   FormCreate();
 }
 
+// The total columns widen to their widest total.
 void TTukiFm::FormCreate() {
-  for (int column = 0; column < 3; ++column) StringGrid1->setColumnWidth(column, 120);
+  StringGrid1->setColumnWidth(0, 120);
+  StringGrid1->fitColumnsToTexts({1, 2}, 120, widestAmountSample(StringGrid1->fontMetrics()));
 }
 
 void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {
@@ -33,7 +36,6 @@ void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {
   for (const MonthTotal& month : months)
     rows.push_back({toQString(month.month), toQString(amountText(month.income)), toQString(amountText(month.expense))});
   model_->setRows(std::move(rows));
-  for (int column : {1, 2}) StringGrid1->fitColumnToText(column, StringGrid1->longestText(column), 120);
 }
 
 void TTukiFm::FormShow() {

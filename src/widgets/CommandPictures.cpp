@@ -6,12 +6,61 @@
 namespace sorabel {
 namespace {
 
-const QColor kInk(40, 40, 48);
-const QColor kPaper(252, 252, 246);
-const QColor kFolder(236, 196, 80);
-const QColor kBlue(48, 96, 192);
-const QColor kGreen(40, 150, 70);
-const QColor kRed(200, 50, 40);
+// The pictures are 16-colour pictures: every pixel is one of the standard
+// sixteen colours, outlines are black, and nothing is smoothed, so that the
+// embossed disabled picture (made from the black pixels) keeps each shape.
+const QColor kInk(0, 0, 0);
+const QColor kPaper(255, 255, 255);
+const QColor kFolder(255, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 128, 0);
+const QColor kRed(255, 0, 0);
+const QColor kSilver(192, 192, 192);
+const QColor kGray(128, 128, 128);
+const QColor kNavy(0, 0, 128);
+const QColor kOlive(128, 128, 0);
+const QColor kMaroon(128, 0, 0);
+const QColor kTeal(0, 128, 128);
+const QColor kYellowKnob(255, 255, 0);
+
+// The standard sixteen colours.
+const QRgb kSixteen[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                           0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+QRgb nearestOfSixteen(QRgb pixel) {
+  QRgb best = kSixteen[0];
+  int bestDistance = 1 << 30;
+  for (QRgb candidate : kSixteen) {
+    const int dr = qRed(pixel) - qRed(candidate);
+    const int dg = qGreen(pixel) - qGreen(candidate);
+    const int db = qBlue(pixel) - qBlue(candidate);
+    const int distance = dr * dr + dg * dg + db * db;
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = candidate;
+    }
+  }
+  return best;
+}
+
+// Every pixel fully transparent or one of the sixteen colours.
+QImage toSixteenColours(QImage image) {
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      image.setPixel(x, y, qAlpha(pixel) < 128 ? qRgba(0, 0, 0, 0) : (0xFF000000u | nearestOfSixteen(pixel)));
+    }
+  return image;
+}
+
+// A coloured stroke with a black rim, which the disabled picture keeps.
+void outlinedLine(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
+  p.setPen(QPen(kInk, 4, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(from, to);
+  p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(from, to);
+}
 
 void page(QPainter& p) {
   QPainterPath path;
@@ -29,19 +78,21 @@ void page(QPainter& p) {
 }
 
 void ruledLines(QPainter& p, int from, int to) {
-  p.setPen(QPen(QColor(130, 130, 150), 1));
+  p.setPen(QPen(kGray, 1));
   for (int y = from; y <= to; y += 2) p.drawLine(5, y, 11, y);
 }
 
 void drawNew(QPainter& p) {
   page(p);
-  p.setPen(QPen(kFolder.darker(130), 1));
-  p.drawLine(2, 2, 4, 4);
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(kYellowKnob);  // a spark: the page is new
+  const QPoint spark[] = {{3, 0}, {4, 3}, {7, 4}, {4, 5}, {3, 8}, {2, 5}, {0, 4}, {2, 3}};
+  p.drawPolygon(spark, 8);
 }
 
 void drawOpen(QPainter& p) {
   p.setPen(QPen(kInk, 1));
-  p.setBrush(kFolder.darker(115));
+  p.setBrush(kOlive);
   p.drawRect(QRectF(1.5, 3.5, 12, 10));
   QPolygonF front({QPointF(1.5, 13.5), QPointF(4.5, 6.5), QPointF(15.5, 6.5), QPointF(12.5, 13.5)});
   p.setBrush(kFolder);
@@ -54,21 +105,20 @@ void drawSave(QPainter& p) {
   p.drawRect(QRectF(1.5, 1.5, 13, 13));
   p.setBrush(kPaper);
   p.drawRect(QRectF(4.5, 1.5, 7, 5));
-  p.setBrush(QColor(200, 200, 210));
+  p.setBrush(kSilver);
   p.drawRect(QRectF(4.5, 9.5, 7, 5));
 }
 
 void drawSaveAs(QPainter& p) {
   drawSave(p);
-  p.setPen(QPen(kRed, 2));
-  p.drawLine(9, 14, 15, 8);
+  outlinedLine(p, {10, 13}, {14, 9}, kRed);
 }
 
 void drawPrinter(QPainter& p) {
   p.setPen(QPen(kInk, 1));
   p.setBrush(kPaper);
   p.drawRect(QRectF(4.5, 1.5, 7, 5));
-  p.setBrush(QColor(180, 180, 190));
+  p.setBrush(kSilver);
   p.drawRect(QRectF(1.5, 6.5, 13, 6));
   p.setBrush(kPaper);
   p.drawRect(QRectF(4.5, 10.5, 7, 4));
@@ -78,31 +128,32 @@ void drawPrinter(QPainter& p) {
 
 void drawPrinterSetup(QPainter& p) {
   drawPrinter(p);
-  p.setPen(QPen(kBlue, 2));
-  p.drawLine(11, 15, 15, 11);
+  outlinedLine(p, {11, 14}, {14, 11}, kBlue);
 }
 
 void drawAdd(QPainter& p) {
   page(p);
   ruledLines(p, 6, 8);
-  p.setPen(QPen(kGreen, 2));
-  p.drawLine(11, 9, 11, 15);
-  p.drawLine(8, 12, 14, 12);
+  outlinedLine(p, {11, 10}, {11, 14}, kGreen);
+  outlinedLine(p, {9, 12}, {13, 12}, kGreen);
+  p.setPen(QPen(kGreen, 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(QPointF(11, 10), QPointF(11, 14));
 }
 
 void drawDelete(QPainter& p) {
   page(p);
   ruledLines(p, 6, 8);
-  p.setPen(QPen(kRed, 2));
-  p.drawLine(8, 9, 14, 15);
-  p.drawLine(14, 9, 8, 15);
+  outlinedLine(p, {9, 10}, {13, 14}, kRed);
+  outlinedLine(p, {13, 10}, {9, 14}, kRed);
+  p.setPen(QPen(kRed, 2, Qt::SolidLine, Qt::SquareCap));
+  p.drawLine(QPointF(9, 10), QPointF(13, 14));
 }
 
 void drawFind(QPainter& p) {
   p.setPen(QPen(kInk, 1.5));
-  p.setBrush(QColor(210, 230, 250));
+  p.setBrush(kSilver);
   p.drawEllipse(QPointF(6.5, 6.5), 4.5, 4.5);
-  p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::SquareCap));
   p.drawLine(QPointF(10, 10), QPointF(14, 14));
 }
 
@@ -121,23 +172,26 @@ void drawMonthly(QPainter& p) {
   p.drawRect(QRectF(10, 7, 2, 7));
 }
 
-void drawSettings(QPainter& p) {
+// A cog: teeth around a wheel with a hole, on a grid of size pixels.
+void drawSettings(QPainter& p, int size = 16) {
+  const double c = size / 2.0;
+  const double outer = size / 2.0 - 0.5;
   p.setPen(QPen(kInk, 1));
-  p.setBrush(QColor(160, 160, 175));
+  p.setBrush(kSilver);
   for (int i = 0; i < 8; ++i) {
     p.save();
-    p.translate(8, 8);
+    p.translate(c, c);
     p.rotate(45.0 * i);
-    p.drawRect(QRectF(-1.5, -7.5, 3, 3));
+    p.drawRect(QRectF(-1.5, -outer, 3, 3));
     p.restore();
   }
-  p.drawEllipse(QPointF(8, 8), 5, 5);
+  p.drawEllipse(QPointF(c, c), size * 5 / 16.0, size * 5 / 16.0);
   p.setBrush(kPaper);
-  p.drawEllipse(QPointF(8, 8), 2, 2);
+  p.drawEllipse(QPointF(c, c), size / 8.0, size / 8.0);
 }
 
 void drawBadge(QPainter& p, const QColor& colour, const QString& letter) {
-  p.setPen(QPen(colour.darker(130), 1));
+  p.setPen(QPen(kInk, 1));
   p.setBrush(colour);
   p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
   QFont font = p.font();
@@ -148,29 +202,37 @@ void drawBadge(QPainter& p, const QColor& colour, const QString& letter) {
   p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, letter);
 }
 
-void drawExit(QPainter& p) {
+// A door with an arrow leaving through it, on a grid of size pixels.
+void drawExit(QPainter& p, int size = 16) {
+  const int door = size / 2;
+  const int bottom = size - 2;
   p.setPen(QPen(kInk, 1));
-  p.setBrush(QColor(150, 100, 60));
-  p.drawRect(QRectF(2.5, 1.5, 8, 13));
-  p.setPen(QPen(kRed, 2, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(8, 8, 15, 8);
-  p.drawLine(12, 5, 15, 8);
-  p.drawLine(12, 11, 15, 8);
+  p.setBrush(kMaroon);
+  p.drawRect(QRect(2, 1, door, bottom - 1));
+  p.setBrush(kYellowKnob);
+  p.drawPoint(door, size / 2 + 1);
+  const int mid = size / 2;
+  const int tip = size - 1;
+  const int head = size / 4;
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(kRed);
+  const QPoint arrow[] = {{door - 1, mid - 1}, {tip - head, mid - 1}, {tip - head, mid - head}, {tip, mid},
+                          {tip - head, mid + head}, {tip - head, mid + 1}, {door - 1, mid + 1}};
+  p.drawPolygon(arrow, 7);
 }
 
 void drawReopen(QPainter& p) {
   drawOpen(p);
-  p.setPen(QPen(kGreen, 1.5));
+  p.setPen(QPen(kInk, 1));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(8.5, 0.5, 6, 6), 30 * 16, 270 * 16);
-  p.setPen(QPen(kGreen, 1));
   p.drawLine(QPointF(14.5, 0.5), QPointF(14.5, 3.5));
   p.drawLine(QPointF(14.5, 3.5), QPointF(11.5, 3.5));
 }
 
 void drawCloseBook(QPainter& p) {
   p.setPen(QPen(kInk, 1));
-  p.setBrush(QColor(40, 110, 90));
+  p.setBrush(kTeal);
   p.drawRect(QRectF(3.5, 1.5, 10, 13));
   p.setBrush(kPaper);
   p.drawRect(QRectF(5.5, 3.5, 6, 3));
@@ -178,19 +240,19 @@ void drawCloseBook(QPainter& p) {
 
 // Rows of lines with an arrow: oldest first points down the page.
 void drawOrder(QPainter& p, bool oldestFirst) {
-  p.setPen(QPen(QColor(130, 130, 150), 1));
-  for (int y = 3; y <= 13; y += 3) p.drawLine(1, y, 8, y);
-  p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(12, 2, 12, 14);
-  const int tip = oldestFirst ? 14 : 2;
-  const int back = oldestFirst ? 10 : 6;
-  p.drawLine(12, tip, 9, back);
-  p.drawLine(12, tip, 15, back);
+  p.setPen(QPen(kInk, 1));
+  for (int y = 3; y <= 13; y += 3) p.drawLine(1, y, 7, y);
+  const int tip = oldestFirst ? 15 : 0;
+  const int back = oldestFirst ? 10 : 5;
+  const int tail = oldestFirst ? 1 : 14;
+  p.setBrush(kBlue);
+  const QPoint arrow[] = {{11, tail}, {13, tail}, {13, back}, {15, back}, {12, tip}, {9, back}, {11, back}};
+  p.drawPolygon(arrow, 7);
 }
 
 void drawToolbar(QPainter& p) {
   p.setPen(QPen(kInk, 1));
-  p.setBrush(QColor(220, 220, 225));
+  p.setBrush(kSilver);
   p.drawRect(QRectF(0.5, 4.5, 15, 7));
   p.setBrush(kBlue);
   for (int x = 3; x <= 11; x += 4) p.drawRect(QRectF(x - 0.5, 6.5, 2, 3));
@@ -199,10 +261,20 @@ void drawToolbar(QPainter& p) {
 }  // namespace
 
 QPixmap commandPixmap(CommandPicture picture, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  // The door and the cog have designs of their own at each size; the
+  // others are drawn on their 16-pixel grid.
+  if (picture == CommandPicture::Exit || picture == CommandPicture::Settings) {
+    if (picture == CommandPicture::Exit)
+      drawExit(p, size);
+    else
+      drawSettings(p, size);
+    p.end();
+    return QPixmap::fromImage(toSixteenColours(image));
+  }
   p.scale(size / 16.0, size / 16.0);
   switch (picture) {
     case CommandPicture::Reopen: drawReopen(p); break;
@@ -225,7 +297,8 @@ QPixmap commandPixmap(CommandPicture picture, int size) {
     case CommandPicture::About: drawBadge(p, kGreen, QStringLiteral("i")); break;
     case CommandPicture::Exit: drawExit(p); break;
   }
-  return pixmap;
+  p.end();
+  return QPixmap::fromImage(toSixteenColours(image));
 }
 
 QIcon commandIcon(CommandPicture picture) { return QIcon(commandPixmap(picture)); }

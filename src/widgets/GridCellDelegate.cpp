@@ -59,6 +59,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   auto* editor = new QLineEdit(parent);
   editor->setFrame(false);
   if (mask_) editor->setInputMask(mask_(index.column()));
+  filterTypedText(editor, text_ ? text_(index.column()) : FieldText::Words);
   const bool ime = usesIme_ && usesIme_(index.column());
   editor->setAttribute(Qt::WA_InputMethodEnabled, ime);
   editor->setInputMethodHints(ime ? Qt::ImhNone : Qt::ImhLatinOnly);
@@ -70,11 +71,13 @@ void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
   auto* line = static_cast<QLineEdit*>(editor);
   line->setText(index.data(Qt::EditRole).toString());
   line->selectAll();
+  openedText_ = line->text();
 }
 
 void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
   auto* line = static_cast<QLineEdit*>(editor);
   if (!refusal(line).isEmpty()) return;  // views refuse to leave such an edit first
+  if (line->text() == openedText_) return;
   model->setData(index, line->text(), Qt::EditRole);
 }
 

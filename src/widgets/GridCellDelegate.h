@@ -4,12 +4,16 @@
 // columns right-aligned, others from the left. Editing uses a line edit with
 // the column's input mask; a masked cell that is not filled in completely is
 // refused with a message and stays in edit until it is or Escape abandons it.
+// What is typed or pasted is cleaned as TypedTextFilter says, by the kind of
+// the column. An editor left unchanged writes nothing back, so a cell whose
+// text the editor cannot hold whole (a huge one) keeps its text.
 
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <functional>
 
 #include "ledger/CellLayout.h"
+#include "widgets/TypedTextFilter.h"
 
 class QLineEdit;
 
@@ -22,11 +26,13 @@ class GridCellDelegate : public QStyledItemDelegate {
   using ColumnAlign = std::function<CellAlign(int column)>;
   using ColumnMask = std::function<QString(int column)>;     // a Qt input mask, or empty
   using ColumnUsesIme = std::function<bool(int column)>;     // Japanese input open
+  using ColumnText = std::function<FieldText(int column)>;   // words unless set
 
   explicit GridCellDelegate(ColumnAlign align, QObject* parent = nullptr);
 
   void setColumnMask(ColumnMask mask) { mask_ = std::move(mask); }
   void setColumnUsesIme(ColumnUsesIme usesIme) { usesIme_ = std::move(usesIme); }
+  void setColumnText(ColumnText text) { text_ = std::move(text); }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -60,7 +66,10 @@ class GridCellDelegate : public QStyledItemDelegate {
   ColumnAlign align_;
   ColumnMask mask_;
   ColumnUsesIme usesIme_;
+  ColumnText text_;
   mutable QPointer<QLineEdit> openEditor_;
+  // The open editor's text as it was opened.
+  mutable QString openedText_;
 };
 
 }  // namespace sorabel

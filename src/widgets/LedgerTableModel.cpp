@@ -2,6 +2,7 @@
 
 #include "platform/qt/AnsiText.h"
 #include "platform/Errors.h"
+#include "widgets/ShownText.h"
 
 namespace sorabel {
 
@@ -16,7 +17,9 @@ QVariant LedgerTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   int row = index.row() + 1;
   if (!index.isValid() || row > grid_.lastRow()) return {};
-  return toQString(grid_.cell(index.column(), row));
+  const AnsiString& cell = grid_.cell(index.column(), row);
+  if (role == Qt::EditRole && cell.size() <= kEditableCellBytes) return toQString(cell);
+  return shownCellText(cell);
 }
 
 QVariant LedgerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

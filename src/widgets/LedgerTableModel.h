@@ -13,10 +13,15 @@ class LedgerTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
+  // A one-line editor holds at most 32,767 characters.
+  static constexpr std::size_t kEditableCellBytes = 32'767;
+
   explicit LedgerTableModel(LedgerGrid& grid, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
+  // Shown cut when long (ShownText); for editing the whole text, unless it
+  // is longer than a cell editor holds.
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;

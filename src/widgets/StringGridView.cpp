@@ -88,19 +88,56 @@ bool StringGridView::commitOpenEditor() {
   return true;
 }
 
-void StringGridView::fitColumnToText(int column, const QString& widestText, int minimum) {
-  const int needed = fontMetrics().horizontalAdvance(widestText) + 2 * kCellTextInset + 1;
-  const int width = std::max(minimum, needed);
-  if (columnWidth(column) != width) setColumnWidth(column, width);
+void StringGridView::setModel(QAbstractItemModel* model) {
+  for (QMetaObject::Connection& connection : fitOnChange_) disconnect(connection);
+  QTableView::setModel(model);
+  if (model == nullptr) return;
+  fitOnChange_[0] = connect(model, &QAbstractItemModel::dataChanged, this, &StringGridView::refitColumns);
+  fitOnChange_[1] = connect(model, &QAbstractItemModel::rowsInserted, this, &StringGridView::refitColumns);
+  fitOnChange_[2] = connect(model, &QAbstractItemModel::rowsRemoved, this, &StringGridView::refitColumns);
+  fitOnChange_[3] = connect(model, &QAbstractItemModel::modelReset, this, &StringGridView::refitColumns);
+  fitOnChange_[4] = connect(model, &QAbstractItemModel::layoutChanged, this, &StringGridView::refitColumns);
+  refitColumns();
 }
 
-QString StringGridView::longestText(int column) const {
-  QString longest;
-  for (int row = 0; model() != nullptr && row < model()->rowCount(); ++row) {
-    const QString text = model()->index(row, column).data().toString();
-    if (text.size() > longest.size()) longest = text;
+void StringGridView::fitColumnsToTexts(std::vector<int> columns, int minimum, const QString& widest) {
+  fitted_ = {std::move(columns), minimum, widest};
+  // Dragging their edges could cut them again.
+  for (int column : fitted_.columns) horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+  refitColumns();
+}
+
+void StringGridView::refitColumns() {
+  if (model() == nullptr || fitted_.columns.empty()) return;
+  const TextWidthMeter meter(fontMetrics());
+  const int most = std::max(fitted_.minimum, columnWidthForText(meter.metrics().horizontalAdvance(fitted_.widest)));
+  bool resized = false;
+  for (int column : fitted_.columns) {
+    const int width = std::clamp(columnWidthForText(widestTextWidth(column, meter)), fitted_.minimum, most);
+    if (columnWidth(column) == width) continue;
+    setColumnWidth(column, width);
+    resized = true;
   }
-  return longest;
+  if (resized) emit fittedColumnsResized();
+}
+
+int StringGridView::widestTextWidth(int column, const TextWidthMeter& meter) const {
+  int widest = 0;
+  QString widestText;
+  for (int row = 0; row < model()->rowCount(); ++row) {
+    const QString text = model()->index(row, column).data(Qt::DisplayRole).toString();
+    const int width = meter.width(text);
+    if (width <= widest) continue;
+    widest = width;
+    widestText = text;
+  }
+  // Kerning may make the whole text a little wider than its characters.
+  return std::max(widest, meter.metrics().horizontalAdvance(widestText));
+}
+
+void StringGridView::changeEvent(QEvent* event) {
+  QTableView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) refitColumns();
 }
 
 void StringGridView::setEditingEnabled(bool enabled) { setEditTriggers(enabled ? kEditTriggers : NoEditTriggers); }

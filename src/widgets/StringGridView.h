@@ -6,6 +6,9 @@
 
 #include <QTableView>
 #include <utility>
+#include <vector>
+
+#include "widgets/ColumnFit.h"
 
 #include "widgets/GridCellDelegate.h"
 
@@ -23,6 +26,8 @@ class StringGridView : public QTableView {
 
   GridCellDelegate* cellDelegate() const { return delegate_; }
 
+  void setModel(QAbstractItemModel* model) override;
+
   int currentColumn() const;
   int currentGridRow() const;  // 1 for the first data row; 0 when none
   void setCurrentCell(int column, int gridRow);
@@ -39,13 +44,11 @@ class StringGridView : public QTableView {
   // stays open).
   bool commitOpenEditor();
 
-  // Widens column to its widest text when that does not fit in minimum
-  // pixels (cells are drawn 5 pixels inside their edges), else minimum.
-  void fitColumnToText(int column, const QString& widestText, int minimum);
-
-  // The longest text of a column, by character count; for columns of
-  // amounts, whose widest text is the longest.
-  QString longestText(int column) const;
+  // Keeps columns as wide as their widest text, never narrower than minimum
+  // and never wider than it takes to show widest whole (a longer text is
+  // cut). They follow every change of the model and of the font; each
+  // change of their widths is reported by fittedColumnsResized.
+  void fitColumnsToTexts(std::vector<int> columns, int minimum, const QString& widest);
 
   // Switches in-place editing on or off.
   void setEditingEnabled(bool enabled);
@@ -56,17 +59,29 @@ class StringGridView : public QTableView {
   void enterPressed();
   // The current cell moved to (column, grid row).
   void cellEntered(int column, int gridRow);
+  // Columns kept fitted to their texts changed their widths.
+  void fittedColumnsResized();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void refitColumns();
+  int widestTextWidth(int column, const TextWidthMeter& meter) const;
+
   GridCellDelegate* delegate_;
   // Enter is reported by enterPressed; in read-only grids it goes on to the
   // window (its default button).
   bool enterIsCommand_ = true;
+  struct FittedColumns {
+    std::vector<int> columns;
+    int minimum = 0;
+    QString widest;
+  } fitted_;
+  QMetaObject::Connection fitOnChange_[5];
 };
 
 }  // namespace sorabel

@@ -1,5 +1,7 @@
 #include "widgets/TextTableModel.h"
 
+#include "widgets/ShownText.h"
+
 namespace sorabel {
 
 TextTableModel::TextTableModel(QStringList headers, QObject* parent)
@@ -15,7 +17,7 @@ int TextTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TextTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-  return cell(index.column(), index.row());
+  return role == Qt::DisplayRole ? shownCellText(cell(index.column(), index.row())) : cell(index.column(), index.row());
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

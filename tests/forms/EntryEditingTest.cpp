@@ -9,7 +9,9 @@
 
 #include "forms/FormsFixture.h"
 #include "forms/UAdd.h"
+#include "widgets/ColumnFit.h"
 #include "widgets/GridCellDelegate.h"
+#include "widgets/ShownText.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel::test {
@@ -61,6 +63,20 @@ TEST_F(EntryEditingTest, EntriesGoToTheirDatePlaceInEitherOrder) {
   EXPECT_EQ(child<StringGridView>(&main(), "StringGrid1")->currentGridRow(), 1);
 }
 
+TEST_F(EntryEditingTest, DialogFrameOpensAtTheMainWindowsLeftAnd70BelowItsTop) {
+  start().move(40, 30);
+  main().show();
+  QRect dialogFrame;
+  whenModal([&] {
+    dialogFrame = forms->AddFm->frameGeometry();
+    child<QAbstractButton>(forms->AddFm, "CancelBtn")->click();
+  });
+  main().A1Click();
+  EXPECT_NE(dialogFrame, forms->AddFm->geometry());  // the window has a frame
+  EXPECT_EQ(dialogFrame.topLeft(), main().frameGeometry().topLeft() + QPoint(0, 70));
+  EXPECT_EQ(dialogFrame.width() - forms->AddFm->width(), main().frameGeometry().width() - main().width());
+}
+
 TEST_F(EntryEditingTest, DialogLoadsTheRegisteredDescriptionsEveryTime) {
   writeProfile("[Tekiyo]\r\nTekiyo0=給料\r\nTekiyo2=電気代\r\n");
   start().show();
@@ -97,6 +113,30 @@ TEST_F(EntryEditingTest, EnterMovesThroughTheFieldsAndPressesTheButton) {
   });
   main().A1Click();
   EXPECT_EQ(rows(), (Rows{{"2002/02/02", "x", "7", "0", "7"}}));
+}
+
+TEST_F(EntryEditingTest, DialogTakesFullWidthFiguresAndTurnsPastedLineBreaksIntoSpaces) {
+  start().show();
+  whenModal([this] {
+    TAddFm& dialog = *forms->AddFm;
+    QApplication::setActiveWindow(&dialog);
+    child<QDateEdit>(&dialog, "DateTimePicker1")->setDate(QDate(2001, 1, 1));
+    QLineEdit* description = child<QComboBox>(&dialog, "ComboBox1")->lineEdit();
+    paste(description, QStringLiteral("家計\r\n簿\x1a代\n"));
+    EXPECT_EQ(description->text(), "家計 簿代 ");
+    auto* income = child<QLineEdit>(&dialog, "Edit3");
+    typeCharacters(income, "１，２００");
+    EXPECT_EQ(income->text(), "1,200");
+    auto* expense = child<QLineEdit>(&dialog, "Edit4");
+    commitFromInputMethod(expense, "￥３５");
+    typeCharacters(expense, "¥");
+    EXPECT_EQ(expense->text(), "\\35\\");
+    child<QAbstractButton>(&dialog, "OKBtn")->setFocus();
+    QTest::keyClick(child<QAbstractButton>(&dialog, "OKBtn"), Qt::Key_Return);
+  });
+  main().A1Click();
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(rows(), (Rows{{"2001/01/01", "家計 簿代 ", "1,200", "35", "1,165"}}));
 }
 
 TEST_F(EntryEditingTest, AmountBeyondThirtyTwoBitsAddsNothingAndKeepsTheDialogOpen) {
@@ -177,6 +217,12 @@ class InPlaceEditTest : public EntryEditingTest {
     load("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n");
   }
   StringGridView& grid() const { return *child<StringGridView>(&main(), "StringGrid1"); }
+  // Opens the cell's editor as a user does: the cell is made current, then F2.
+  QLineEdit* openWithF2(int column, int row) {
+    grid().setCurrentCell(column, row);
+    QTest::keyClick(&grid(), Qt::Key_F2);
+    return qobject_cast<QLineEdit*>(grid().cellDelegate()->openEditor());
+  }
   QLineEdit* editCell(int column, int row) {
     grid().setCurrentCell(column, row);
     grid().edit(grid().currentIndex());
@@ -241,6 +287,92 @@ TEST_F(InPlaceEditTest, TabMovesBetweenCells) {
 TEST_F(InPlaceEditTest, SelectingACellRemembersItsDescription) {
   grid().setCurrentCell(3, 2);
   EXPECT_EQ(main().SelectedDescription(), "b");
+}
+
+TEST_F(InPlaceEditTest, CellsTakeFullWidthFiguresAsTheyAreTyped) {
+  QLineEdit* editor = openWithF2(2, 1);
+  ASSERT_NE(editor, nullptr);
+  typeCharacters(editor, "１，５００");
+  EXPECT_EQ(editor->text(), "1,500");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(rows()[0][2], "1,500");
+
+  editor = openWithF2(0, 1);
+  ASSERT_NE(editor, nullptr);
+  typeCharacters(editor, "２００１０３０３");
+  EXPECT_EQ(editor->text(), "2001/03/03");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(rows(), (Rows{{"2001/01/02", "b", "2", "0", "2"}, {"2001/03/03", "a", "1,500", "0", "1,502"}}));
+}
+
+TEST_F(InPlaceEditTest, PastedLineBreaksAndCharacter26NeverChangeWhatTheNextOpenReads) {
+  QLineEdit* editor = openWithF2(1, 1);
+  ASSERT_NE(editor, nullptr);
+  paste(editor, QStringLiteral("買物\r\nメモ\x1a\n続き"));
+  EXPECT_EQ(editor->text(), "買物 メモ 続き");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(rows()[0][1], "買物 メモ 続き");
+
+  const Rows before = rows();
+  dialogs.saveNames.push_back(bookPath("pasted.csv"));
+  main().SaveAs1Click();
+  dialogs.openNames.push_back(bookPath("pasted.csv"));
+  main().Open1Click();
+  EXPECT_EQ(rows(), before);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(InPlaceEditTest, AmountsTypedIntoCellsAreShownWholeWhetherLeftWithTabOrAClick) {
+  auto shownWhole = [this](int column) {
+    const QString text = toQString(main().grid().cell(column, 1));
+    return grid().columnWidth(column) >= columnWidthForText(grid().fontMetrics().horizontalAdvance(text));
+  };
+  QLineEdit* editor = openWithF2(2, 1);
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "1,859,337,592");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(rows()[0][2], "1,859,337,592");
+  EXPECT_TRUE(shownWhole(2));
+
+  editor = openWithF2(3, 1);
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "-2,000,000,000");
+  QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().model()->index(1, 1)).center());
+  EXPECT_EQ(rows()[0][3], "-2,000,000,000");
+  EXPECT_TRUE(shownWhole(3));
+  // The description column still takes what the others leave.
+  EXPECT_EQ(grid().columnWidth(1), grid().width() - grid().columnWidth(0) - grid().columnWidth(2) -
+                                       grid().columnWidth(3) - grid().columnWidth(4) - 25);
+}
+
+TEST_F(InPlaceEditTest, HugeCellIsShownCutAndAnEditorLeftAloneKeepsItsText) {
+  const std::string huge(100'000, '7');
+  dialogs.openNames.push_back(writeBook("huge.csv", "\"2001/01/01\",\"" + huge + "\",\"1\",\"0\",\"1\"\r\n"));
+  main().Open1Click();
+  ASSERT_EQ(rows()[0][1].size(), huge.size());
+  const QString shown = grid().model()->index(0, 1).data().toString();
+  EXPECT_LE(shown.size(), kShownCellLength + 1);
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("…")));
+  EXPECT_EQ(grid().columnWidth(1), grid().width() - 4 * 80 - 25);
+
+  QLineEdit* editor = openWithF2(1, 1);
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_TRUE(rows()[0][1] == huge) << "the cell now holds " << rows()[0][1].size() << " characters";
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  // Digits beyond 32 bits stop the order-and-balance pass and stay in their
+  // cell; the column grows no wider than the widest amount.
+  dialogs.openNames.push_back(writeBook("digits.csv", "\"2001/01/01\",\"a\",\"0\",\"" + huge + "\",\"0\"\r\n"));
+  main().Open1Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(dialogs.shown[0].text.endsWith("' は整数ではありません"));
+  EXPECT_TRUE(rows()[0][3] == huge);
+  const int widestAmount = columnWidthForText(grid().fontMetrics().horizontalAdvance(widestAmountSample(grid().fontMetrics())));
+  EXPECT_GT(grid().columnWidth(kExpenseColumn), 80);
+  EXPECT_LE(grid().columnWidth(kExpenseColumn), widestAmount);
 }
 
 TEST_F(InPlaceEditTest, TextShiftJisCannotHoldIsRefused) {

@@ -3,6 +3,10 @@
 // message boxes and file dialogs answered by the test.
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QTest>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,6 +42,25 @@ T* child(const QObject* window, const char* name) {
   T* found = window->findChild<T*>(QString::fromLatin1(name));
   if (found == nullptr) throw std::logic_error(std::string("no control named ") + name);
   return found;
+}
+
+// Types text as a keyboard in full-width mode does: one key press per
+// character, carrying the character.
+inline void typeCharacters(QWidget* widget, const QString& text) {
+  for (QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Commits text into the focused field as an input method does.
+inline void commitFromInputMethod(QWidget* widget, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QApplication::sendEvent(widget, &event);
+}
+
+// Puts text on the clipboard and pastes it with Ctrl+V.
+inline void paste(QWidget* widget, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
 }
 
 class FormsTest : public ::testing::Test {

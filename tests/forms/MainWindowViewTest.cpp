@@ -11,7 +11,9 @@
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
 #include "components/toolbars/DragGeometry.h"
+#include "components/toolbars/ToolbarInternals.h"
 #include "forms/FormsFixture.h"
+#include "forms/UKensakuFm.h"
 #include "platform/qt/HelpViewer.h"
 #include "widgets/StringGridView.h"
 
@@ -52,7 +54,14 @@ TEST_F(FormsTest, ToolbarButtonsShowHintsAndRunTheMenuHandlers) {
   EXPECT_EQ(rows()[0][0], "");
   auto* end = child<toolbars::TToolbarButton>(&fm, "EndBtn");
   EXPECT_EQ(end->toolTip(), "アプリケーションを終了します");
-  EXPECT_EQ(end->x(), child<QWidget>(&fm, "Panel1")->width() - (end->width() + 4));  // kept at the right end
+  // The exit button keeps its place at the toolbar's end through resizes:
+  // the toolbar's layout takes back the button the resize moved.
+  fm.show();
+  EXPECT_EQ(end->x(), 300);
+  fm.resize(fm.width() + 37, fm.height());
+  QApplication::processEvents();
+  EXPECT_EQ(end->x(), 300);
+  EXPECT_EQ(end->geometry().right() + 1 + 2, child<QWidget>(&fm, "Panel1")->width());
 }
 
 TEST_F(FormsTest, TheToolbarSitsInTheDockAtItsDesignedGeometry) {
@@ -100,16 +109,32 @@ TEST_F(FormsTest, TheFloatingToolbarResizesBetweenItsShapesAndClosesLikeTheMenuI
   }
   EXPECT_EQ(sizes.front().width, toolbar->width());
   const draw::Size narrow = sizes.back();
-  toolbar->setFloatingShape(narrow.width - 2 * m.frameWidth, {100, 100, 100 + narrow.width, 100 + narrow.height});
+  toolbars::ToolbarInternals::setFloatingShape(*toolbar, narrow.width - 2 * m.frameWidth, {100, 100, 100 + narrow.width, 100 + narrow.height});
   EXPECT_EQ(toolbar->size(), QSize(narrow.width, narrow.height));
   EXPECT_EQ(toolbar->LineBreaks().size(), 6u);  // seven groups, seven lines
 
-  toolbar->closeFromButton();
+  toolbars::ToolbarInternals::closeFromButton(*toolbar);
   EXPECT_FALSE(child<QAction>(&fm, "T1")->isChecked());
   fm.T1Click();
   EXPECT_TRUE(toolbar->isVisible());
-  EXPECT_FALSE(toolbar->ClosePressed());
+  EXPECT_FALSE(toolbars::ToolbarInternals::closePressed(*toolbar));
   EXPECT_EQ(toolbar->size(), QSize(narrow.width, narrow.height));  // floating in its last shape
+}
+
+TEST_F(FormsTest, ADoubleClickOnTheFloatingToolbarLeavesItFloating) {
+  TMainFm& fm = start();
+  fm.show();
+  auto* dock = child<toolbars::TDock>(&fm, "Dock");
+  auto* toolbar = child<toolbars::TToolbar>(&fm, "Panel1");
+  toolbar->SetDockedTo(nullptr);
+  // The cash book names no dock for a double click: the toolbar goes back
+  // only by dragging it into the top dock.
+  const QPoint caption(20, toolbar->frameMetrics().frameWidth + 3);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, caption, toolbar->mapToGlobal(caption), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(toolbar, &twice);
+  EXPECT_TRUE(toolbar->floating());
+  EXPECT_EQ(dock->height(), 0);
 }
 
 TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
@@ -124,6 +149,60 @@ TEST_F(FormsTest, FunctionKeyAddsAnEntry) {
   });
   QTest::keyClick(child<StringGridView>(&fm, "StringGrid1"), Qt::Key_F3);
   EXPECT_TRUE(shown);
+}
+
+TEST_F(FormsTest, StandardKeysRunTheirCommandsAndLeaveTheMenusAsTheyWere) {
+  TMainFm& fm = start();
+  fm.show();
+  fm.activateWindow();
+  QApplication::setActiveWindow(&fm);
+  auto* grid = child<StringGridView>(&fm, "StringGrid1");
+  grid->setFocus();
+  auto press = [&](QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(target, key, modifiers);
+  };
+
+  // Ctrl+S while a cell is being edited: the typed text goes in first, then
+  // the new book asks for a name.
+  grid->setCurrentCell(kDescriptionColumn, 1);
+  QTest::keyClick(grid, Qt::Key_F2);
+  QTest::keyClicks(grid->cellDelegate()->openEditor(), "typed");
+  dialogs.saveNames.push_back(bookPath("keys.csv"));
+  press(grid->cellDelegate()->openEditor(), Qt::Key_S);
+  EXPECT_TRUE(dialogs.saveNames.empty());
+  EXPECT_NE(bookText("keys.csv").find("typed"), std::string::npos);
+
+  dialogs.saveNames.push_back(bookPath("copy.csv"));
+  press(grid, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(std::filesystem::exists(dir / "copy.csv"));
+
+  press(grid, Qt::Key_N);
+  EXPECT_EQ(fm.windowTitle(), "Sorabel  NewFile");
+  dialogs.answers.push_back(Answer::No);  // the new book differs from the file it leaves
+  dialogs.openNames.push_back(bookPath("keys.csv"));
+  press(grid, Qt::Key_O);
+  EXPECT_EQ(fm.windowTitle(), "Sorabel　" + bookPath("keys.csv"));
+
+  dialogs.answers.push_back(Answer::No);
+  press(grid, Qt::Key_P);
+  EXPECT_EQ(dialogs.texts().back(), "1ﾍﾟｰｼﾞを印刷します。");
+
+  bool searchShown = false;
+  whenModal([&] {
+    searchShown = QApplication::activeModalWidget() == static_cast<QWidget*>(forms->KensakuFm);
+    QApplication::activeModalWidget()->close();
+  });
+  press(grid, Qt::Key_F);
+  EXPECT_TRUE(searchShown);
+
+  // The menus show no more than before: the items have no shortcut of
+  // their own beside the function keys.
+  for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Print1", "Find2", "Exit1"})
+    EXPECT_TRUE(child<QAction>(&fm, name)->shortcut().isEmpty()) << name;
+
+  QApplication::setActiveWindow(&fm);
+  press(grid, Qt::Key_Q);
+  EXPECT_FALSE(fm.isVisible());
 }
 
 TEST_F(FormsTest, ToolbarAndStatusBarToggle) {

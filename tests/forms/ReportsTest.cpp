@@ -144,6 +144,23 @@ TEST_F(ReportsTest, EnterInTheSearchTextMovesToTheSearchButton) {
   main().Find2Click();
 }
 
+TEST_F(ReportsTest, AfterAskingForASearchTextTheFocusIsBackInTheField) {
+  whenModal([this] {
+    TKensakuFm& dialog = *forms->KensakuFm;
+    QApplication::setActiveWindow(&dialog);
+    auto* field = child<QLineEdit>(&dialog, "MojiEdit");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);  // on to the search button
+    QTest::keyClick(child<QAbstractButton>(&dialog, "FindBtn"), Qt::Key_Return);
+    EXPECT_EQ(dialogs.texts(), std::vector<QString>{"検索文字を入力して下さい。"});
+    EXPECT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClicks(field, "abc");  // typed straight into the field
+    EXPECT_EQ(field->text(), "abc");
+    child<QAbstractButton>(&dialog, "CancelBtn")->click();
+  });
+  main().Find2Click();
+}
+
 TEST_F(ReportsTest, ResultsWindowKeepsItsMinimumAndLaysOutItsPanels) {
   TDataFm& results = *forms->DataFm;
   results.show();

@@ -127,5 +127,16 @@ TEST_F(SettingsDialogTest, LaterShowingsKeepTheChosenTab) {
   }, false);
 }
 
+TEST_F(SettingsDialogTest, PasswordFieldShowsStars) {
+  start();
+  edit([](TSetFm& set) {
+    child<QTabWidget>(&set, "PageControl1")->setCurrentIndex(2);
+    auto* field = child<QLineEdit>(&set, "Edit1");
+    QTest::keyClicks(field, "abc");
+    EXPECT_EQ(field->text(), "abc");
+    EXPECT_EQ(field->displayText(), "***");
+  }, false);
+}
+
 }  // namespace
 }  // namespace sorabel::test

@@ -8,6 +8,7 @@
 #include "forms/UPathWord.h"
 #include "platform/qt/WindowOrder.h"
 #include "settings/ScrambleText.h"
+#include "widgets/ColumnFit.h"
 
 namespace sorabel::test {
 namespace {
@@ -119,6 +120,30 @@ TEST_F(FormsTest, LastBookIsReadSortedAtStart) {
   EXPECT_EQ(panel(3), QStringLiteral(" %1 byte").arg(std::filesystem::file_size(dir / "last.csv")));
   fm.show();
   EXPECT_EQ(child<StringGridView>(&fm, "StringGrid1")->currentGridRow(), 1);  // the newest entry is current
+}
+
+TEST_F(FormsTest, AmountsOfTheBookReadAtStartAreShownWholeAlsoAfterResizing) {
+  const QString book = writeBook("big.csv", "\"2001/01/01\",\"給料\",\"1859337592\",\"0\",\"\"\r\n"
+                                            "\"2001/01/02\",\"x\",\"0\",\"12\",\"\"\r\n");
+  writeProfile("[File]\r\nStartFile=OpenFile\r\nFileName=" + book.toStdString() + "\r\n");
+  TMainFm& fm = start();
+  fm.show();
+  StringGridView& grid = *child<StringGridView>(&fm, "StringGrid1");
+  auto shownWhole = [&](int column, int row) {
+    const QString text = grid.model()->index(row - 1, column).data().toString();
+    return grid.columnWidth(column) >= columnWidthForText(grid.fontMetrics().horizontalAdvance(text));
+  };
+  for (const QSize size : {QSize(600, 450), QSize(900, 300), QSize(600, 167)}) {
+    fm.resize(size);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rows()[0][2], "1,859,337,592");
+    EXPECT_TRUE(shownWhole(kIncomeColumn, 1)) << size.width();
+    EXPECT_TRUE(shownWhole(kBalanceColumn, 1)) << size.width();
+    EXPECT_TRUE(shownWhole(kBalanceColumn, 2)) << size.width();
+    EXPECT_EQ(grid.columnWidth(kExpenseColumn), 80);  // no wider than its amounts need
+    EXPECT_EQ(grid.columnWidth(kDescriptionColumn),
+              grid.width() - 80 - 80 - grid.columnWidth(kIncomeColumn) - grid.columnWidth(kBalanceColumn) - 25);
+  }
 }
 
 TEST_F(FormsTest, MissingLastBookLeavesPlainCaptionAndAsksOnlyAboutTypedEntries) {

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include "components/toolbars/TToolbar.h"
+#include "components/toolbars/ToolbarInternals.h"
+#include "platform/draw/HandlerBoundary.h"
 
 namespace sorabel::toolbars {
 namespace {
@@ -41,7 +43,9 @@ class FormHook : public QObject {
       case QEvent::Resize:
       case QEvent::Show:
       case QEvent::Hide:
-      case QEvent::WindowStateChange: FormHooks::UpdateParking(form_, applicationActive()); break;
+      case QEvent::WindowStateChange:
+        draw::runHandler([this] { FormHooks::UpdateParking(form_, applicationActive()); });
+        break;
       case QEvent::WindowActivate:
       case QEvent::FocusIn:
         // A control on a toolbar never becomes the form's active control by
@@ -57,13 +61,15 @@ class FormHook : public QObject {
 
  private:
   void applicationStateChanged(Qt::ApplicationState state) {
-    const bool activating = state == Qt::ApplicationActive;
-    if (activating && form_ != nullptr) {
-      QWidget* focused = QApplication::focusWidget();
-      if (focused != nullptr && focused->window() != form_ && qobject_cast<TToolbar*>(focused->window()) != nullptr)
-        form_->activateWindow();
-    }
-    if (form_ != nullptr) FormHooks::UpdateParking(form_, activating);
+    draw::runHandler([&] {
+      const bool activating = state == Qt::ApplicationActive;
+      if (activating && form_ != nullptr) {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused != nullptr && focused->window() != form_ && qobject_cast<TToolbar*>(focused->window()) != nullptr)
+          form_->activateWindow();
+      }
+      if (form_ != nullptr) FormHooks::UpdateParking(form_, activating);
+    });
   }
 
   FormHookKind kind_;
@@ -110,15 +116,22 @@ void FormHooks::UpdateParking(QWidget* form, bool applicationActive) {
       if (area->window() == form)
         for (QMdiSubWindow* child : area->subWindowList()) UpdateParking(child, applicationActive);
   const bool hide = !applicationActive || !form->isVisible() || form->isMinimized();
-  for (TToolbar* bar : form->findChildren<TToolbar*>()) {
-    if (bar->ownerForm() != form) continue;
-    // A floating toolbar's window shows and hides with its form.
-    if (bar->floating() && bar->isVisible() != (bar->Visible() && form->isVisible())) bar->showAsVisible();
+  // The toolbars of the form: floating ones are children of its float
+  // parents, which may sit on the MDI parent form.
+  QList<TToolbar*> bars = form->findChildren<TToolbar*>();
+  if (QWidget* top = form->window(); top != form)
+    for (TToolbar* bar : top->findChildren<TToolbar*>())
+      if (!bars.contains(bar)) bars.append(bar);
+  for (TToolbar* bar : bars) {
+    if (ToolbarInternals::ownerForm(*bar) != form) continue;
     const bool wanted = bar->floating() && hide;
-    if (wanted == bar->Parked()) continue;
-    const draw::Rect bounds = bar->parkedBounds();
-    bar->setParked(wanted);
-    bar->setParkedBounds(bounds);
+    if (wanted != ToolbarInternals::parked(*bar)) {
+      const draw::Rect bounds = ToolbarInternals::parkedBounds(*bar);
+      ToolbarInternals::setParked(*bar, wanted);  // parking hides the window before it moves
+      ToolbarInternals::setParkedBounds(*bar, bounds);
+    }
+    // A floating toolbar's window shows and hides with its form.
+    if (bar->floating()) ToolbarInternals::showAsVisible(*bar);
   }
 }
 

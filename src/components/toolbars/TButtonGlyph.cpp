@@ -24,6 +24,20 @@ QImage withoutKey(const QImage& image, Color key) {
   return result;
 }
 
+// The black pixels of a cell (a monochrome glyph taken as colour first):
+// the lines the embossed disabled image keeps. Black in the mask: set.
+QImage blackPixelMask(const QImage& cell, Color key) {
+  const QImage source = cell.convertToFormat(QImage::Format_ARGB32);
+  QImage mask(source.size(), QImage::Format_RGB32);
+  for (int y = 0; y < source.height(); ++y)
+    for (int x = 0; x < source.width(); ++x) {
+      const QRgb pixel = source.pixel(x, y);
+      const bool black = qAlpha(pixel) == 255 && (pixel & 0xFFFFFF) == 0 && keyOf(pixel) != key;
+      mask.setPixel(x, y, black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    }
+  return mask;
+}
+
 }  // namespace
 
 Color transparentColorOf(const QImage& bitmap) {
@@ -82,7 +96,7 @@ QImage TButtonGlyph::cellOf(int cell) const {
 QImage TButtonGlyph::disabledImage() const {
   const QColor face = resolve(clBtnFace);
   if (numGlyphs_ < 2) {
-    const QImage mask = embossMask(withoutKey(cellOf(0), transparentColor_));
+    const QImage mask = blackPixelMask(cellOf(0), transparentColor_);
     QImage work(mask.size(), QImage::Format_ARGB32);
     work.fill(face);
     const QColor highlight = resolve(clBtnHighlight);
@@ -150,7 +164,16 @@ Rect TButtonGlyph::Draw(Canvas& canvas, const Rect& client, const DrawOptions& o
 
   if (options.showGlyph && source_.width() > 0 && source_.height() > 0) {  // DrawGlyph
     const int index = PrepareCell(options.state);
-    if (index >= 0) cellList_->draw(canvas, index, layout.glyph);
+    if (index >= 0) {
+      // Not transparent: the glyph sits on the button face instead of on
+      // what lies under the button (a latched glyph always shows the dither).
+      if (!options.transparent && options.state != FaceState::Exclusive) {
+        canvas.setBrushColor(clBtnFace);
+        canvas.fillRect({layout.glyph.x, layout.glyph.y, layout.glyph.x + cellList_->width(),
+                         layout.glyph.y + cellList_->height()});
+      }
+      cellList_->draw(canvas, index, layout.glyph);
+    }
   }
   if (options.showText && !layout.textBounds.isEmpty()) {  // DrawLabel
     canvas.setBrushHollow();

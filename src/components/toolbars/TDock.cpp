@@ -1,10 +1,13 @@
 #include "components/toolbars/TDock.h"
 
+#include <QContextMenuEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QPainter>
 
 #include "components/toolbars/TToolbar.h"
-#include "platform/draw/AccessibleWidget.h"
+#include "components/toolbars/ToolbarAccessible.h"
+#include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/QtCanvas.h"
 #include "platform/draw/SysColors.h"
 
@@ -12,20 +15,96 @@ namespace sorabel::toolbars {
 
 using namespace draw;
 
-TDock::TDock(QWidget* parent, TDockPosition position) : QWidget(parent), color_(clBtnFace), position_(position) {
+namespace {
+
+QWidget* checkedParent(QWidget* parent) {
   if (qobject_cast<TToolbar*>(parent) != nullptr || qobject_cast<TDock*>(parent) != nullptr)
     throw EInvalidOperation("A TDock control cannot be placed inside a TToolbar or another TDock");
+  return parent;
+}
+
+}  // namespace
+
+TDock::TDock(QWidget* parent, TDockPosition position)
+    : QWidget(checkedParent(parent)), color_(clBtnFace), position_(position) {
   raiseArrangeLock();
+  parentBefore_ = parent;
   setObjectName(QStringLiteral("Dock"));
-  setAccessibleRole(this, QAccessible::ToolBar);
-  setAccessibleName(QStringLiteral("Dock"));
+  installToolbarAccessibility();
   // Resizing the form does not repaint the whole dock.
   setAttribute(Qt::WA_StaticContents);
+  watchParent();
   lowerArrangeLock();
   RelayoutBars();
 }
 
-TDock::~TDock() { barList_.clear(); }
+TDock::~TDock() {
+  destroying_ = true;
+  barList_.clear();
+  for (TToolbar* bar : findChildren<TToolbar*>(Qt::FindDirectChildrenOnly)) bar->dockDestroyed();
+}
+
+void TDock::setParent(QWidget* parent) {
+  checkedParent(parent);
+  const bool shown = !isHidden();
+  QWidget::setParent(parent);
+  setVisible(shown);
+}
+
+// A dock put into a toolbar or another dock through QWidget goes back.
+void TDock::handleParentChange() {
+  QWidget* now = parentWidget();
+  if (qobject_cast<TToolbar*>(now) == nullptr && qobject_cast<TDock*>(now) == nullptr) {
+    parentBefore_ = now;
+    watchParent();
+    return;
+  }
+  reparenting_ = true;
+  QWidget::setParent(parentBefore_);
+  reparenting_ = false;
+  QWidget::setVisible(true);
+  checkedParent(now);
+}
+
+void TDock::watchParent() {
+  if (watchedParent_ == parentWidget()) return;
+  if (watchedParent_ != nullptr) watchedParent_->removeEventFilter(this);
+  watchedParent_ = parentWidget();
+  if (watchedParent_ != nullptr) watchedParent_->installEventFilter(this);
+}
+
+void TDock::alignDocks(QWidget* parent) {
+  static bool aligning = false;
+  if (parent == nullptr || parent->layout() != nullptr || aligning) return;
+  aligning = true;
+  QRect free = parent->contentsRect();
+  const QList<TDock*> docks = parent->findChildren<TDock*>(Qt::FindDirectChildrenOnly);
+  for (TDockPosition edge : {TDockPosition::dpTop, TDockPosition::dpBottom, TDockPosition::dpLeft, TDockPosition::dpRight})
+    for (TDock* dock : docks) {
+      if (dock->position_ != edge || dock->destroying_) continue;
+      const int h = dock->height();
+      const int w = dock->width();
+      switch (edge) {
+        case TDockPosition::dpTop:
+          dock->setGeometry(free.left(), free.top(), free.width(), h);
+          free.setTop(free.top() + h);
+          break;
+        case TDockPosition::dpBottom:
+          dock->setGeometry(free.left(), free.bottom() + 1 - h, free.width(), h);
+          free.setBottom(free.bottom() - h);
+          break;
+        case TDockPosition::dpLeft:
+          dock->setGeometry(free.left(), free.top(), w, free.height());
+          free.setLeft(free.left() + w);
+          break;
+        case TDockPosition::dpRight:
+          dock->setGeometry(free.right() + 1 - w, free.top(), w, free.height());
+          free.setRight(free.right() - w);
+          break;
+      }
+    }
+  aligning = false;
+}
 
 // ---------------------------------------------------------------- properties
 
@@ -70,7 +149,7 @@ void TDock::setPosition(TDockPosition position) {
 }
 
 void TDock::setVisible(bool visible) {
-  if (!visible && !isHidden()) throw EInvalidOperation("Cannot hide a TDock");
+  if (!visible && !isHidden() && !reparenting_ && !destroying_) throw EInvalidOperation("Cannot hide a TDock");
   QWidget::setVisible(visible);
 }
 
@@ -83,14 +162,13 @@ void TDock::repaintWithBars() {
 
 // ---------------------------------------------------------------- bars and rows
 
-void TDock::updateBoundLineMargins() {
-  if (width() < 2 || height() < 2) {
-    setContentsMargins(0, 0, 0, 0);
-    return;
-  }
-  setContentsMargins((boundLines_ & blLeft) ? 1 : 0, (boundLines_ & blTop) ? 1 : 0, (boundLines_ & blRight) ? 1 : 0,
-                     (boundLines_ & blBottom) ? 1 : 0);
+QMargins TDock::boundMarginsFor(int windowWidth, int windowHeight) const {
+  if (windowWidth < 2 || windowHeight < 2) return {};
+  return {(boundLines_ & blLeft) ? 1 : 0, (boundLines_ & blTop) ? 1 : 0, (boundLines_ & blRight) ? 1 : 0,
+          (boundLines_ & blBottom) ? 1 : 0};
 }
+
+void TDock::updateBoundLineMargins() { setContentsMargins(boundMarginsFor(width(), height())); }
 
 Rect TDock::clientRect() const {
   const QRect r = contentsRect();
@@ -98,7 +176,12 @@ Rect TDock::clientRect() const {
 }
 
 void TDock::RelayoutBars() {
-  if (arrangeLock_ > 0) return;
+  if (arrangeLock_ > 0 || destroying_ || relayingOut_) return;
+  relayingOut_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{relayingOut_};
   const bool vertical = isVerticalDock();
   if (barList_.empty()) {
     rowExtents_.clear();
@@ -112,6 +195,9 @@ void TDock::RelayoutBars() {
     bars.push_back({bar->DockRow(), bar->DockPos(), bar->width(), bar->height(), bar->ContentHeight(),
                     bar->ContentWidth(), static_cast<int>(i)});
   }
+  // The bound lines of the dock at its new thickness (a row is at least 8
+  // thick), so that the toolbars are placed inside them at once.
+  setContentsMargins(vertical ? boundMarginsFor(8, height()) : boundMarginsFor(width(), 8));
   const Rect client = clientRect();
   // Until the form's layout has given the dock its size, toolbars are not
   // pushed back from a far edge that is not yet known.
@@ -154,7 +240,7 @@ RowDrop TDock::DropRowAt(int coordinate) const { return dropRowAt(rowExtents_, i
 
 void TDock::OpenRow(int row) {
   for (TToolbar* bar : barList_)
-    if (bar->DockRow() >= row) bar->setDockRowQuietly(bar->DockRow() + 1);
+    if (bar->DockRow() >= row) bar->dockRow_ = bar->DockRow() + 1;
 }
 
 RowExtent TDock::RowExtentOf(int row, const TToolbar* bar) const {
@@ -166,7 +252,7 @@ RowExtent TDock::RowExtentOf(int row, const TToolbar* bar) const {
 void TDock::SetThickness(bool asClientSize, int width, int height) {
   if (asClientSize) {
     // The bound lines are drawn only on a dock of at least 2 x 2 pixels.
-    const QMargins border = contentsMargins();
+    const QMargins border = boundMarginsFor(width + 2, height + 2);
     const int outerWidth = width + border.left() + border.right();
     const int outerHeight = height + border.top() + border.bottom();
     if (outerWidth >= 2 && outerHeight >= 2) {
@@ -186,8 +272,13 @@ void TDock::SetThickness(bool asClientSize, int width, int height) {
     setFixedWidth(bounds.width());
   else
     setFixedHeight(bounds.height());
-  if (parentWidget() == nullptr || parentWidget()->layout() == nullptr)
+  if (parentWidget() == nullptr) {
     setGeometry(bounds.left, bounds.top, bounds.width(), bounds.height());
+  } else if (parentWidget()->layout() == nullptr) {
+    resize(bounds.width(), bounds.height());
+    alignDocks(parentWidget());
+  }
+  updateBoundLineMargins();
 }
 
 // ---------------------------------------------------------------- background
@@ -221,8 +312,14 @@ void TDock::DrawBackgroundTiles(Canvas& canvas, const Rect& clip, const Rect& ti
 QPoint TDock::tileOrigin() const { return mapFromParent(QPoint(0, 0)); }
 
 void TDock::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QtCanvas canvas(&painter, palette());
+  runHandler([this] {
+    QPainter painter(this);
+    QtCanvas canvas(&painter, palette());
+    paintDock(canvas);
+  });
+}
+
+void TDock::paintDock(Canvas& canvas) {
   canvas.setBrushColor(color_);
   canvas.fillRect({0, 0, width(), height()});
   const Rect client = clientRect();
@@ -244,14 +341,21 @@ void TDock::paintEvent(QPaintEvent*) {
 
 void TDock::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const QMargins before = contentsMargins();
-  updateBoundLineMargins();
-  if (contentsMargins() != before || !barList_.empty()) RelayoutBars();  // AlignControls
+  // During the dock's own layout (which sets the margins it places the
+  // toolbars in, and Qt answers with a resize event) nothing more to do.
+  if (relayingOut_) return;
+  runHandler([this] {
+    const QMargins before = contentsMargins();
+    updateBoundLineMargins();
+    if (contentsMargins() != before || !barList_.empty()) RelayoutBars();  // AlignControls
+  });
 }
 
 void TDock::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (!background_.isNull()) repaintWithBars();  // the tile origin moved
+  runHandler([this] {
+    if (!background_.isNull()) repaintWithBars();  // the tile origin moved
+  });
 }
 
 void TDock::changeEvent(QEvent* event) {
@@ -262,9 +366,31 @@ void TDock::changeEvent(QEvent* event) {
   }
 }
 
+bool TDock::event(QEvent* event) {
+  if (event->type() == QEvent::ParentAboutToChange) reparenting_ = true;
+  if (event->type() == QEvent::ParentChange) {
+    reparenting_ = false;
+    runHandler([this] { handleParentChange(); });
+  }
+  return QWidget::event(event);
+}
+
+// The parent's size places a dock on a form without a layout.
+bool TDock::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == watchedParent_ && event->type() == QEvent::Resize)
+    runHandler([this] { alignDocks(parentWidget()); });
+  return QWidget::eventFilter(watched, event);
+}
+
+void TDock::contextMenuEvent(QContextMenuEvent* event) {
+  runHandler([&] {
+    if (popupMenu_ != nullptr) popupMenu_->popup(event->globalPos());
+  });
+}
+
 void TDock::childEvent(QChildEvent* event) {
   QWidget::childEvent(event);
-  if (event->removed()) {
+  if (event->removed() && !destroying_) {
     // The child is already half destroyed here: compare addresses as QObject
     // instead of casting it down to a toolbar.
     const QObject* child = event->child();

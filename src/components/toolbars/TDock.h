@@ -17,6 +17,7 @@
 //    drawing port.
 
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -43,7 +44,13 @@ class TDock : public QWidget {
  public:
   // Throws EInvalidOperation when placed in a TToolbar or another TDock.
   explicit TDock(QWidget* parent, TDockPosition position = TDockPosition::dpTop);
+  // The toolbars on the dock belong to their form and stay: they float.
   ~TDock() override;
+
+  // Throws EInvalidOperation when placed in a TToolbar or another TDock, and
+  // stays where it was; a re-parenting through QWidget is undone and
+  // reported.
+  void setParent(QWidget* parent);
 
   // Properties.
   const QImage& Background() const { return background_; }
@@ -58,6 +65,8 @@ class TDock : public QWidget {
   void setFixAlign(bool fixAlign);
   bool LimitToOneRow() const { return limitToOneRow_; }
   void setLimitToOneRow(bool limit) { limitToOneRow_ = limit; }
+  QMenu* PopupMenu() const { return popupMenu_; }
+  void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   // Toolbars in this dock can be dragged out and into it (true by default).
   bool AllowDrag() const { return allowDrag_; }
   void setAllowDrag(bool allow) { allowDrag_ = allow; }
@@ -90,6 +99,8 @@ class TDock : public QWidget {
   // Where the background tiles start, in the dock's coordinates: the client
   // origin of the dock's parent, so the pattern continues across docks.
   QPoint tileOrigin() const;
+  // The dock's painting: colour, background tiles and bound lines.
+  void paintDock(draw::Canvas& canvas);
   // The client rectangle (inside the bound lines).
   draw::Rect clientRect() const;
 
@@ -97,6 +108,9 @@ class TDock : public QWidget {
   void setVisible(bool visible) override;
 
  protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -104,7 +118,14 @@ class TDock : public QWidget {
   void childEvent(QChildEvent* event) override;
 
  private:
+  // The bound lines' margins for a window size: none below 2 x 2 pixels.
+  QMargins boundMarginsFor(int windowWidth, int windowHeight) const;
   void updateBoundLineMargins();
+  void handleParentChange();
+  void watchParent();
+  // On a form without a layout the docks align themselves to their edges:
+  // top and bottom docks span the form, left and right ones the room between.
+  static void alignDocks(QWidget* parent);
   void discardTransparentCache();
   void repaintWithBars();
   const QImage& tile();
@@ -121,6 +142,12 @@ class TDock : public QWidget {
   int arrangeLock_ = 0;
   std::vector<TToolbar*> barList_;
   std::vector<RowExtent> rowExtents_;
+  QPointer<QMenu> popupMenu_;
+  QPointer<QWidget> watchedParent_;
+  QPointer<QWidget> parentBefore_;  // the parent a refused re-parenting returns to
+  bool relayingOut_ = false;        // the dock's own resize does not lay it out again
+  bool destroying_ = false;
+  bool reparenting_ = false;  // Qt hides a widget it re-parents: that is no hiding of the dock
 };
 
 }  // namespace sorabel::toolbars

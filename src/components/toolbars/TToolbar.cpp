@@ -8,13 +8,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include "components/toolbars/FormHooks.h"
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TFloatParent.h"
 #include "components/toolbars/TToolbarSep.h"
+#include "components/toolbars/ToolbarAccessible.h"
 #include "components/toolbars/ToolbarDrag.h"
-#include "platform/draw/AccessibleWidget.h"
+#include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/QtCanvas.h"
 #include "platform/draw/SystemMetrics.h"
 
@@ -60,9 +63,9 @@ TToolbar::TToolbar(QWidget* owner) : QWidget(nullptr), owner_(checkedOwner(owner
   CounterLock lock(layoutLock_);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setMouseTracking(true);
-  setAccessibleRole(this, QAccessible::ToolBar);
-  floatParent_ = new TFloatParent(owner_);
+  installToolbarAccessibility();
   installFormHooks();
+  floatParent_ = new TFloatParent(hookedForm_);
   // The toolbar goes with its form: it is deleted with it.
   connect(owner_, &QObject::destroyed, this, [this] { delete this; });
   SetDockedTo(nullptr);
@@ -76,6 +79,59 @@ TToolbar::TToolbar(QWidget* owner) : QWidget(nullptr), owner_(checkedOwner(owner
 TToolbar::~TToolbar() {
   if (TDock* dock = DockedTo()) dock->AddRemoveBar(false, this, false);
   removeFormHooks();
+}
+
+// ---------------------------------------------------------------- parent
+
+void TToolbar::checkParent(QWidget* parent) const {
+  const bool allowed = parent == nullptr || qobject_cast<TDock*>(parent) != nullptr || parent == owner_ ||
+                       (parent != nullptr && parent == floatParent_);
+  if (!allowed) throw EInvalidOperation("TToolbar can only be placed on a TDock or directly on the form");
+}
+
+void TToolbar::setParent(QWidget* parent) {
+  checkParent(parent);
+  if (auto* dock = qobject_cast<TDock*>(parent))
+    SetDockedTo(dock);
+  else if (parent != nullptr)
+    SetDockedTo(nullptr);  // directly on the form: floating
+  else
+    setParentForState(nullptr, false);
+}
+
+// A re-parenting that went past setParent (through QWidget) onto a parent a
+// toolbar cannot have is undone and reported like a failed command.
+void TToolbar::handleParentChange() {
+  QWidget* now = parentWidget();
+  try {
+    checkParent(now);
+    parentBefore_ = now;
+  } catch (const EInvalidOperation& error) {
+    QWidget* back = parentBefore_;
+    const bool toFloat = back != nullptr && back == floatParent_;
+    {
+      CounterLock layout(layoutLock_);
+      reparenting_ = true;
+      QWidget::setParent(back, toFloat ? kFloatingFlags : Qt::WindowFlags());
+      reparenting_ = false;
+    }
+    if (auto* dock = qobject_cast<TDock*>(back)) dock->AddRemoveBar(true, this, visible_);
+    if (toFloat) setParkedBounds(floatingRect_);
+    showAsVisible();
+    draw::handleException(error);
+  }
+}
+
+// The dock is being destroyed: the toolbar belongs to the form and stays,
+// floating; it shows once the present teardown is over.
+void TToolbar::dockDestroyed() {
+  {
+    CounterLock layout(layoutLock_);
+    reparenting_ = true;
+    QWidget::setParent(floatParent_, kFloatingFlags);
+    reparenting_ = false;
+  }
+  QTimer::singleShot(0, this, [this] { draw::runHandler([this] { SetDockedTo(nullptr); }); });
 }
 
 void TToolbar::installFormHooks() {
@@ -96,7 +152,6 @@ void TToolbar::removeFormHooks() {
 void TToolbar::setCaption(const QString& caption) {
   caption_ = caption;
   setWindowTitle(caption);  // task lists and accessibility tools name the floating window by it
-  setAccessibleName(caption);
   if (floating()) update();
 }
 
@@ -122,11 +177,13 @@ ToolbarState TToolbar::state() const {
 }
 
 void TToolbar::SetDockRow(int row) {
+  if (row < 0 || row > kMaxDockRow) return;
   dockRow_ = row;
   if (TDock* dock = DockedTo()) dock->RelayoutBars();
 }
 
 void TToolbar::SetDockPos(int pos) {
+  if (pos < kMinDockPos || pos > kMaxDockPos) return;
   dockPos_ = pos;
   if (TDock* dock = DockedTo()) dock->RelayoutBars();
 }
@@ -240,32 +297,35 @@ void TToolbar::placeInDock(int row, int pos, const Rect& bounds) {
 // ---------------------------------------------------------------- docking and floating
 
 void TToolbar::setParentForState(QWidget* parent, bool floatingWindow) {
-  const bool allowed = parent == nullptr || qobject_cast<TDock*>(parent) != nullptr || parent == owner_ ||
-                       qobject_cast<TFloatParent*>(parent) != nullptr;
-  if (!allowed) throw EInvalidOperation("TToolbar can only be placed on a TDock or directly on the form");
+  checkParent(parent);
   if (parent == owner_) parent = floatParent_;  // directly on the form means floating
   if (OnRecreating) OnRecreating(this);
   if (TDock* old = DockedTo()) old->AddRemoveBar(false, this, false);
   // Re-parenting hides the widget through setVisible; that is not the user hiding it.
-  const bool wasVisible = visible_;
+  reparenting_ = true;
   QWidget::setParent(parent, floatingWindow ? kFloatingFlags : Qt::WindowFlags());
-  visible_ = wasVisible;
+  reparenting_ = false;
+  parentBefore_ = parent;
   if (auto* dock = qobject_cast<TDock*>(parent)) dock->AddRemoveBar(true, this, visible_ || hidingForMove_ > 0);
   if (OnRecreated) OnRecreated(this);
 }
 
 void TToolbar::SetDockedTo(TDock* newDock) {
+  const QPointer<TToolbar> self(this);
+  const QPointer<TDock> target(newDock);
   if (OnDockChanging) OnDockChanging(this);
+  if (self == nullptr) return;
   if (newDock != nullptr) newDock->raiseArrangeLock();
-  if (!constructing_ && newDock != DockedTo() && visible_ && !isHidden()) {
-    // Hidden during the move, shown again at its end.
-    CounterLock hiding(hidingForMove_);
+  // A visible toolbar is hidden during a move to another place and shown at
+  // its end; its dock keeps a row for it meanwhile (HidingForMove).
+  const bool hiding = !constructing_ && newDock != DockedTo() && visible_;
+  if (hiding) {
+    ++hidingForMove_;
     TDock* old = DockedTo();
     if (old != nullptr) old->raiseArrangeLock();
     QWidget::setVisible(false);
     if (old != nullptr) old->lowerArrangeLock();
   }
-  ++hidingForMove_;  // the move itself keeps the dock's place for a hidden toolbar
   try {
     if (newDock != nullptr) {
       if (parentWidget() != nullptr) LayoutControls(true, false, wrapLimit_, dockedState(newDock->Position()), state());
@@ -277,23 +337,24 @@ void TToolbar::SetDockedTo(TDock* newDock) {
         floatingRect_ = {0, 0, window.width, window.height};  // a toolbar that never floated starts at the screen's corner
       }
       if (parentWidget() != nullptr) LayoutControls(true, false, wrapLimit_, ToolbarState::Floating, state());
-      {
+      if (parentWidget() == nullptr || parentWidget() != floatParent_) {
         CounterLock layout(layoutLock_);
         setParentForState(floatParent_, true);
       }
+      // Already floating: the window moves without being hidden.
       setParkedBounds(floatingRect_);
     }
     UpdateLayout();
   } catch (...) {
-    --hidingForMove_;
-    if (newDock != nullptr) newDock->lowerArrangeLock();
+    if (hiding) --hidingForMove_;
+    if (target != nullptr) target->lowerArrangeLock();
     throw;
   }
-  --hidingForMove_;
+  if (hiding) --hidingForMove_;
   showAsVisible();
-  if (newDock != nullptr) {
-    newDock->lowerArrangeLock();
-    newDock->RelayoutBars();
+  if (target != nullptr) {
+    target->lowerArrangeLock();
+    target->RelayoutBars();
   }
   if (OnDockChanged) OnDockChanged(this);
 }
@@ -305,8 +366,17 @@ void TToolbar::showAsVisible() {
     return;
   }
   const bool formShown = owner_->isVisible();
-  if (visible_ && formShown) {
-    QWidget::setVisible(true);
+  if (visible_ && formShown && !parked_) {
+    // The window is kept above its form by the window manager: it is the
+    // form's transient, also when it floated before the form was shown.
+    // The window manager minimised the window with its form; shown again
+    // it must come back normal, or the window manager would minimise the
+    // form with it once more.
+    if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!testAttribute(Qt::WA_WState_Created)) create();
+    if (QWindow* own = windowHandle(); own != nullptr && hookedForm_ != nullptr)
+      own->setTransientParent(hookedForm_->window()->windowHandle());
+    if (!isVisible()) QWidget::setVisible(true);
     raise();
   } else {
     QWidget::setVisible(false);
@@ -314,11 +384,17 @@ void TToolbar::showAsVisible() {
 }
 
 void TToolbar::setVisible(bool visible) {
+  if (reparenting_) {  // Qt hides a widget it re-parents: not the user hiding the toolbar
+    QWidget::setVisible(visible);
+    return;
+  }
+  const bool changed = visible != visible_;
   visible_ = visible;
   if (hidingForMove_ == 0) {
     if (TDock* dock = DockedTo()) dock->AddRemoveBar(visible, this, visible);
   }
   showAsVisible();
+  if (changed) notifyAccessibleState(this, QAccessible::State{});
 }
 
 void TToolbar::setFloatingShape(int wrapLimit, const Rect& windowRect) {
@@ -329,6 +405,8 @@ void TToolbar::setFloatingShape(int wrapLimit, const Rect& windowRect) {
   MoveOnScreen(true);
 }
 
+// A parked window is unmapped as well as moved aside, so that no window
+// manager keeps a strip of it on screen or brings the form back with it.
 void TToolbar::setParkedBounds(const Rect& r) {
   parkedLeft_ = r.left;
   CounterLock sizing(sizingLock_);
@@ -342,8 +420,9 @@ Rect TToolbar::parkedBounds() const {
 }
 
 void TToolbar::setParked(bool parked) {
+  if (parked == parked_) return;
   parked_ = parked;
-  if (!parked) showAsVisible();
+  if (parked) QWidget::setVisible(false);  // before its place changes: a hidden window is not reconfigured
 }
 
 void TToolbar::MoveOnScreen(bool onlyIfOffScreen) {
@@ -381,8 +460,6 @@ void TToolbar::closeFromButton() {
   if (OnClose) OnClose(this);
 }
 
-void TToolbar::runCloseButtonLoop() { ToolbarDrag::runCloseButtonLoop(*this); }
-
 void TToolbar::updateCursorForFrame(const QPoint& p) {
   switch (hitTest(p)) {
     case FrameHit::Left:
@@ -410,68 +487,98 @@ void TToolbar::clientMouseDown(const QPoint& clientPoint, bool doubleClick) {
   ToolbarDrag::runMoveLoop(*this, clientPoint + clientOrigin());
 }
 
-void TToolbar::mousePressEvent(QMouseEvent* event) {
+void TToolbar::handleMousePress(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
   const QPoint p = event->position().toPoint();
+  if (floating()) raise();  // pressed, the floating window comes to the top
   switch (hitTest(p)) {
-    case FrameHit::CloseButton: runCloseButtonLoop(); return;
+    case FrameHit::CloseButton:
+      if (!doubleClick) ToolbarDrag::runCloseButtonLoop(*this);
+      return;
     case FrameHit::Left: ToolbarDrag::runSizeLoop(*this, SizeBorder::Left); return;
     case FrameHit::Right: ToolbarDrag::runSizeLoop(*this, SizeBorder::Right); return;
     case FrameHit::Top: ToolbarDrag::runSizeLoop(*this, SizeBorder::Top); return;
     case FrameHit::Bottom: ToolbarDrag::runSizeLoop(*this, SizeBorder::Bottom); return;
-    case FrameHit::Client: clientMouseDown(p - clientOrigin(), false); return;
+    case FrameHit::Client: clientMouseDown(p - clientOrigin(), doubleClick); return;
     case FrameHit::Nowhere: return;
   }
 }
 
+void TToolbar::mousePressEvent(QMouseEvent* event) {
+  draw::runHandler([&] { handleMousePress(event); });
+}
+
 void TToolbar::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  const QPoint p = event->position().toPoint();
-  if (hitTest(p) == FrameHit::Client) clientMouseDown(p - clientOrigin(), true);
+  draw::runHandler([&] { handleMousePress(event); });
 }
 
 void TToolbar::mouseMoveEvent(QMouseEvent* event) {
-  if (floating()) updateCursorForFrame(event->position().toPoint());
+  draw::runHandler([&] {
+    if (floating()) updateCursorForFrame(event->position().toPoint());
+  });
 }
 
 void TToolbar::contextMenuEvent(QContextMenuEvent* event) {
-  if (popupMenu_ != nullptr) popupMenu_->popup(event->globalPos());
+  draw::runHandler([&] {
+    if (popupMenu_ != nullptr) popupMenu_->popup(event->globalPos());
+  });
 }
 
 // ---------------------------------------------------------------- events and painting
 
 void TToolbar::childEvent(QChildEvent* event) {
   QWidget::childEvent(event);
-  if (event->added() && event->child()->isWidgetType()) event->child()->installEventFilter(this);
-  if (event->added() || event->removed()) QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
+  draw::runHandler([&] {
+    if (event->added() && event->child()->isWidgetType()) event->child()->installEventFilter(this);
+    if (event->added() || event->removed()) QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
+  });
 }
 
+// A control that moves, resizes, shows or hides re-runs the layout
+// (AlignControls): a moved control goes back to its place in its line at
+// once; the others are laid out together once the events are handled.
 bool TToolbar::eventFilter(QObject* watched, QEvent* event) {
-  if (watched->parent() == this && layoutLock_ == 0 && sizingLock_ == 0) {
+  // A press anywhere on a floating toolbar brings its window to the top.
+  if (watched->parent() == this && event->type() == QEvent::MouseButtonPress && floating()) raise();
+  if (watched->parent() != this || layoutLock_ > 0 || sizingLock_ > 0) return QWidget::eventFilter(watched, event);
+  draw::runHandler([&] {
     switch (event->type()) {
+      case QEvent::Move:
+        if (!constructing_) UpdateLayout();
+        break;
       case QEvent::ShowToParent:
       case QEvent::HideToParent:
       case QEvent::Resize: QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest)); break;
       default: break;
     }
-  }
+  });
   return QWidget::eventFilter(watched, event);
 }
 
 bool TToolbar::event(QEvent* event) {
-  if (event->type() == QEvent::LayoutRequest) {
-    UpdateLayout();  // AlignControls
-    return true;
+  switch (event->type()) {
+    case QEvent::LayoutRequest:
+      draw::runHandler([this] { UpdateLayout(); });  // AlignControls
+      return true;
+    case QEvent::ParentAboutToChange: reparenting_ = true; break;
+    case QEvent::ParentChange:
+      reparenting_ = false;
+      draw::runHandler([this] { handleParentChange(); });
+      break;
+    default: break;
   }
   return QWidget::event(event);
 }
 
 void TToolbar::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (TDock* dock = DockedTo(); dock != nullptr && !dock->Background().isNull()) repaint();
+  draw::runHandler([this] {
+    if (TDock* dock = DockedTo(); dock != nullptr && !dock->Background().isNull()) repaint();
+  });
 }
 
-void TToolbar::paintOn(Canvas& canvas) {
+void TToolbar::paintOn(Canvas& canvas) const {
   canvas.setBrushColor(color_);
   canvas.fillRect({0, 0, width(), height()});
   if (TDock* dock = DockedTo()) {
@@ -504,10 +611,12 @@ void TToolbar::paintOn(Canvas& canvas) {
 }
 
 void TToolbar::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QtCanvas canvas(&painter, palette());
-  canvas.setFont(CanvasFont::fromQFont(font(), clWindowText));
-  paintOn(canvas);
+  draw::runHandler([this] {
+    QPainter painter(this);
+    QtCanvas canvas(&painter, palette());
+    canvas.setFont(CanvasFont::fromQFont(font(), clWindowText));
+    paintOn(canvas);
+  });
 }
 
 }  // namespace sorabel::toolbars

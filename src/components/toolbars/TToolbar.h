@@ -39,6 +39,11 @@ class TToolbar : public QWidget {
   explicit TToolbar(QWidget* owner);
   ~TToolbar() override;
 
+  // A toolbar goes only on a dock, or directly on its form (where it
+  // floats). Anything else throws EInvalidOperation and leaves it where it
+  // was; a re-parenting through QWidget is undone and reported.
+  void setParent(QWidget* parent);
+
   // Properties.
   bool CanDockLeftRight() const { return canDockLeftRight_; }
   void setCanDockLeftRight(bool can) { canDockLeftRight_ = can; }
@@ -52,6 +57,11 @@ class TToolbar : public QWidget {
   void setDefaultDock(TDock* dock);
   TDock* DockedTo() const;
   void setDockedTo(TDock* dock) { SetDockedTo(dock); }
+  // DockRow 0 to kMaxDockRow, DockPos kMinDockPos to kMaxDockPos (a window
+  // coordinate); values outside are ignored.
+  static constexpr int kMaxDockRow = 255;
+  static constexpr int kMinDockPos = -32768;
+  static constexpr int kMaxDockPos = 32767;
   int DockRow() const { return dockRow_; }
   void SetDockRow(int row);
   int DockPos() const { return dockPos_; }
@@ -69,16 +79,11 @@ class TToolbar : public QWidget {
   ToolbarState state() const;
   int ContentHeight() const { return contentHeight_; }
   int ContentWidth() const { return contentWidth_; }
-  RowExtent ownExtent() const { return {contentHeight_, contentWidth_, contentHeight_ + 4, contentWidth_ + 4}; }
   int WrapLimit() const { return wrapLimit_; }
   const std::vector<int>& LineBreaks() const { return lineBreaks_; }
   const std::vector<ControlGroup>& ControlGroups() const { return groups_; }
   // The floating window's screen rectangle (empty until first needed).
   const draw::Rect& FloatingRect() const { return floatingRect_; }
-  TFloatParent* floatParent() const { return floatParent_; }
-  QWidget* ownerForm() const { return owner_; }
-  bool Parked() const { return parked_; }
-  bool ClosePressed() const { return closePressed_; }
 
   // LayoutControls: the arrangement for a target state; with apply the
   // controls move and the stored state changes, with resize the toolbar
@@ -93,40 +98,18 @@ class TToolbar : public QWidget {
   draw::Size sizeIn(ToolbarState state, int wrapLimit);
   // The floating window's size for a client size.
   draw::Size floatingWindowSize(draw::Size client) const;
+  // The floating window's frame width and caption height.
+  FrameMetrics frameMetrics() const;
   // The toolbar's own controls: buttons and separators, in creation order.
   std::vector<QWidget*> controls() const;
-
-  // Called by the dock: row, position and bounds from RelayoutBars.
-  void placeInDock(int row, int pos, const draw::Rect& bounds);
-  void setDockRowQuietly(int row) { dockRow_ = row; }
-  void SetDockPosQuietly(int pos) { dockPos_ = pos; }
-  // Called by the dragging code: the floating size after resizing.
-  void setFloatingShape(int wrapLimit, const draw::Rect& windowRect);
-  void setFloatingRect(const draw::Rect& rect) { floatingRect_ = rect; }
-  // The parking-aware bounds setter and getter of floating toolbars.
-  void setParkedBounds(const draw::Rect& windowRect);
-  draw::Rect parkedBounds() const;
-  void setParked(bool parked);
-
-  // The floating frame, for the drag and close loops.
-  FrameMetrics frameMetrics() const;
-  FrameHit hitTest(const QPoint& windowPoint) const;
-  // The close button's loop: pressed, tracked while the mouse button is
-  // held, and closing on a release over it.
-  void runCloseButtonLoop();
-  void setClosePressed(bool pressed);
-  // Closes the floating window as its close button does.
-  void closeFromButton();
 
   // Visible: a docked toolbar leaves its dock's rows while hidden; a
   // floating one shows while its form shows.
   bool Visible() const { return visible_; }
   void setVisible(bool visible) override;
-  // Shows or hides the widget as Visible and the toolbar's place say.
-  void showAsVisible();
 
   // The toolbar's painting while docked or floating, on any canvas.
-  void paintOn(draw::Canvas& canvas);
+  void paintOn(draw::Canvas& canvas) const;
 
  protected:
   bool event(QEvent* event) override;
@@ -139,13 +122,14 @@ class TToolbar : public QWidget {
   void childEvent(QChildEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
- public:
-  // A mouse press on the toolbar's client area or on a separator (point in
-  // client coordinates): starts a move loop or, doubled, docks or floats.
-  void clientMouseDown(const QPoint& clientPoint, bool doubleClick);
-
  private:
+  // The dock, the separator, the mouse loops and the form hooks reach the
+  // toolbar's inner state through these (see ToolbarInternals.h).
+  friend class TDock;
+  friend struct ToolbarInternals;
+
   void setParentForState(QWidget* parent, bool floatingWindow);
+  void checkParent(QWidget* parent) const;
   ToolbarLayoutInput layoutInput(int wrapLimit, ToolbarState target, ToolbarState current) const;
   QPoint clientOrigin() const;
   // The form-level hook goes on the form, or on the MDI parent form of an
@@ -153,11 +137,30 @@ class TToolbar : public QWidget {
   void installFormHooks();
   void removeFormHooks();
   void updateCursorForFrame(const QPoint& windowPoint);
+  void handleMousePress(QMouseEvent* event);
+  void handleParentChange();
+  void dockDestroyed();
+
+  // Inner state, for the dock, the loops and the hooks.
+  RowExtent ownExtent() const { return {contentHeight_, contentWidth_, contentHeight_ + 4, contentWidth_ + 4}; }
+  void placeInDock(int row, int pos, const draw::Rect& bounds);
+  void setFloatingShape(int wrapLimit, const draw::Rect& windowRect);
+  void setParkedBounds(const draw::Rect& windowRect);
+  draw::Rect parkedBounds() const;
+  void setParked(bool parked);
+  FrameHit hitTest(const QPoint& windowPoint) const;
+  void setClosePressed(bool pressed);
+  void closeFromButton();
+  void showAsVisible();
+  // A mouse press on the toolbar's client area or on a separator (point in
+  // client coordinates): starts a move loop or, doubled, docks or floats.
+  void clientMouseDown(const QPoint& clientPoint, bool doubleClick);
 
   QWidget* owner_;
   QWidget* hookedForm_ = nullptr;  // the form the form-level hook is on
   bool mdiChildOwner_ = false;
-  TFloatParent* floatParent_ = nullptr;
+  QPointer<TFloatParent> floatParent_;
+  QPointer<QWidget> parentBefore_;  // the parent a refused re-parenting returns to
   bool canDockLeftRight_ = true;
   QString caption_;
   draw::Color color_;
@@ -180,6 +183,7 @@ class TToolbar : public QWidget {
   bool closePressed_ = false;
   bool constructing_ = true;
   bool visible_ = true;
+  bool reparenting_ = false;
 };
 
 }  // namespace sorabel::toolbars

@@ -10,7 +10,8 @@
 
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"
-#include "platform/draw/AccessibleWidget.h"
+#include "components/toolbars/ToolbarAccessible.h"
+#include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/QtCanvas.h"
 #include "platform/draw/SysColors.h"
 #include "platform/draw/TextRules.h"
@@ -61,7 +62,7 @@ TToolbarButton::TToolbarButton(QWidget* parent) : QWidget(parent) {
   resize(23, 22);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  setAccessibleRole(this, QAccessible::PushButton);
+  installToolbarAccessibility();
   glyph_.OnChange = [this] { Redraw(); };
   if (hover().living++ == 0) {
     hover().timer = new QTimer;
@@ -94,6 +95,7 @@ void TToolbarButton::setAllowAllUp(bool allow) {
 }
 
 void TToolbarButton::setGroupIndex(int index) {
+  if (index < 0) return;
   groupIndex_ = index;
   SyncGroup();
 }
@@ -123,14 +125,12 @@ void TToolbarButton::setDropdownArrow(bool show) {
 void TToolbarButton::setDropdownMenu(QMenu* menu) {
   if (menu == dropdownMenu_) return;
   dropdownMenu_ = menu;  // a guarded pointer: forgotten when the menu goes
-  setAccessibleRole(this, menu != nullptr ? QAccessible::ButtonDropDown : QAccessible::PushButton);
   if (dropdownArrow_) Redraw();
 }
 
 void TToolbarButton::setCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
-  setAccessibleName(shownText(caption, true).text);
   updateAccelerator();
   Redraw();
 }
@@ -147,14 +147,14 @@ void TToolbarButton::setLayout(TButtonLayout layout) {
 }
 
 void TToolbarButton::setMargin(int margin) {
-  if (margin < -1 || margin == margin_) return;
+  if (margin < -1 || margin > kMaxMargin || margin == margin_) return;
   margin_ = margin;
   Redraw();
 }
 
 void TToolbarButton::setNumGlyphs(int count) {
-  count = std::min(count, 4);
-  if (count != glyph_.NumGlyphs()) glyph_.SetNumGlyphs(count);
+  if (count < 1 || count > 4 || count == glyph_.NumGlyphs()) return;
+  glyph_.SetNumGlyphs(count);
   Redraw();
 }
 
@@ -166,7 +166,7 @@ void TToolbarButton::setOpaque(bool opaque) {
 }
 
 void TToolbarButton::setSpacing(int spacing) {
-  if (spacing == spacing_) return;
+  if (spacing < -1 || spacing > kMaxSpacing || spacing == spacing_) return;
   spacing_ = spacing;
   Redraw();
 }
@@ -180,8 +180,6 @@ void TToolbarButton::setWordWrap(bool wrap) {
 void TToolbarButton::setHint(const QString& hint) {
   setToolTip(hint);
   setStatusTip(hint);
-  if (caption_.isEmpty()) setAccessibleName(hint);
-  setAccessibleDescription(hint);
 }
 
 void TToolbarButton::updateAccelerator() {
@@ -192,13 +190,28 @@ void TToolbarButton::updateAccelerator() {
   accelerator_ = new QShortcut(QKeySequence(Qt::ALT | shown.text[shown.underline].toUpper().unicode()), this);
   accelerator_->setContext(Qt::WindowShortcut);
   connect(accelerator_, &QShortcut::activated, this, [this] {
-    if (isEnabled() && isVisible()) Click();
+    draw::runHandler([this] {
+      if (isEnabled() && isVisible()) Click();
+    });
   });
 }
 
+void TToolbarButton::pressFromKeyboard() {
+  if (!isEnabled()) return;
+  const QPointer<TToolbarButton> self(this);
+  if (groupIndex_ != 0 && dropdownMenu_ == nullptr) setDown(!down_);
+  if (self != nullptr) Click();
+}
+
 void TToolbarButton::updateAccessibleState() {
-  setAccessiblePressed(this, faceState_ == FaceState::Down || faceState_ == FaceState::Exclusive);
-  setAccessibleChecked(this, down_);
+  const bool pressed = faceState_ == FaceState::Down || faceState_ == FaceState::Exclusive;
+  if (pressed == reportedPressed_ && down_ == reportedDown_) return;
+  QAccessible::State changed;
+  changed.pressed = pressed != reportedPressed_;
+  changed.checked = down_ != reportedDown_;
+  reportedPressed_ = pressed;
+  reportedDown_ = down_;
+  notifyAccessibleState(this, changed);
 }
 
 // ---------------------------------------------------------------- hot tracking
@@ -231,7 +244,9 @@ void TToolbarButton::RefreshHover() {
 }
 
 void TToolbarButton::hoverTick() {
-  if (controlUnderCursor() != this) MouseLeft();
+  draw::runHandler([this] {
+    if (controlUnderCursor() != this) MouseLeft();
+  });
 }
 
 void TToolbarButton::Redraw(bool) { update(); }
@@ -258,12 +273,24 @@ void TToolbarButton::groupMessage(TToolbarButton* sender) {
 // ---------------------------------------------------------------- mouse
 
 void TToolbarButton::mousePressEvent(QMouseEvent* event) {
-  if (dropReplayedPress_) {  // the press that closed this button's drop-down
-    dropReplayedPress_ = false;
-    return;
-  }
+  draw::runHandler([&] { handlePress(event); });
+}
+
+// A second press within the double-click time arrives as a double click: it
+// presses the button like any press (the release then clicks it), and a
+// latched button also fires OnDblClick.
+void TToolbarButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  draw::runHandler([&] {
+    const QPointer<TToolbarButton> self(this);
+    handlePress(event);
+    if (self != nullptr && event->button() == Qt::LeftButton && down_ && OnDblClick) OnDblClick();
+  });
+}
+
+void TToolbarButton::handlePress(QMouseEvent* event) {
+  const QPointer<TToolbarButton> self(this);
   if (OnMouseDown) OnMouseDown(event);
-  if (!isEnabled()) return;
+  if (self == nullptr || !isEnabled()) return;
   hot_ = true;
   if (event->button() != Qt::LeftButton) return;
   if (!down_) {
@@ -280,65 +307,74 @@ void TToolbarButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TToolbarButton::mouseMoveEvent(QMouseEvent* event) {
-  if (OnMouseMove) OnMouseMove(event);
-  if (hover().button != this && controlUnderCursor() == this) {
-    if (hover().button != nullptr) hover().button->MouseLeft();
-    if (applicationActive()) {
-      hover().button = this;
-      QObject::disconnect(hover().timer, nullptr, nullptr, nullptr);
-      QObject::connect(hover().timer, &QTimer::timeout, this, &TToolbarButton::hoverTick);
-      hover().timer->start();
-      MouseEntered();
+  draw::runHandler([&] {
+    const QPointer<TToolbarButton> self(this);
+    if (OnMouseMove) OnMouseMove(event);
+    if (self == nullptr) return;
+    if (hover().button != this && controlUnderCursor() == this) {
+      if (hover().button != nullptr) hover().button->MouseLeft();
+      if (applicationActive()) {
+        hover().button = this;
+        QObject::disconnect(hover().timer, nullptr, nullptr, nullptr);
+        QObject::connect(hover().timer, &QTimer::timeout, this, &TToolbarButton::hoverTick);
+        hover().timer->start();
+        MouseEntered();
+      }
     }
-  }
-  if (!tracking_) return;
-  FaceState wanted = down_ ? FaceState::Exclusive : FaceState::Up;
-  if (rect().contains(event->position().toPoint())) wanted = down_ ? FaceState::Exclusive : FaceState::Down;
-  if (wanted != faceState_) {
-    faceState_ = wanted;
-    updateAccessibleState();
-    Redraw();
-  }
+    if (!tracking_) return;
+    FaceState wanted = down_ ? FaceState::Exclusive : FaceState::Up;
+    if (rect().contains(event->position().toPoint())) wanted = down_ ? FaceState::Exclusive : FaceState::Down;
+    if (wanted != faceState_) {
+      faceState_ = wanted;
+      updateAccessibleState();
+      Redraw();
+    }
+  });
 }
 
 void TToolbarButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton && isEnabled()) MouseLeft();
-  if (OnMouseUp) OnMouseUp(event);
-  if (event->button() != Qt::LeftButton || !tracking_) return;
-  tracking_ = false;
-  const bool click = dropdownMenu_ == nullptr && rect().contains(event->position().toPoint());
-  if (groupIndex_ != 0) {
+  draw::runHandler([&] {
+    const QPointer<TToolbarButton> self(this);
+    if (event->button() == Qt::RightButton && isEnabled()) MouseLeft();
+    if (OnMouseUp) OnMouseUp(event);
+    if (self == nullptr || event->button() != Qt::LeftButton || !tracking_) return;
+    tracking_ = false;
+    const bool click = dropdownMenu_ == nullptr && rect().contains(event->position().toPoint());
+    if (groupIndex_ != 0) {
+      if (click)
+        setDown(!down_);
+      else if (down_)
+        faceState_ = FaceState::Exclusive;
+    }
     if (click)
-      setDown(!down_);
-    else if (down_)
-      faceState_ = FaceState::Exclusive;
-  }
-  if (click)
-    Click();
-  else
-    RefreshHover();
+      Click();
+    else
+      RefreshHover();
+  });
 }
 
-void TToolbarButton::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && down_ && OnDblClick) OnDblClick();
+void TToolbarButton::leaveEvent(QEvent*) {
+  draw::runHandler([this] { MouseLeft(); });
 }
-
-void TToolbarButton::leaveEvent(QEvent*) { MouseLeft(); }
 
 // ---------------------------------------------------------------- clicks
 
 void TToolbarButton::Click() {
+  const QPointer<TToolbarButton> self(this);
   inClick_ = true;
+  // Whatever happens, the pressed look ends with the click, unless the
+  // handler deleted the button.
   struct End {
-    TToolbarButton* button;
+    const QPointer<TToolbarButton>& button;
     ~End() {
+      if (button == nullptr) return;
       button->inClick_ = false;
       if (button->faceState_ == FaceState::Down) button->faceState_ = FaceState::Up;
       button->updateAccessibleState();
       button->Redraw();
       button->RefreshHover();
     }
-  } end{this};
+  } end{self};
   if (faceState_ == FaceState::Up) {
     faceState_ = FaceState::Down;
     updateAccessibleState();
@@ -351,6 +387,84 @@ void TToolbarButton::Click() {
   }
   dropDown();
 }
+
+namespace {
+
+// Watches the presses that reach an open drop-down menu outside of it: the
+// press that closes the menu, to be handed on to where it was aimed.
+class ClosingPress : public QObject {
+ public:
+  explicit ClosingPress(QMenu* menu) : menu_(menu) { menu->installEventFilter(this); }
+  ~ClosingPress() override {
+    if (menu_ != nullptr) menu_->removeEventFilter(this);
+  }
+
+  bool seen = false;
+  QPoint global;
+  Qt::MouseButton button = Qt::NoButton;
+  Qt::MouseButtons buttons;
+  Qt::KeyboardModifiers modifiers;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == menu_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!menu_->rect().contains(mouse->position().toPoint())) {
+        seen = true;
+        global = mouse->globalPosition().toPoint();
+        button = mouse->button();
+        buttons = mouse->buttons();
+        modifiers = mouse->modifiers();
+        menu_->setAttribute(Qt::WA_NoMouseReplay);  // handed on below, once
+      }
+    }
+    return false;
+  }
+
+ private:
+  QPointer<QMenu> menu_;
+};
+
+// Hands a press that closed a menu on to the control it was aimed at, and
+// then the release that goes with it: Qt drops the release of a press that
+// closed a pop-up, and the control would stay pressed.
+class HandedOnPress : public QObject {
+ public:
+  HandedOnPress(QWidget* target, const ClosingPress& press) : target_(target), button_(press.button) {
+    qApp->installEventFilter(this);
+    const QPoint local = target->mapFromGlobal(press.global);
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, local, press.global, press.button,
+                                                        press.buttons, press.modifiers));
+  }
+  ~HandedOnPress() override { qApp->removeEventFilter(this); }
+
+ protected:
+  // Mouse events as the window system delivers them reach the windows
+  // first: the release of the handed-on press goes to its control.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!watched->isWindowType()) return false;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+      deleteLater();  // a new press: this one is over
+      return false;
+    }
+    if (event->type() != QEvent::MouseButtonRelease) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != button_) return false;
+    deleteLater();
+    if (target_ == nullptr) return false;
+    const QPoint global = mouse->globalPosition().toPoint();
+    QMouseEvent release(QEvent::MouseButtonRelease, target_->mapFromGlobal(global), global, mouse->button(),
+                        mouse->buttons(), mouse->modifiers());
+    QCoreApplication::sendEvent(target_, &release);
+    return true;
+  }
+
+ private:
+  QPointer<QWidget> target_;
+  Qt::MouseButton button_;
+};
+
+}  // namespace
 
 void TToolbarButton::dropDown() {
   releaseMouse();
@@ -367,13 +481,15 @@ void TToolbarButton::dropDown() {
     }
   }
   if (rightAligned) at.rx() -= menu->sizeHint().width();
-  // A click on this button that closes the menu must not open it again.
-  const QMetaObject::Connection closing = connect(menu, &QMenu::aboutToHide, this, [this] {
-    dropReplayedPress_ = (QApplication::mouseButtons() & Qt::LeftButton) && rect().contains(mapFromGlobal(QCursor::pos()));
-    if (dropReplayedPress_) QTimer::singleShot(0, this, [this] { dropReplayedPress_ = false; });
-  });
+  const QPointer<TToolbarButton> self(this);
+  ClosingPress closing(menu);
   menu->exec(at);
-  disconnect(closing);
+  if (self == nullptr || !closing.seen) return;
+  // The press that closed the menu goes on to the control it was aimed at,
+  // unless that is this button (clicking it again only closes its menu).
+  QWidget* target = QApplication::widgetAt(closing.global);
+  if (target == nullptr || target == this) return;
+  new HandedOnPress(target, closing);
 }
 
 // ---------------------------------------------------------------- changes and painting
@@ -382,55 +498,76 @@ void TToolbarButton::prepareEnabledCell() { glyph_.PrepareCell(isEnabled() ? Fac
 
 void TToolbarButton::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  switch (event->type()) {
-    case QEvent::EnabledChange:
-      prepareEnabledCell();
-      RefreshHover();
-      Redraw();
-      break;
-    case QEvent::PaletteChange:
-      glyph_.ReleaseCells();
-      glyph_.PrepareCell(faceState_);
-      hover().dither = QImage();
-      Redraw();
-      break;
-    case QEvent::FontChange: Redraw(); break;
-    default: break;
-  }
+  draw::runHandler([&] {
+    switch (event->type()) {
+      case QEvent::EnabledChange: {
+        // A disabled button is in its disabled state and tracks nothing; an
+        // enabled one returns to latched or up.
+        if (!isEnabled()) {
+          faceState_ = FaceState::Disabled;
+          tracking_ = false;
+        } else if (faceState_ == FaceState::Disabled) {
+          faceState_ = down_ && groupIndex_ != 0 ? FaceState::Exclusive : FaceState::Up;
+        }
+        prepareEnabledCell();
+        RefreshHover();
+        Redraw();
+        QAccessible::State changed;
+        changed.disabled = true;
+        notifyAccessibleState(this, changed);
+        break;
+      }
+      case QEvent::PaletteChange:
+        glyph_.ReleaseCells();
+        glyph_.PrepareCell(faceState_);
+        hover().dither = QImage();
+        Redraw();
+        break;
+      case QEvent::FontChange: Redraw(); break;
+      default: break;
+    }
+  });
 }
 
+// The colour of the button's face: its parent's colour, whatever the
+// container.
 draw::Color TToolbarButton::faceColor() const {
-  if (auto* toolbar = qobject_cast<TToolbar*>(parentWidget())) return toolbar->Color();
-  return clBtnFace;
+  const QWidget* parent = parentWidget();
+  if (auto* toolbar = qobject_cast<const TToolbar*>(parent)) return toolbar->Color();
+  if (auto* dock = qobject_cast<const TDock*>(parent)) return dock->Color();
+  if (parent == nullptr) return clBtnFace;
+  const QColor colour = parent->palette().color(parent->backgroundRole());
+  return rgb(colour.red(), colour.green(), colour.blue());
 }
 
-void TToolbarButton::paintOn(Canvas& canvas) {
+FaceState TToolbarButton::shownState() const {
+  if (!isEnabled()) return FaceState::Disabled;
+  if (faceState_ == FaceState::Disabled) return down_ && groupIndex_ != 0 ? FaceState::Exclusive : FaceState::Up;
+  return faceState_;
+}
+
+void TToolbarButton::paintOn(Canvas& canvas) const {
   const Rect client{0, 0, width(), height()};
   if (opaque_) {
     canvas.setBrushColor(faceColor());
     canvas.fillRect(client);
   }
-  if (!isEnabled()) {
-    faceState_ = FaceState::Disabled;
-    tracking_ = false;
-  } else if (faceState_ == FaceState::Disabled) {
-    faceState_ = down_ && groupIndex_ != 0 ? FaceState::Exclusive : FaceState::Up;
-  }
+  const FaceState face = shownState();
   canvas.setFont(CanvasFont::fromQFont(font(), clBtnText));
-  const bool pressed = faceState_ == FaceState::Down || faceState_ == FaceState::Exclusive;
+  const bool pressed = face == FaceState::Down || face == FaceState::Exclusive;
   if (pressed)
     canvas.drawEdge(client, BDR_SUNKENOUTER, BF_RECT);
-  else if (hot_ && faceState_ != FaceState::Disabled)
+  else if (hot_ && face != FaceState::Disabled)
     canvas.drawEdge(client, BDR_RAISEDINNER, BF_RECT);
   const Rect content = client.inflated(-1, -1);
   const Point offset = pressed ? Point{1, 1} : Point{0, 0};
-  if (faceState_ == FaceState::Exclusive && !hot_) {
+  if (face == FaceState::Exclusive && !hot_) {
     canvas.setBrushPattern(DitherBitmap());
     canvas.fillRect(content);
   }
   TButtonGlyph::DrawOptions options;
   options.transparent = true;
-  options.state = faceState_;
+  options.state = face;
   options.dropdown = dropdownArrow_ && dropdownMenu_ != nullptr;
   options.spacing = spacing_;
   options.margin = margin_;
@@ -444,9 +581,11 @@ void TToolbarButton::paintOn(Canvas& canvas) {
 }
 
 void TToolbarButton::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QtCanvas canvas(&painter, palette());
-  paintOn(canvas);
+  draw::runHandler([this] {
+    QPainter painter(this);
+    QtCanvas canvas(&painter, palette());
+    paintOn(canvas);
+  });
 }
 
 }  // namespace sorabel::toolbars

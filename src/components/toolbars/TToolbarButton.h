@@ -29,6 +29,11 @@ class TToolbarButton : public QWidget {
   explicit TToolbarButton(QWidget* parent);
   ~TToolbarButton() override;
 
+  // Margin and Spacing: -1 (centred) to these; NumGlyphs 1 to 4; GroupIndex
+  // 0 or above. Values outside are ignored.
+  static constexpr int kMaxMargin = 32767;
+  static constexpr int kMaxSpacing = 32767;
+
   // Properties.
   bool AllowAllUp() const { return allowAllUp_; }
   void setAllowAllUp(bool allow);
@@ -80,9 +85,12 @@ class TToolbarButton : public QWidget {
   void SyncGroup();
   // The click handling, as a click by mouse, keyboard or code runs it.
   void Click();
+  // A press from the keyboard or an accessibility tool: a button of a group
+  // toggles as a mouse click would toggle it, then the click handling runs.
+  void pressFromKeyboard();
 
   // The button's painting, on any canvas.
-  void paintOn(draw::Canvas& canvas);
+  void paintOn(draw::Canvas& canvas) const;
 
   // Process-wide hot tracking.
   static TToolbarButton* HoverButton();
@@ -103,6 +111,9 @@ class TToolbarButton : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
+  void handlePress(QMouseEvent* event);
+  // The face state as painted: disabled while the button is disabled.
+  FaceState shownState() const;
   void groupMessage(TToolbarButton* sender);
   void hoverTick();
   void prepareEnabledCell();
@@ -111,7 +122,8 @@ class TToolbarButton : public QWidget {
   void updateAccessibleState();
   draw::Color faceColor() const;
 
-  TButtonGlyph glyph_;
+  // The renderer builds each state's image on its first drawing.
+  mutable TButtonGlyph glyph_;
   bool allowAllUp_ = false;
   int groupIndex_ = 0;
   TButtonDisplayMode displayMode_ = TButtonDisplayMode::dmBoth;
@@ -128,7 +140,8 @@ class TToolbarButton : public QWidget {
   bool hot_ = false;
   bool tracking_ = false;
   bool inClick_ = false;
-  bool dropReplayedPress_ = false;
+  bool reportedPressed_ = false;  // the state last told to accessibility tools
+  bool reportedDown_ = false;
   QShortcut* accelerator_ = nullptr;
 };
 

@@ -1,22 +1,41 @@
 #include "components/toolbars/TToolbarSep.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "components/toolbars/TDock.h"
-#include "components/toolbars/TToolbar.h"
-#include "platform/draw/AccessibleWidget.h"
+#include "components/toolbars/ToolbarAccessible.h"
+#include "components/toolbars/ToolbarInternals.h"
+#include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/QtCanvas.h"
 
 namespace sorabel::toolbars {
 
 using namespace draw;
 
-TToolbarSep::TToolbarSep(TToolbar* toolbar) : QWidget(nullptr) {
+namespace {
+
+TToolbar* checkedToolbar(QWidget* parent) {
+  auto* toolbar = qobject_cast<TToolbar*>(parent);
   if (toolbar == nullptr) throw EInvalidOperation("TToolbarSep can only be placed on a TToolbar");
-  setParent(toolbar);
-  setAccessibleRole(this, QAccessible::Separator);
+  return toolbar;
+}
+
+}  // namespace
+
+TToolbarSep::TToolbarSep(TToolbar* toolbar) : QWidget(nullptr) {
+  QWidget::setParent(checkedToolbar(toolbar));
+  toolbar_ = toolbar;
+  installToolbarAccessibility();
   resize(6, 22);
+}
+
+void TToolbarSep::setParent(QWidget* parent) {
+  TToolbar* toolbar = checkedToolbar(parent);
+  const bool shown = !isHidden();
+  QWidget::setParent(toolbar);
+  setVisible(shown);
 }
 
 void TToolbarSep::setSuppressed(bool suppressed) {
@@ -25,7 +44,7 @@ void TToolbarSep::setSuppressed(bool suppressed) {
   update();
 }
 
-void TToolbarSep::paintOn(Canvas& canvas) {
+void TToolbarSep::paintOn(Canvas& canvas) const {
   auto* toolbar = qobject_cast<TToolbar*>(parentWidget());
   if (toolbar == nullptr || suppressed_) return;
   const bool vertical = toolbar->DockedTo() != nullptr && toolbar->DockedTo()->isVerticalDock();
@@ -45,26 +64,45 @@ void TToolbarSep::paintOn(Canvas& canvas) {
 }
 
 void TToolbarSep::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QtCanvas canvas(&painter, palette());
-  paintOn(canvas);
+  runHandler([this] {
+    QPainter painter(this);
+    QtCanvas canvas(&painter, palette());
+    paintOn(canvas);
+  });
 }
 
-void TToolbarSep::mousePressEvent(QMouseEvent* event) {
+// A press on a separator is a press on its toolbar: it drags it, and a
+// double click docks or floats it.
+void TToolbarSep::passPressOn(QMouseEvent* event, bool doubleClick) {
   auto* toolbar = qobject_cast<TToolbar*>(parentWidget());
   if (toolbar == nullptr || event->button() != Qt::LeftButton) return;
   const QPoint inToolbar = mapTo(toolbar, event->position().toPoint());
-  toolbar->clientMouseDown(inToolbar - (toolbar->floating() ? QPoint(toolbar->frameMetrics().frameWidth,
-                                                                     toolbar->frameMetrics().frameWidth +
-                                                                         toolbar->frameMetrics().captionHeight)
-                                                            : QPoint()),
-                           false);
+  ToolbarInternals::clientMouseDown(*toolbar, inToolbar - ToolbarInternals::clientOrigin(*toolbar), doubleClick);
+}
+
+void TToolbarSep::mousePressEvent(QMouseEvent* event) {
+  runHandler([&] { passPressOn(event, false); });
 }
 
 void TToolbarSep::mouseDoubleClickEvent(QMouseEvent* event) {
-  auto* toolbar = qobject_cast<TToolbar*>(parentWidget());
-  if (toolbar == nullptr || event->button() != Qt::LeftButton) return;
-  toolbar->clientMouseDown({}, true);
+  runHandler([&] { passPressOn(event, true); });
+}
+
+// A re-parenting through QWidget onto anything but a toolbar is undone and
+// reported.
+bool TToolbarSep::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange) {
+    runHandler([this] {
+      if (qobject_cast<TToolbar*>(parentWidget()) != nullptr) {
+        toolbar_ = static_cast<TToolbar*>(parentWidget());
+        return;
+      }
+      QWidget::setParent(toolbar_);
+      if (toolbar_ != nullptr) show();
+      checkedToolbar(nullptr);
+    });
+  }
+  return QWidget::event(event);
 }
 
 }  // namespace sorabel::toolbars

@@ -9,6 +9,7 @@
 #include "components/toolbars/DragOutline.h"
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"
+#include "components/toolbars/ToolbarInternals.h"
 #include "platform/draw/SystemMetrics.h"
 
 namespace sorabel::toolbars::ToolbarDrag {
@@ -20,31 +21,36 @@ namespace {
 // A modal loop holding the mouse: mouse moves and Ctrl changes are
 // reported, a left release ends it as a drop, another left press (or
 // double click) cancels it, other keys and buttons are swallowed, and it
-// ends when the mouse is taken away or the program quits.
+// ends when the mouse is taken away or the program quits. A window closing
+// or a modal dialog opening ends it too, at once (grabs released, outline
+// gone), so that the question such a dialog asks can be answered.
 class MouseLoop : public QObject {
  public:
   enum class End { Release, Cancel };
 
   std::function<void(Point cursor)> onMove;
   std::function<void(bool ctrl)> onCtrl;
+  std::function<void()> onEnd;  // the outline goes as the loop ends
 
   End run(QWidget* grabber) {
     grabber_ = grabber;
     qApp->installEventFilter(this);
     const QMetaObject::Connection quitting =
         connect(qApp, &QCoreApplication::aboutToQuit, &loop_, [this] { finish(End::Cancel); });
+    const QMetaObject::Connection gone = connect(grabber, &QObject::destroyed, &loop_, [this] { finish(End::Cancel); });
     grabber->grabMouse();
     grabber->grabKeyboard();
+    active_ = true;
     loop_.exec();
-    grabber->releaseKeyboard();
-    grabber->releaseMouse();
+    release();
     disconnect(quitting);
-    qApp->removeEventFilter(this);
+    disconnect(gone);
     return end_;
   }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!active_) return false;
     switch (event->type()) {
       case QEvent::MouseMove:
         if (onMove) onMove(toPoint(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
@@ -63,6 +69,11 @@ class MouseLoop : public QObject {
         return true;
       case QEvent::Wheel:
       case QEvent::ToolTip: return true;
+      case QEvent::Close:
+      case QEvent::WindowBlocked:
+        // Let the close request or the dialog through, free of the loop.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) finish(End::Cancel);
+        return false;
       default:
         if (QWidget::mouseGrabber() != nullptr && QWidget::mouseGrabber() != grabber_) finish(End::Cancel);
         return false;
@@ -72,12 +83,27 @@ class MouseLoop : public QObject {
  private:
   static Point toPoint(const QPoint& p) { return {p.x(), p.y()}; }
   void finish(End end) {
+    if (!active_) return;
     end_ = end;
+    release();
     loop_.quit();
+  }
+  // Grabs, the event filter and the outline go at once, also while the
+  // event that ended the loop is still being handled.
+  void release() {
+    if (!active_) return;
+    active_ = false;
+    if (grabber_ != nullptr) {
+      grabber_->releaseKeyboard();
+      grabber_->releaseMouse();
+    }
+    qApp->removeEventFilter(this);
+    if (onEnd) onEnd();
   }
 
   QEventLoop loop_;
-  QWidget* grabber_ = nullptr;
+  QPointer<QWidget> grabber_;
+  bool active_ = false;
   End end_ = End::Cancel;
 };
 
@@ -88,7 +114,7 @@ Rect screenRectOf(const QWidget* widget, const Rect& local) {
 
 std::vector<TDock*> docksOf(const TToolbar& bar, bool vertical) {
   std::vector<TDock*> docks;
-  for (TDock* dock : bar.ownerForm()->findChildren<TDock*>())
+  for (TDock* dock : ToolbarInternals::ownerForm(bar)->findChildren<TDock*>())
     if (dock->isVerticalDock() == vertical && dock->AllowDrag()) docks.push_back(dock);
   return docks;
 }
@@ -119,6 +145,7 @@ MoveState startMove(TToolbar& bar, const QPoint& grab) {
 void updateMove(TToolbar& bar, MoveState& state, Point cursor) {
   const Point grab{state.grab.x(), state.grab.y()};
   state.dock = nullptr;
+  state.overDock = false;
   if (!state.ctrl) {
     for (bool vertical : {false, true}) {
       if (vertical && !bar.CanDockLeftRight()) break;
@@ -127,6 +154,7 @@ void updateMove(TToolbar& bar, MoveState& state, Point cursor) {
         const Rect candidate = outlineAt(cursor, grab, state.start, size);
         if (dockAccepts(screenRectOf(dock, dock->clientRect()), vertical, cursor, grab, state.start, candidate)) {
           state.dock = dock;
+          state.overDock = true;
           break;
         }
       }
@@ -151,17 +179,18 @@ void drop(TToolbar& bar, const MoveState& state) {
     const int centre = vertical ? (local.left + local.right) / 2 : (local.top + local.bottom) / 2;
     const RowDrop row = dock->DropRowAt(centre);
     if (row.openNewRow) dock->OpenRow(row.row);
-    bar.setDockRowQuietly(row.row);
-    bar.SetDockPosQuietly(vertical ? local.top : local.left);
+    const int pos = std::clamp(vertical ? local.top : local.left, TToolbar::kMinDockPos, TToolbar::kMaxDockPos);
+    ToolbarInternals::setDockPlace(bar, row.row, pos);
     bar.SetDockedTo(dock);
   } else {
-    bar.setFloatingRect(state.outline);
+    ToolbarInternals::setFloatingRect(bar, state.outline);
     bar.SetDockedTo(nullptr);
   }
   bar.MoveOnScreen(true);
 }
 
 void runMoveLoop(TToolbar& bar, const QPoint& grab) {
+  const QPointer<TToolbar> alive(&bar);
   MoveState state = startMove(bar, grab);
   DragOutline outline;
   const HintsOff hints;
@@ -182,9 +211,11 @@ void runMoveLoop(TToolbar& bar, const QPoint& grab) {
     updateMove(bar, state, last);
     show();
   };
+  loop.onEnd = [&outline] { outline.hide(); };
   const MouseLoop::End end = loop.run(&bar);
-  outline.hide();
-  if (end == MouseLoop::End::Release) drop(bar, state);
+  if (alive == nullptr) return;  // the toolbar went while the loop ran
+  // A dock that went during the loop takes nothing.
+  if (end == MouseLoop::End::Release && !(state.overDock && state.dock == nullptr)) drop(bar, state);
 }
 
 void runSizeLoop(TToolbar& bar, SizeBorder border) {
@@ -193,7 +224,8 @@ void runSizeLoop(TToolbar& bar, SizeBorder border) {
   const Size frame{2 * m.frameWidth, 2 * m.frameWidth + m.captionHeight};
   const std::vector<Size> sizes = buildSizeList(
       [&bar](int limit) { return bar.sizeIn(ToolbarState::Floating, limit); }, bar.ContentWidth(), frame, border);
-  const Rect start = bar.parkedBounds();
+  const QPointer<TToolbar> alive(&bar);
+  const Rect start = ToolbarInternals::parkedBounds(bar);
   const Size current{start.width(), start.height()};
   const bool vertical = border == SizeBorder::Top || border == SizeBorder::Bottom;
   const int currentLength = vertical ? current.height : current.width;
@@ -234,24 +266,27 @@ void runSizeLoop(TToolbar& bar, SizeBorder border) {
       outline.showFrame(outlineRect, m.frameWidth);
     }
   };
+  loop.onEnd = [&outline] { outline.hide(); };
   const MouseLoop::End end = loop.run(&bar);
-  outline.hide();
-  if (end == MouseLoop::End::Release && changed) bar.setFloatingShape(wrapLimit, outlineRect);
+  if (alive == nullptr) return;
+  if (end == MouseLoop::End::Release && changed) ToolbarInternals::setFloatingShape(bar, wrapLimit, outlineRect);
 }
 
 void runCloseButtonLoop(TToolbar& bar) {
+  const QPointer<TToolbar> alive(&bar);
   const FrameMetrics m = bar.frameMetrics();
   const Rect button = closeButtonRect(m, bar.width() - 2 * m.frameWidth);
-  bar.setClosePressed(true);
+  ToolbarInternals::setClosePressed(bar, true);
   MouseLoop loop;
   loop.onMove = [&](Point cursor) {
     const QPoint local = bar.mapFromGlobal(QPoint(cursor.x, cursor.y));
-    bar.setClosePressed(button.contains({local.x(), local.y()}));
+    ToolbarInternals::setClosePressed(bar, button.contains({local.x(), local.y()}));
   };
   const MouseLoop::End end = loop.run(&bar);
-  const bool closing = end == MouseLoop::End::Release && bar.ClosePressed();
-  bar.setClosePressed(false);
-  if (closing) bar.closeFromButton();
+  if (alive == nullptr) return;
+  const bool closing = end == MouseLoop::End::Release && ToolbarInternals::closePressed(bar);
+  ToolbarInternals::setClosePressed(bar, false);
+  if (closing) ToolbarInternals::closeFromButton(bar);
 }
 
 }  // namespace sorabel::toolbars::ToolbarDrag

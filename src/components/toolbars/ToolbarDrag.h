@@ -5,6 +5,9 @@
 // changes before the drop; another button press cancels.
 
 #include <QPoint>
+#include <QPointer>
+
+#include "components/toolbars/TDock.h"
 
 #include "components/toolbars/DragGeometry.h"
 
@@ -30,7 +33,8 @@ struct MoveState {
   draw::Size horizontalSize;
   draw::Size verticalSize;
   bool ctrl = false;
-  TDock* dock = nullptr;
+  QPointer<TDock> dock;  // the dock under the cursor, or none
+  bool overDock = false;
   draw::Rect outline;
 };
 MoveState startMove(TToolbar& bar, const QPoint& grab);

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 
 namespace sorabel {
 namespace {
@@ -25,7 +27,67 @@ QMessageBox::Icon iconOf(MessageKind kind) {
   return QMessageBox::NoIcon;
 }
 
-QString displayText(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+// Characters a message shows at most; a longer one is cut in the middle.
+constexpr qsizetype kLongestMessage = 2000;
+// A message box is never made shorter than this by cutting its text.
+constexpr qsizetype kShortestCutMessage = 200;
+
+QString cutInTheMiddle(const QString& text, qsizetype length) {
+  if (text.size() <= length) return text;
+  const qsizetype head = length / 2;
+  return text.left(head) + QStringLiteral("…") + text.right(length - head - 1);
+}
+
+// A run of characters this long where a line cannot break (no space and no
+// Japanese character, between which lines may break) gets a place where it
+// may (a zero-width space), so that a long path or a long number wraps
+// rather than widening the box beyond the screen.
+constexpr int kLongestUnbrokenRun = 40;
+
+bool lineMayBreakBeside(QChar c) { return c.isSpace() || c.unicode() >= 0x3000; }
+
+QString breakable(const QString& text) {
+  QString result;
+  result.reserve(text.size() + text.size() / kLongestUnbrokenRun);
+  int run = 0;
+  for (QChar c : text) {
+    run = lineMayBreakBeside(c) ? 0 : run + 1;
+    if (run > kLongestUnbrokenRun) {
+      result += QChar(0x200B);
+      run = 1;
+    }
+    result += c;
+  }
+  return result;
+}
+
+QString displayText(QString text) {
+  return breakable(cutInTheMiddle(text.replace(QLatin1Char('\r'), QLatin1Char('\n')), kLongestMessage));
+}
+
+// A message box that keeps to the screen: its text is cut in the middle
+// until the box, title bar included, fits the screen's height. (Placing a
+// box that fits on the screen is the window system's work; one taller than
+// the screen would open with its title bar above it.)
+class ScreenBoundMessageBox : public QMessageBox {
+ public:
+  ScreenBoundMessageBox(Icon icon, const QString& text, StandardButtons buttons, QWidget* parent)
+      : QMessageBox(icon, QStringLiteral("Sorabel"), displayText(text), buttons, parent) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // gives the box its size
+    const QScreen* shown = screen();
+    const int room = shown != nullptr ? shown->availableGeometry().height() : height();
+    const int frame = frameGeometry().height() - height();
+    while (height() + std::max(frame, kAssumedTitleBar) > room && text().size() > kShortestCutMessage)
+      setText(cutInTheMiddle(text(), text().size() * 3 / 4));
+  }
+
+ private:
+  // Room left for a title bar the window manager has not drawn yet.
+  static constexpr int kAssumedTitleBar = 40;
+};
 
 QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent);
@@ -47,7 +109,7 @@ UserDialogs& UserDialogs::current() { return installed != nullptr ? *installed :
 void UserDialogs::install(UserDialogs* dialogs) { installed = dialogs; }
 
 Answer QtUserDialogs::ask(QWidget* parent, const QString& text, AskButtons buttons, MessageKind kind) {
-  QMessageBox box(iconOf(kind), QStringLiteral("Sorabel"), displayText(text), QMessageBox::NoButton, parent);
+  ScreenBoundMessageBox box(iconOf(kind), text, QMessageBox::NoButton, parent);
   QMessageBox::StandardButtons standard = QMessageBox::Yes | QMessageBox::No;
   if (buttons == AskButtons::YesNoCancel) standard |= QMessageBox::Cancel;
   box.setStandardButtons(standard);
@@ -60,7 +122,7 @@ Answer QtUserDialogs::ask(QWidget* parent, const QString& text, AskButtons butto
 }
 
 void QtUserDialogs::tell(QWidget* parent, const QString& text, MessageKind kind) {
-  QMessageBox box(iconOf(kind), QStringLiteral("Sorabel"), displayText(text), QMessageBox::Ok, parent);
+  ScreenBoundMessageBox box(iconOf(kind), text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -78,6 +78,39 @@ TEST(ToolbarLayout, AVerticalDockTurnsSeparatorsAndCentresControlsAcross) {
   EXPECT_EQ(result.size, (Size{27, 11 + 22 + 4 + 22 + 2}));
 }
 
+TEST(ToolbarLayout, ControlsAreCentredOnTheirLineAndOnTheirDockRow) {
+  ToolbarLayoutInput input;
+  input.controls = {{0, 0, 23, 22}, {23, 0, 23, 16}, {46, 0, 6, 22, true, true}};
+  const ToolbarLayoutResult own = layoutControls(input);
+  EXPECT_EQ(own.bounds[0].top, 2);
+  EXPECT_EQ(own.bounds[1].top, 2 + (22 - 16) / 2);
+  EXPECT_EQ(own.bounds[2].height(), 22);
+
+  const RowExtent row{30, 23, 34, 27};  // a taller toolbar shares the row
+  input.row = &row;
+  const ToolbarLayoutResult shared = layoutControls(input);
+  EXPECT_EQ(shared.bounds[0].top, 2 + (30 - 22) / 2);
+  EXPECT_EQ(shared.bounds[1].top, 2 + (30 - 16) / 2);
+  EXPECT_EQ(shared.bounds[2].height(), 30);  // separators as high as the row's content
+  EXPECT_EQ(shared.size.height, 34);         // at least the row's thickness
+}
+
+TEST(DockLayout, DropsWithinFivePixelsOfARowsStartOpenANewRow) {
+  const std::vector<RowExtent> rows{{22, 23, 26, 27}, {22, 23, 26, 27}};
+  EXPECT_EQ(dropRowAt(rows, false, 5), (RowDrop{0, true}));
+  EXPECT_EQ(dropRowAt(rows, false, 6), (RowDrop{0, false}));
+  EXPECT_EQ(dropRowAt(rows, false, 21), (RowDrop{0, false}));  // End - 5
+  EXPECT_EQ(dropRowAt(rows, false, 22), (RowDrop{1, true}));   // beyond it: the next row's start
+  EXPECT_EQ(dropRowAt(rows, false, 31), (RowDrop{1, true}));
+  EXPECT_EQ(dropRowAt(rows, false, 32), (RowDrop{1, false}));
+  EXPECT_EQ(dropRowAt(rows, false, 48), (RowDrop{2, true}));   // the end of the last row
+  EXPECT_EQ(dropRowAt(rows, false, 57), (RowDrop{2, true}));
+  EXPECT_EQ(dropRowAt(rows, false, 58), (RowDrop{2, false}));
+  EXPECT_EQ(dropRowAt(rows, true, 28), (RowDrop{1, true}));    // vertical docks count widths
+  EXPECT_EQ(rowAtPosition(rows, true, 26), 0);
+  EXPECT_EQ(rowAtPosition(rows, true, 27), 1);
+}
+
 TEST(DockLayout, RowsCloseUpOverhangShiftsBackAndDropsFindRows) {
   std::vector<DockedBar> bars{{0, 0, 50, 26, 22, 23, 0}, {3, 10, 80, 26, 22, 23, 1}, {0, 120, 80, 26, 22, 23, 2}};
   DockLayoutResult result = relayoutBars(bars, false, 150, false);
@@ -169,7 +202,7 @@ TEST_F(ToolbarTest, FloatingAndDroppingAgainKeepsTheWindowShown) {
   EXPECT_EQ(bar->windowTitle(), bar->Caption());
   ToolbarDrag::MoveState state;
   state.outline = {200, 150, 200 + bar->width(), 150 + bar->height()};
-  bar->setFloatingRect(state.outline);
+  ToolbarInternals::setFloatingRect(*bar, state.outline);
   ToolbarDrag::drop(*bar, state);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->pos(), QPoint(200, 150));

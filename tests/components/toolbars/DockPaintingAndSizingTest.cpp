@@ -47,7 +47,7 @@ TEST_F(ToolbarTest, TheFloatingFrameShowsCaptionAndAPushedCloseButton) {
   const std::string raised = "edge " + RecordingCanvas::rect(button) + " 5 0xF";
   const std::string sunken = "edge " + RecordingCanvas::rect(button) + " 10 0xF";
   EXPECT_TRUE(idle.has(raised));
-  bar->setClosePressed(true);
+  ToolbarInternals::setClosePressed(*bar, true);
   RecordingCanvas pressed;
   bar->paintOn(pressed);
   EXPECT_TRUE(pressed.has(sunken));
@@ -126,7 +126,7 @@ TEST_F(ToolbarTest, SettingTheSameDockDoesNotHideTheToolbar) {
 TEST_F(ToolbarTest, ResizingByTheFrameSnapsToTheWrappedShape) {
   TToolbar* bar = toolbar({23, 23, 0, 23, 23}, top);
   form->show();
-  bar->setFloatingRect({100, 100, 100, 100});
+  ToolbarInternals::setFloatingRect(*bar, {100, 100, 100, 100});
   bar->SetDockedTo(nullptr);
   const QRect oneLine = bar->geometry();
   const auto post = [&](QEvent::Type type, QPoint global) {

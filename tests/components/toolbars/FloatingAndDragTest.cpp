@@ -172,35 +172,39 @@ TEST_F(FloatingTest, TheCloseButtonClosesOnlyOnAReleaseOverIt) {
 
   post(QEvent::MouseMove, off);
   post(QEvent::MouseButtonRelease, off);
-  bar->runCloseButtonLoop();
+  ToolbarDrag::runCloseButtonLoop(*bar);
   EXPECT_EQ(closed, 0);
   EXPECT_TRUE(bar->isVisible());
-  EXPECT_FALSE(bar->ClosePressed());
+  EXPECT_FALSE(ToolbarInternals::closePressed(*bar));
 
   post(QEvent::MouseMove, off);
   post(QEvent::MouseMove, on);
   post(QEvent::MouseButtonRelease, on);
-  bar->runCloseButtonLoop();
+  ToolbarDrag::runCloseButtonLoop(*bar);
   EXPECT_EQ(closed, 1);
   EXPECT_FALSE(bar->Visible());
   bar->setVisible(true);
   EXPECT_TRUE(bar->isVisible());
-  EXPECT_FALSE(bar->ClosePressed());  // shown again unpushed
+  EXPECT_FALSE(ToolbarInternals::closePressed(*bar));  // shown again unpushed
 }
 
 TEST_F(FloatingTest, ParkingMovesFloatingToolbarsAsideAndBack) {
-  bar->setFloatingRect({150, 160, 150 + 80, 160 + 40});
+  ToolbarInternals::setFloatingRect(*bar, {150, 160, 150 + 80, 160 + 40});
   bar->SetDockedTo(nullptr);
   const QRect placed = bar->geometry();
   const QRect docked = other->geometry();
+  FormHooks::UpdateParking(form.get(), true);
+  EXPECT_TRUE(bar->isVisible());
   FormHooks::UpdateParking(form.get(), false);
-  EXPECT_TRUE(bar->Parked());
+  EXPECT_TRUE(ToolbarInternals::parked(*bar));
+  EXPECT_FALSE(bar->isVisible());  // out of sight: no strip of it left to press
   EXPECT_EQ(bar->x(), -bar->width());
   EXPECT_EQ(bar->y(), placed.y());
-  EXPECT_EQ(bar->parkedBounds().left, placed.x());
+  EXPECT_EQ(ToolbarInternals::parkedBounds(*bar).left, placed.x());
   EXPECT_EQ(other->geometry(), docked);  // docked toolbars stay
   FormHooks::UpdateParking(form.get(), true);
-  EXPECT_FALSE(bar->Parked());
+  EXPECT_FALSE(ToolbarInternals::parked(*bar));
+  EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->geometry(), placed);
   EXPECT_GE(FormHooks::hookCount(FormHookKind::Form, form.get()), 2);
 }
@@ -238,20 +242,20 @@ TEST(MdiChildToolbars, AMinimisedChildFormParksItsFloatingToolbar) {
 
   auto* bar = new TToolbar(child);
   new TToolbarButton(bar);
-  bar->setFloatingRect({200, 200, 260, 240});
+  ToolbarInternals::setFloatingRect(*bar, {200, 200, 260, 240});
   bar->SetDockedTo(nullptr);
   EXPECT_EQ(FormHooks::hookCount(FormHookKind::Form, &parent), 1);  // on the MDI parent form
   EXPECT_EQ(FormHooks::hookCount(FormHookKind::MdiChild, child), 1);
   const QRect placed = bar->geometry();
 
   FormHooks::UpdateParking(&parent, true);
-  EXPECT_FALSE(bar->Parked());
+  EXPECT_FALSE(ToolbarInternals::parked(*bar));
   child->showMinimized();
   QApplication::processEvents();
-  EXPECT_TRUE(bar->Parked());
+  EXPECT_TRUE(ToolbarInternals::parked(*bar));
   child->showNormal();
   QApplication::processEvents();
-  EXPECT_FALSE(bar->Parked());
+  EXPECT_FALSE(ToolbarInternals::parked(*bar));
   EXPECT_EQ(bar->geometry(), placed);
 
   delete child;  // the toolbar goes with its form, and so do the hooks

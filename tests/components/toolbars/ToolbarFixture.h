@@ -11,6 +11,8 @@
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
+#include "components/toolbars/ToolbarDrag.h"
+#include "components/toolbars/ToolbarInternals.h"
 #include "support/RecordingCanvas.h"
 
 namespace sorabel::test {
