@@ -88,8 +88,9 @@ void ScrollAndPaint(benchmark::State& state) {
 BENCHMARK(ScrollAndPaint)->Unit(benchmark::kMillisecond);
 
 // A 1,000,000-entry book in date order, written line by line as the program
-// writes books (quoted cells, CR LF), so that making it takes little memory
-// and the window's peak is the book's own. Made once per machine.
+// saves books (quoted cells, CR LF, amounts with separators), so that making
+// it takes little memory and the window's peak is the book's own. Made once
+// per machine.
 const std::filesystem::path& millionEntryBook() {
   static const std::filesystem::path path = [] {
     const auto file = std::filesystem::temp_directory_path() / "sorabel_gui_bench_million.csv";
@@ -98,13 +99,19 @@ const std::filesystem::path& millionEntryBook() {
     std::ofstream out(part, std::ios::binary);
     const std::string description = sjis("食費　スーパー");
     std::int64_t balance = 0;
-    char line[128];
+    char line[160];
+    // Amounts as the program writes them: thousands separated, a minus sign.
+    const auto amount = [](std::int64_t value) {
+      std::string digits = std::to_string(value < 0 ? -value : value);
+      for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), 1, ',');
+      return value < 0 ? "-" + digits : digits;
+    };
     for (int e = 0; e < 1'000'000; ++e) {
       const int expense = static_cast<int>(static_cast<std::int64_t>(e) * 7919 % 3000);
       balance -= expense;
-      const int length = std::snprintf(line, sizeof line, "\"%04d/%02d/%02d\",\"%s\",\"0\",\"%d,%03d\",\"%lld\"\r\n",
-                                       1990 + e / 30'000, 1 + e / 2'500 % 12, 1 + e / 100 % 28, description.c_str(),
-                                       expense / 1000, expense % 1000, static_cast<long long>(balance));
+      const int length = std::snprintf(line, sizeof line, "\"%04d/%02d/%02d\",\"%s\",\"0\",\"%s\",\"%s\"\r\n",
+                                       1990 + e / 33'600, 1 + e / 2'800 % 12, 1 + e / 100 % 28, description.c_str(),
+                                       amount(expense).c_str(), amount(balance).c_str());
       out.write(line, length);
     }
     out.close();
