@@ -34,7 +34,9 @@ std::int64_t balanceOf(const AnsiString& text) {
 std::vector<AnsiString> sortedRowTexts(const LedgerGrid& grid, bool amountsAsNumbers) {
   std::vector<AnsiString> rows;
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
-    LedgerRow row = grid.row(r);
+    const LedgerRowView view = grid.row(r);
+    LedgerRow row;
+    for (int c = 0; c < kLedgerColumnCount; ++c) row[static_cast<std::size_t>(c)] = AnsiString(view[static_cast<std::size_t>(c)]);
     row[kBalanceColumn].clear();
     if (amountsAsNumbers) {
       row[kIncomeColumn] = std::to_string(parseAmount(row[kIncomeColumn]));

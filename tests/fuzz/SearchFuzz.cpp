@@ -63,12 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   LedgerGrid grid;
   readBookText(grid, book);
   const int row = 1 + static_cast<int>(entry % static_cast<std::size_t>(grid.dataRowCount()));
-  const AnsiString& description = grid.cell(kDescriptionColumn, row);
+  const AnsiString description(grid.cell(kDescriptionColumn, row));
   if (description.empty() || description.find('"') != std::string::npos) return 0;  // quotes are written doubled
   const auto written = search(bookFileText(grid), description);
   if (!written) return 0;
-  const std::array<AnsiString, 4> shown{grid.cell(kDateColumn, row), description, grid.cell(kIncomeColumn, row),
-                                        grid.cell(kExpenseColumn, row)};
+  const std::array<AnsiString, 4> shown{AnsiString(grid.cell(kDateColumn, row)), description,
+                                        AnsiString(grid.cell(kIncomeColumn, row)),
+                                        AnsiString(grid.cell(kExpenseColumn, row))};
   FUZZ_CHECK(std::find(written->rows.begin(), written->rows.end(), shown) != written->rows.end(),
              "an entry's description finds that entry");
   return 0;
