@@ -47,5 +47,18 @@ TEST_F(FormsTest, SwitchesAreCheckableItemsWithTheirHintsAndPanelZeroReadsTheHin
   edit->close();
 }
 
+// Screen readers find the menu bar's items where they are drawn.
+TEST_F(FormsTest, TheMenuBarsItemsSayWhereTheyAreOnTheScreen) {
+  TMainFm& fm = start();
+  fm.show();
+  QMenuBar* bar = child<QMenuBar>(&fm, "MainMenu1");
+  for (const char* name : {"F1", "E5", "H1"}) {
+    QAction* item = child<QMenu>(&fm, name)->menuAction();
+    const QRect drawn = bar->actionGeometry(item);
+    ASSERT_FALSE(drawn.isEmpty()) << name;
+    EXPECT_EQ(accessible(item)->rect(), QRect(bar->mapToGlobal(drawn.topLeft()), drawn.size())) << name;
+  }
+}
+
 }  // namespace
 }  // namespace sorabel::test

@@ -31,7 +31,9 @@
 namespace sorabel::test {
 namespace {
 
-constexpr int kWaitMs = 5000;
+// Long enough for a machine busy with a parallel build; the waits end as
+// soon as what they wait for has happened.
+constexpr int kWaitMs = 20000;
 
 xcb_connection_t* connection() {
   return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();

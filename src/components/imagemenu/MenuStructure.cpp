@@ -51,8 +51,11 @@ QAction* parentItemOf(const QAction* item) {
 QWidget* holderOf(const QAction* item) {
   QWidget* holder = nullptr;
   if (item == nullptr) return holder;
+  // An item can be held by a menu that is not shown as well: the shown
+  // holder is the one that draws it.
   for (QObject* object : item->associatedObjects())
-    if (qobject_cast<QMenu*>(object) != nullptr || qobject_cast<QMenuBar*>(object) != nullptr)
+    if ((qobject_cast<QMenu*>(object) != nullptr || qobject_cast<QMenuBar*>(object) != nullptr) &&
+        (holder == nullptr || !holder->isVisible()))
       holder = static_cast<QWidget*>(object);
   return holder;
 }
