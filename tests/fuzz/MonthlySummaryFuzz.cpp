@@ -24,7 +24,7 @@ namespace {
 using namespace sorabel;
 
 // A balance cell: "#,##0" with a leading minus sign when negative.
-std::int64_t balanceOf(const AnsiString& text) {
+std::int64_t balanceOf(std::string_view text) {
   std::int64_t value = 0;
   for (char c : text)
     if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
