@@ -21,6 +21,8 @@ const MainCommand kCommands[] = {
     {K::Item, "New1", "新規作成(&N)", 0, "ファイルを新規に作成します", picture(P::New), &M::New1Click, "SpBtnNew"},
     {K::Item, "Open1", "開く(&O)", 0, "ファイルを開きます", picture(P::Open), &M::Open1Click, "SpBtnOpen"},
     {K::Submenu, "N2", "開き直す(&R)", 0, "", picture(P::Reopen), nullptr, nullptr},
+    {K::Item, "OpenBackup1", "バックアップから開く...", 0, "以前に保存したファイルのバックアップを開きます", kNone,
+     &M::OpenBackup1Click, nullptr},
     {K::Item, "Save1", "上書き保存(&D)", 0, "上書き保存します", picture(P::Save), &M::Save1Click, "SpBtnSave"},
     {K::Item, "SaveAs1", "名前を付けて保存(&A)", 0, "名前を付けて新規保存します", picture(P::SaveAs), &M::SaveAs1Click,
      nullptr},

@@ -13,6 +13,7 @@
 #include "forms/MainCommands.h"
 #include "forms/UAbout.h"
 #include "forms/UAdd.h"
+#include "forms/UBackups.h"
 #include "forms/UKensakuFm.h"
 #include "forms/USet.h"
 #include "forms/UTuki.h"
@@ -435,7 +436,9 @@ bool TMainFm::saveBook() {
       UserDialogs::current().ask(this, BookFileName() + QStringLiteral(" は他のプログラムによって変更されています。上書きしますか？"),
                                  AskButtons::YesNo, MessageKind::Warning) != Answer::Yes)
     return false;
+  setBackupPolicy();
   changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
+  tellBackupFailure();
   return true;
 }
 
@@ -443,9 +446,41 @@ bool TMainFm::saveBookAs() {
   const QString name = UserDialogs::current().saveFileName(this, {kSaveFilter, QStringLiteral("csv"), dialogFolder()});
   if (name.isEmpty()) return false;
   rememberFolder(name);
+  setBackupPolicy();
   changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
   showCaption();
+  tellBackupFailure();
   return true;
+}
+
+void TMainFm::setBackupPolicy() {
+  session_.setBackupPolicy({backupFolder(), SettingsProfile(forms_.paths().profile).backupCount()});
+}
+
+void TMainFm::tellBackupFailure() {
+  const std::optional<std::string> failure = session_.takeBackupFailure();
+  if (!failure || backupFailureTold_) return;
+  backupFailureTold_ = true;
+  UserDialogs::current().tell(
+      this, QStringLiteral("ファイルは保存しましたが、前のファイルのバックアップを残せませんでした。\n") + QString::fromStdString(*failure),
+      MessageKind::Warning);
+}
+
+void TMainFm::OpenBackup1Click() {
+  runGuarded(this, [this] {
+    if (listBackups(backupFolder(), session_.filePath()).empty()) {
+      UserDialogs::current().tell(this, QStringLiteral("このファイルのバックアップはありません。"), MessageKind::Information);
+      return;
+    }
+    if (!offerToSave(AskButtons::YesNoCancel, false)) return;
+    TBackupFm chooser(listBackups(backupFolder(), session_.filePath()), this);
+    if (chooser.exec() != QDialog::Accepted) return;
+    const std::optional<std::filesystem::path> backup = chooser.chosen();
+    if (!backup) return;
+    changeBook([&](LedgerGrid&) { session_.openBackup(*backup, bookOrder()); });
+    showCaption();
+    ShowStatus();
+  });
 }
 
 void TMainFm::Exit1Click() { close(); }

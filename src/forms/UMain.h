@@ -69,6 +69,7 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // Book commands.
   void New1Click();
   void Open1Click();
+  void OpenBackup1Click();
   void Save1Click();
   void SaveAs1Click();
   void Exit1Click();
@@ -153,6 +154,10 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // user would not overwrite a file another program changed).
   bool saveBook();
   bool saveBookAs();
+  // Before a save: the backups as the settings have them now. After it: a
+  // backup that could not be made is told once a run.
+  void setBackupPolicy();
+  void tellBackupFailure();
   // Where the open and save dialogs start: the book's folder, else the last
   // folder used.
   QString dialogFolder() const;
@@ -173,6 +178,7 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   HelpViewer* helpViewer_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   AnsiString storedPathWord_;
+  bool backupFailureTold_ = false;
   QString lastFolder_;
   AnsiString selectedDescription_;
 
