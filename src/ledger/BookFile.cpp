@@ -1,9 +1,11 @@
 #include "ledger/BookFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "ledger/RowText.h"
+#include "platform/ByteScan.h"
 #include "platform/FileIo.h"
 #include "platform/TextFile.h"
 
@@ -12,20 +14,108 @@ namespace {
 
 const char* const kColumnNames[kLedgerColumnCount] = {"日付", "摘要", "収入", "支出", "残高"};
 
+// A written line is its cells plus five pairs of quotes, four commas, CR LF.
+constexpr std::size_t kWrittenRowExtraBytes = 16;
+
+// Cells without a byte below this ('"' is 34; CR, LF and 26 are below it)
+// are written as they are.
+constexpr unsigned char kFirstByteNotLooked = '"' + 1;
+
+bool hasByteBelow(std::string_view text, unsigned char limit) {
+  return bytes::findByteBelow(text.data(), 0, text.size(), limit) != text.size();
+}
+
+// True when line is exactly what the writer writes for the cells: each in
+// quotes with its quotes doubled, joined by commas. rowBytes are the cells
+// one after another.
+bool writtenAs(std::string_view line, const LedgerRowView& cells, std::string_view rowBytes) {
+  const char* at = line.data();
+  if (!hasByteBelow(rowBytes, kFirstByteNotLooked)) {
+    // No quote to double: the line is the cells and the quotes and commas.
+    if (line.size() != rowBytes.size() + kWrittenRowExtraBytes - 2) return false;
+    for (std::string_view cell : cells) {
+      if (*at != '"' || !bytes::sameBytes(at + 1, cell.data(), cell.size()) || at[cell.size() + 1] != '"') return false;
+      at += cell.size() + 2;
+      if (at != line.data() + line.size() && *at++ != ',') return false;
+    }
+    return true;
+  }
+  const char* const end = at + line.size();
+  const auto take = [&](char c) {
+    if (at == end || *at != c) return false;
+    ++at;
+    return true;
+  };
+  const auto takeText = [&](std::string_view text) {
+    if (static_cast<std::size_t>(end - at) < text.size() || !bytes::sameBytes(at, text.data(), text.size()))
+      return false;
+    at += text.size();
+    return true;
+  };
+  for (int column = 0; column < kLedgerColumnCount; ++column) {
+    if ((column > 0 && !take(',')) || !take('"')) return false;
+    std::string_view cell = cells[static_cast<std::size_t>(column)];
+    for (std::size_t quote = cell.find('"'); quote != std::string_view::npos; quote = cell.find('"')) {
+      if (!takeText(cell.substr(0, quote + 1)) || !take('"')) return false;
+      cell.remove_prefix(quote + 1);
+    }
+    if (!takeText(cell) || !take('"')) return false;
+  }
+  return at == end;
+}
+
+// Text written through a pointer into a string made large enough
+// beforehand: claim room, write, then say where the writing ended. (A
+// pointer kept in a local variable stays in a register; one kept in a
+// member would be reloaded after every byte written.)
+class TextWriter {
+ public:
+  explicit TextWriter(std::size_t expected) : text_(expected, '\0') {}
+
+  // Where the next n bytes go.
+  char* claim(std::size_t n) {
+    if (text_.size() - used_ < n) text_.resize(std::max(text_.size() * 2, used_ + n));
+    return text_.data() + used_;
+  }
+  void wroteUpTo(const char* end) { used_ = static_cast<std::size_t>(end - text_.data()); }
+
+  std::string finish() {
+    text_.resize(used_);
+    return std::move(text_);
+  }
+
+ private:
+  std::string text_;
+  std::size_t used_ = 0;
+};
+
+char* put(char* at, std::string_view text) {
+  bytes::moveBytes(at, text.data(), text.size());
+  return at + text.size();
+}
+
 }  // namespace
 
-void readBookText(LedgerGrid& grid, std::string_view bytes) {
-  TextLineReader reader(bytes);
+void readBookText(LedgerGrid& grid, std::string&& bytes) {
+  const std::size_t size = bytes.size();
+  const std::size_t base = grid.takeText(std::move(bytes));
+  TextLineReader reader(std::string_view(grid.textData() + base, size));
+  grid.reserveRows(static_cast<int>(std::min<std::size_t>(size / 48, kMaxEntries)) + 2);
   std::string_view line;
+  CellEnds ends{};
   int row = 0;
-  grid.reserveRows(static_cast<int>(std::min<std::size_t>(bytes.size() / 48, kMaxEntries)) + 2);
   while (reader.nextEntryLine(line)) {
     if (row == kMaxEntries) throw BookTooLargeError();
     ++row;
-    if (row > 1) grid.setRowCount(row + 1);
-    splitFieldsInto(line, grid.row(row));
+    // The line lies in the grid's text store; its cells are written over it.
+    char* at = const_cast<char*>(line.data());
+    splitFieldsInPlace(at, line.size(), ends);
+    grid.placeReadRow(row, static_cast<std::size_t>(at - grid.textData()), ends);
   }
+  if (row > 0) grid.setRowCount(row + 1);
 }
+
+void readBookText(LedgerGrid& grid, std::string_view bytes) { readBookText(grid, std::string(bytes)); }
 
 std::string readBookBytes(const std::filesystem::path& path) { return readWholeFile(path, kMaxBookFileBytes); }
 
@@ -61,18 +151,40 @@ bool cellReadsBack(std::string_view cell) {
 }
 
 std::string bookFileText(const LedgerGrid& grid) {
-  std::string out;
-  out.reserve(static_cast<std::size_t>(grid.dataRowCount()) * 64);
+  std::size_t size = 0;
+  for (int r = 1; r <= grid.dataRowCount(); ++r) size += grid.rowBytes(r).size() + kWrittenRowExtraBytes;
+  TextWriter out(size);
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
-    const LedgerRow& row = grid.row(r);
-    for (int column = 0; column < kLedgerColumnCount; ++column) {
-      if (!cellReadsBack(row[column])) throw UnsavableCellError(r, column, row[column]);
-      if (column > 0) out += ',';
-      appendQuotedField(out, row[column]);
+    const LedgerRowView cells = grid.row(r);
+    const std::string_view rowBytes = grid.rowBytes(r);
+    if (!hasByteBelow(rowBytes, kFirstByteNotLooked)) {
+      // Nothing to double and nothing that would not read back.
+      char* at = out.claim(rowBytes.size() + kWrittenRowExtraBytes);
+      *at++ = '"';
+      for (int column = 0; column < kLedgerColumnCount; ++column) {
+        if (column > 0) {
+          *at++ = ',';
+          *at++ = '"';
+        }
+        at = put(at, cells[static_cast<std::size_t>(column)]);
+        *at++ = '"';
+      }
+      *at++ = '\r';
+      *at++ = '\n';
+      out.wroteUpTo(at);
+      continue;
     }
-    out += "\r\n";
+    AnsiString line;
+    for (int column = 0; column < kLedgerColumnCount; ++column) {
+      const std::string_view cell = cells[static_cast<std::size_t>(column)];
+      if (!cellReadsBack(cell)) throw UnsavableCellError(r, column, cell);
+      if (column > 0) line += ',';
+      appendQuotedField(line, cell);
+    }
+    line += "\r\n";
+    out.wroteUpTo(put(out.claim(line.size()), line));
   }
-  return out;
+  return out.finish();
 }
 
 void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path) {
@@ -87,11 +199,14 @@ bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
   AnsiString gridRow;
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
     if (!reader.nextLine(line)) line = {};
+    const LedgerRowView cells = grid.row(r);
+    // A line as the writer writes the row reads back as the row.
+    if (writtenAs(line, cells, grid.rowBytes(r))) continue;
     splitFields(line, fields);
     fileRow.clear();
     gridRow.clear();
     appendRowText(fileRow, fields);
-    appendRowText(gridRow, grid.row(r));
+    appendRowText(gridRow, cells);
     if (fileRow != gridRow) return true;
   }
   return reader.nextEntryLine(line);
@@ -99,8 +214,7 @@ bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
 
 bool bookHasContent(const LedgerGrid& grid) {
   for (int r = 1; r <= grid.dataRowCount(); ++r)
-    for (const AnsiString& cell : grid.row(r))
-      if (!cell.empty()) return true;
+    if (!grid.rowBytes(r).empty()) return true;
   return false;
 }
 

@@ -15,6 +15,9 @@ namespace sorabel {
 
 // Fills rows 1.. of a grid holding one empty data row with the entry lines of
 // bytes: the k-th line fills row k, its first five fields go to columns 0..4.
+// The grid keeps the bytes as its text store (see LedgerGrid).
+void readBookText(LedgerGrid& grid, std::string&& bytes);
+// The same on a copy of bytes.
 void readBookText(LedgerGrid& grid, std::string_view bytes);
 
 // The largest book file that is read: 256 MB.

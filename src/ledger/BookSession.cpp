@@ -53,10 +53,10 @@ std::optional<std::string> BookSession::bytesToRead(const std::filesystem::path&
 
 std::optional<LedgerGrid> BookSession::readWhole(const std::filesystem::path& path, const OpenQuestions& questions,
                                                  std::optional<FileStamp>& stamp, bool& differsFromFile) const {
-  const std::optional<std::string> bytes = bytesToRead(path, questions, stamp, differsFromFile);
+  std::optional<std::string> bytes = bytesToRead(path, questions, stamp, differsFromFile);
   if (!bytes) return std::nullopt;
   LedgerGrid fresh;
-  readBookText(fresh, *bytes);
+  readBookText(fresh, std::move(*bytes));
   return fresh;
 }
 
@@ -68,14 +68,14 @@ bool BookSession::readLastBook(BookOrder order, const OpenQuestions& questions) 
   try {
     std::optional<FileStamp> stamp;
     bool differs = false;
-    const std::optional<std::string> bytes = bytesToRead(filePath(), questions, stamp, differs);
+    std::optional<std::string> bytes = bytesToRead(filePath(), questions, stamp, differs);
     if (!bytes) {
       setFileName({});
       return false;
     }
     knownStamp_ = stamp;
     differsFromFile_ = differs;
-    readBookText(grid_, *bytes);
+    readBookText(grid_, std::move(*bytes));
   } catch (...) {
     setFileName({});
     throw;

@@ -5,29 +5,19 @@ namespace {
 
 constexpr std::size_t kPromptDescriptionBytes = 20;
 
-AnsiString amountOrZero(const AnsiString& typed) { return typed.empty() ? AnsiString("0") : typed; }
+std::string_view amountOrZero(const AnsiString& typed) { return typed.empty() ? std::string_view("0") : typed; }
 
 }  // namespace
 
-bool isEmptyBook(const LedgerGrid& grid) {
-  if (grid.dataRowCount() != 1) return false;
-  for (const AnsiString& cell : grid.row(1))
-    if (!cell.empty()) return false;
-  return true;
-}
+bool isEmptyBook(const LedgerGrid& grid) { return grid.dataRowCount() == 1 && grid.rowBytes(1).empty(); }
 
 void addEntry(LedgerGrid& grid, const NewEntry& entry, BookOrder order) {
+  int target = 1;
   if (!isEmptyBook(grid)) {
-    grid.setRowCount(grid.rowCount() + 1);
-    grid.row(grid.lastRow()) = LedgerRow{};
+    target = order == BookOrder::NewestFirst ? 1 : grid.rowCount();
+    grid.insertEmptyRow(target);
   }
-  int target = grid.lastRow();
-  if (order == BookOrder::NewestFirst) {
-    for (int r = grid.lastRow(); r > 1; --r) grid.row(r) = std::move(grid.row(r - 1));
-    target = 1;
-  }
-  grid.row(target) = LedgerRow{entry.date, entry.description, amountOrZero(entry.income), amountOrZero(entry.expense),
-                               AnsiString()};
+  grid.setRow(target, {entry.date, entry.description, amountOrZero(entry.income), amountOrZero(entry.expense), {}});
 }
 
 AnsiString deletePrompt(std::string_view selectedDescription) {

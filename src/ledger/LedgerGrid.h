@@ -3,9 +3,20 @@
 // grid: five text columns, row 0 the header row, rows 1..N the entries. An
 // empty book is one data row of empty cells; the grid never has fewer.
 // Cells hold code page 932 bytes.
+//
+// Storage: one text store holds the cells of every row, the five cells of a
+// row one after another; a row is sixteen bytes (where its cells start and
+// where each ends). A book read from a file keeps the file's own bytes as
+// its text store, each line rewritten in place into its cells, so reading
+// copies no text. Changing a row writes it where it stands when it fits and
+// after the end of the store otherwise; the store is packed again when more
+// than half of it is no longer used.
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Cp932.h"
@@ -21,7 +32,13 @@ enum LedgerColumn : int {
 };
 constexpr int kLedgerColumnCount = 5;
 
+// A row as values (the header row, rows built by hand).
 using LedgerRow = std::array<AnsiString, kLedgerColumnCount>;
+// A row as it lies in a grid: valid until the grid next changes.
+using LedgerRowView = std::array<std::string_view, kLedgerColumnCount>;
+// Where each cell of a row ends, counted from the start of the row's first
+// cell.
+using CellEnds = std::array<std::uint32_t, kLedgerColumnCount>;
 
 class LedgerGrid {
  public:
@@ -29,9 +46,9 @@ class LedgerGrid {
   LedgerGrid();
 
   // Rows including the header row: N + 1.
-  int rowCount() const { return static_cast<int>(rows_.size()); }
-  int dataRowCount() const { return rowCount() - 1; }
-  int lastRow() const { return rowCount() - 1; }
+  int rowCount() const { return static_cast<int>(rows_.size()) + 1; }
+  int dataRowCount() const { return static_cast<int>(rows_.size()); }
+  int lastRow() const { return dataRowCount(); }
 
   // Grows with empty rows or drops rows at the end; never below 2.
   void setRowCount(int count);
@@ -39,17 +56,51 @@ class LedgerGrid {
   // Makes room for count rows without changing the row count.
   void reserveRows(int count);
 
-  const AnsiString& cell(int column, int row) const { return rows_[row][column]; }
-  void setCell(int column, int row, AnsiString text) { rows_[row][column] = std::move(text); }
-  const LedgerRow& row(int index) const { return rows_[index]; }
-  LedgerRow& row(int index) { return rows_[index]; }
+  // A cell's text; valid until the grid next changes.
+  std::string_view cell(int column, int row) const {
+    if (row == 0) return headerRow()[static_cast<std::size_t>(column)];
+    const RowSpan& span = rows_[static_cast<std::size_t>(row - 1)];
+    const std::uint32_t begin = column == 0 ? 0 : endOf(span, column - 1);
+    return {text_.data() + span.start + begin, endOf(span, column) - begin};
+  }
+  void setCell(int column, int row, std::string_view text);
+
+  // A row's cells (row 0: the header row); valid until the grid next
+  // changes.
+  LedgerRowView row(int index) const {
+    if (index == 0 || rows_[static_cast<std::size_t>(index - 1)].isLong) return rowSlowly(index);
+    const RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
+    const char* base = text_.data() + span.start;
+    const auto* e = span.ends;
+    return {std::string_view(base, e[0]), std::string_view(base + e[0], e[1] - e[0]),
+            std::string_view(base + e[1], e[2] - e[1]), std::string_view(base + e[2], e[3] - e[2]),
+            std::string_view(base + e[3], e[4] - e[3])};
+  }
+  // Replaces a data row's cells (the texts may lie in this grid).
+  void setRow(int index, const LedgerRowView& cells);
+  // Replaces the cells of a data row from firstColumn on, keeping those
+  // before it; the texts may lie in this grid.
+  void setCellsFrom(int index, int firstColumn, std::span<const std::string_view> cells);
+
+  // A data row's cells one after another, as the store holds them (the
+  // cells of row(index) are consecutive parts of it).
+  std::string_view rowBytes(int index) const {
+    const RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
+    return {text_.data() + span.start, endOf(span, kLedgerColumnCount - 1)};
+  }
 
   // Puts the data rows in a new order: row i + 1 receives what was in row
-  // sources[i]. sources is a permutation of 1..N.
-  void reorderDataRows(const std::vector<int>& sources);
+  // sources[i]. sources is a permutation of 1..N; it is used up.
+  void reorderDataRows(std::vector<int> sources);
+
+  // Reverses the order of the data rows.
+  void reverseDataRows();
+
+  // Inserts an empty data row before row index (1..N + 1).
+  void insertEmptyRow(int index);
 
   // The longest text of a column's data rows, by bytes.
-  const AnsiString& longestCell(int column) const;
+  std::string_view longestCell(int column) const;
 
   // Empties every cell of every data row; the row count stays.
   void clearBook();
@@ -61,11 +112,58 @@ class LedgerGrid {
   // they are all the rows, one empty data row remains.
   void deleteRows(int first, int last);
 
+  // Bytes the text store takes, used or not.
+  std::size_t textBytes() const { return text_.size(); }
+
   // The header row texts ("　　　日付", ...).
   static const LedgerRow& headerRow();
 
+  // Reading without copying: the grid takes bytes into its text store and
+  // returns where they begin. The reader rewrites each line there in place
+  // into one row's cells, one after another from where it starts, and
+  // records the row with placeReadRow. Throws Error when the store would
+  // pass 4 GB.
+  std::size_t takeText(std::string&& bytes);
+  char* textData() { return text_.data(); }
+  // Data row index (1..N + 1; N + 1 appends a row) becomes the cells at
+  // start of the text store, ending at ends.
+  void placeReadRow(int index, std::size_t start, const CellEnds& ends);
+
  private:
-  std::vector<LedgerRow> rows_;
+  // Where a row's cells lie in text_. ends are counted from start; a row
+  // with a cell ending beyond 65,535 is long: its ends are in longEnds_ at
+  // the index held in ends[0] and ends[1].
+  struct RowSpan {
+    std::uint32_t start = 0;
+    std::uint16_t ends[kLedgerColumnCount] = {};
+    std::uint16_t isLong = 0;
+  };
+  static_assert(sizeof(RowSpan) == 16);
+
+  static std::uint32_t longIndex(const RowSpan& span) { return span.ends[0] | (std::uint32_t{span.ends[1]} << 16); }
+  std::uint32_t endOf(const RowSpan& span, int column) const {
+    return span.isLong ? longEnds_[longIndex(span)][static_cast<std::size_t>(column)]
+                       : span.ends[static_cast<std::size_t>(column)];
+  }
+  std::uint32_t lengthOf(const RowSpan& span) const { return endOf(span, kLedgerColumnCount - 1); }
+  LedgerRowView rowSlowly(int index) const;
+
+  // Sets span's ends, long or not, reusing span's entry in longEnds_.
+  void setEnds(RowSpan& span, const CellEnds& ends);
+  void setLongEnds(RowSpan& span, const CellEnds& ends);
+  // Stores the row's new bytes (which do not lie in text_) with its ends.
+  void storeRow(RowSpan& span, std::string_view bytes, const CellEnds& ends);
+  // Makes room for extra more bytes at the end of text_, packing it first
+  // when that frees more than it keeps.
+  void makeRoom(std::size_t extra);
+  void pack();
+  void forget(const RowSpan& span) { live_ -= lengthOf(span); }
+
+  std::string text_;
+  std::size_t live_ = 0;  // bytes of text_ that rows use
+  std::vector<RowSpan> rows_;  // data rows 1..N
+  std::vector<CellEnds> longEnds_;
+  std::string scratch_;  // a row being assembled
 };
 
 }  // namespace sorabel

@@ -1,75 +1,153 @@
 #include "ledger/RowText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/ByteScan.h"
 
 namespace sorabel {
 namespace {
 
-bool isBlank(char c) { return c >= 1 && c <= 32; }
+// Codes 1 to 32; a NUL byte is an ordinary character.
+bool isBlank(char c) { return static_cast<unsigned char>(c) - 1u < 32u; }
 
 bool needsQuotes(std::string_view cell) {
-  for (std::size_t pos = 0; pos < cell.size(); pos += charLength(cell, pos)) {
-    char c = cell[pos];
+  for (char c : cell)
     if (isBlank(c) || c == '"' || c == ',') return true;
-  }
   return false;
 }
 
-// A NUL byte is an ordinary character: only the end ends the line.
-bool atEnd(std::string_view line, std::size_t pos) { return pos >= line.size(); }
-
-void skipBlanks(std::string_view line, std::size_t& pos) {
-  while (!atEnd(line, pos) && isBlank(line[pos])) ++pos;
-}
-
-// Reads a quoted field into out; a doubled quote stands for one quote.
-void readQuotedField(std::string_view line, std::size_t& pos, AnsiString& out) {
-  std::size_t run = ++pos;  // past the opening quote; text is copied in runs
-  while (!atEnd(line, pos)) {
-    if (line[pos] != '"') {
-      pos += charLength(line, pos);
-      continue;
-    }
-    out.append(line, run, pos - run);
-    if (pos + 1 < line.size() && line[pos + 1] == '"') {
-      out += '"';
-      run = pos += 2;
-      continue;
-    }
-    ++pos;  // closing quote
-    return;
-  }
-  out.append(line, run, std::min(pos, line.size()) - run);
-}
-
-void readPlainField(std::string_view line, std::size_t& pos, AnsiString& out) {
-  std::size_t start = pos;
-  while (!atEnd(line, pos)) {
-    std::size_t len = charLength(line, pos);
-    if (len == 1 && (isBlank(line[pos]) || line[pos] == ',')) break;
-    pos += len;
-  }
-  out.append(line, start, pos - start);
-}
-
-// Calls next() for a string to read each field into, in order.
-template <class NextField>
-void scanFields(std::string_view line, NextField&& next) {
+// Reads the fields of a line in order. For each field the sink gets
+// beginField(), the field's text in pieces through append(from, count)
+// (pieces of the line itself, so a sink may move them within the line),
+// then endField().
+template <class Sink>
+void scanFields(const char* line, std::size_t size, Sink& sink) {
   std::size_t pos = 0;
-  skipBlanks(line, pos);
-  while (!atEnd(line, pos)) {
-    AnsiString& out = next();
-    out.clear();
-    if (line[pos] == '"')
-      readQuotedField(line, pos, out);
-    else
-      readPlainField(line, pos, out);
-    skipBlanks(line, pos);
-    if (!atEnd(line, pos) && line[pos] == ',') {
+  const auto skipBlanks = [&] {
+    while (pos < size && isBlank(line[pos])) ++pos;
+  };
+  skipBlanks();
+  while (pos < size) {
+    sink.beginField();
+    if (line[pos] == '"') {
+      // Up to the next quote that is not doubled, or the end of the line.
       ++pos;
-      skipBlanks(line, pos);
+      for (;;) {
+        const std::size_t at = bytes::findByte(line, pos, size, '"');
+        if (at == size) {
+          sink.append(line + pos, size - pos);
+          pos = size;
+          break;
+        }
+        sink.append(line + pos, at - pos);
+        if (at + 1 < size && line[at + 1] == '"') {
+          sink.append(line + at, 1);  // a doubled quote stands for one
+          pos = at + 2;
+          continue;
+        }
+        pos = at + 1;
+        break;
+      }
+    } else {
+      const std::size_t start = pos;
+      while (pos < size && !isBlank(line[pos]) && line[pos] != ',') ++pos;
+      sink.append(line + start, pos - start);
+    }
+    sink.endField();
+    skipBlanks();
+    if (pos < size && line[pos] == ',') {
+      ++pos;
+      skipBlanks();
     }
   }
+}
+
+// Fields into a vector of strings.
+struct FieldList {
+  std::vector<AnsiString>& fields;
+  std::size_t count = 0;
+  AnsiString* current = nullptr;
+
+  void beginField() {
+    if (count == fields.size()) fields.emplace_back();
+    current = &fields[count++];
+    current->clear();
+  }
+  void append(const char* from, std::size_t n) { current->append(from, n); }
+  void endField() {}
+};
+
+// The first fields moved to the start of the line, one after another.
+struct CellsInPlace {
+  char* line;
+  CellEnds& ends;
+  std::uint32_t written = 0;
+  int fields = 0;
+
+  void beginField() { ++fields; }
+  void append(const char* from, std::size_t n) {
+    if (fields > kLedgerColumnCount || n == 0) return;
+    if (line + written != from) bytes::moveBytes(line + written, from, n);
+    written += static_cast<std::uint32_t>(n);
+  }
+  void endField() {
+    if (fields <= kLedgerColumnCount) ends[static_cast<std::size_t>(fields - 1)] = written;
+  }
+};
+
+template <class Cells>
+void appendJoined(AnsiString& out, const Cells& cells) {
+  bool first = true;
+  for (const auto& cell : cells) {
+    if (!first) out += ',';
+    first = false;
+    if (needsQuotes(cell))
+      appendQuotedField(out, cell);
+    else
+      out += cell;
+  }
+}
+
+// The quotes of a line as the writer writes it: five fields in quotes
+// joined by commas, no quote inside them.
+constexpr int kWrittenQuotes = 2 * kLedgerColumnCount;
+
+// Splits a line written that way in place, as scanFields would split it.
+// False (nothing changed) for any other line.
+bool splitWrittenLine(char* line, std::size_t size, CellEnds& ends) {
+  if (size < kWrittenQuotes + kLedgerColumnCount - 1 || line[0] != '"' || line[size - 1] != '"') return false;
+  // Room for the quotes of one more word than a written line has.
+  std::size_t quotes[kWrittenQuotes + 8];
+  int count = 0;
+  std::size_t pos = 0;
+  if constexpr (bytes::kWordScans) {
+    for (; pos + 8 <= size; pos += 8) {
+      for (std::uint64_t mask = bytes::bytesEqual(bytes::loadWord(line + pos), '"'); mask != 0; mask &= mask - 1)
+        quotes[count++] = pos + bytes::firstMarked(mask);
+      if (count > kWrittenQuotes) return false;
+    }
+  }
+  for (; pos < size; ++pos) {
+    if (line[pos] != '"') continue;
+    if (count == kWrittenQuotes) return false;
+    quotes[count++] = pos;
+  }
+  if (count != kWrittenQuotes) return false;
+  for (int k = 1; k < kLedgerColumnCount; ++k) {
+    const std::size_t closing = quotes[2 * k - 1];
+    if (quotes[2 * k] != closing + 2 || line[closing + 1] != ',') return false;
+  }
+  std::uint32_t written = 0;
+  for (int k = 0; k < kLedgerColumnCount; ++k) {
+    const std::size_t from = quotes[2 * k] + 1;
+    const std::size_t length = quotes[2 * k + 1] - from;
+    if (length > 0) bytes::moveBytes(line + written, line + from, length);
+    written += static_cast<std::uint32_t>(length);
+    ends[static_cast<std::size_t>(k)] = written;
+  }
+  return true;
 }
 
 }  // namespace
@@ -77,14 +155,12 @@ void scanFields(std::string_view line, NextField&& next) {
 void appendQuotedField(AnsiString& out, std::string_view cell) {
   out += '"';
   std::size_t run = 0;
-  // Without any quote byte there is nothing to double.
-  for (std::size_t pos = cell.find('"'); pos != std::string_view::npos && pos < cell.size();) {
-    if (cell[pos] == '"' && isCharBoundary(cell.substr(run), pos - run)) {
-      out.append(cell, run, pos + 1 - run);
-      out += '"';
-      run = pos + 1;
-    }
-    pos = cell.find('"', pos + 1);
+  // A quote byte is never the second byte of a character, so every quote
+  // is doubled.
+  for (std::size_t pos = cell.find('"'); pos != std::string_view::npos; pos = cell.find('"', pos + 1)) {
+    out.append(cell, run, pos + 1 - run);
+    out += '"';
+    run = pos + 1;
   }
   out.append(cell, run, cell.size() - run);
   out += '"';
@@ -96,35 +172,29 @@ AnsiString joinRowText(std::span<const AnsiString> fields) {
   return out;
 }
 
-void appendRowText(AnsiString& out, std::span<const AnsiString> fields) {
-  bool first = true;
-  for (const AnsiString& cell : fields) {
-    if (!first) out += ',';
-    first = false;
-    if (needsQuotes(cell))
-      appendQuotedField(out, cell);
-    else
-      out += cell;
-  }
+void appendRowText(AnsiString& out, std::span<const AnsiString> fields) { appendJoined(out, fields); }
+
+void appendRowText(AnsiString& out, std::span<const std::string_view> cells) { appendJoined(out, cells); }
+
+AnsiString rowText(const LedgerRowView& row) {
+  AnsiString out;
+  appendRowText(out, row);
+  return out;
 }
 
 void splitFields(std::string_view line, std::vector<AnsiString>& fields) {
-  std::size_t count = 0;
-  scanFields(line, [&]() -> AnsiString& {
-    if (count == fields.size()) fields.emplace_back();
-    return fields[count++];
-  });
-  fields.resize(count);
+  FieldList sink{fields};
+  scanFields(line.data(), line.size(), sink);
+  fields.resize(sink.count);
 }
 
-int splitFieldsInto(std::string_view line, std::span<AnsiString> cells) {
-  AnsiString surplus;  // fields beyond the cells are read and dropped
-  int count = 0;
-  scanFields(line, [&]() -> AnsiString& {
-    return count < static_cast<int>(cells.size()) ? cells[count++] : surplus;
-  });
-  for (std::size_t i = static_cast<std::size_t>(count); i < cells.size(); ++i) cells[i].clear();
-  return count;
+int splitFieldsInPlace(char* line, std::size_t length, CellEnds& ends) {
+  if (splitWrittenLine(line, length, ends)) return kLedgerColumnCount;
+  CellsInPlace sink{line, ends};
+  scanFields(line, length, sink);
+  const int got = std::min(sink.fields, kLedgerColumnCount);
+  for (int c = got; c < kLedgerColumnCount; ++c) ends[static_cast<std::size_t>(c)] = sink.written;
+  return got;
 }
 
 }  // namespace sorabel

@@ -8,7 +8,9 @@
 // Field splitting (the book file reader): blanks (codes 1 to 32) around
 // fields are skipped; a quoted field runs to the next undoubled quote (or the
 // end of the line); an unquoted field ends at a blank or a comma. The second
-// byte of a double-byte character is never taken for a quote, comma or blank.
+// byte of a double-byte character is never taken for a quote, comma or blank:
+// a second byte is at least 0x40, so those bytes never are one, and the
+// splitter can look at single bytes.
 
 #include <span>
 #include <string_view>
@@ -25,21 +27,25 @@ AnsiString joinRowText(std::span<const AnsiString> fields);
 
 // joinRowText appended to out, for loops that reuse one buffer.
 void appendRowText(AnsiString& out, std::span<const AnsiString> fields);
+void appendRowText(AnsiString& out, std::span<const std::string_view> cells);
 
 inline AnsiString rowText(const LedgerRow& row) { return joinRowText(row); }
+AnsiString rowText(const LedgerRowView& row);
 
 // Splits a line into fields, reusing the vector's storage.
 void splitFields(std::string_view line, std::vector<AnsiString>& fields);
-
-// Splits a line straight into cells: the first fields fill the cells in
-// order, cells without a field are emptied, further fields are dropped.
-// Returns how many cells got a field.
-int splitFieldsInto(std::string_view line, std::span<AnsiString> cells);
 
 inline std::vector<AnsiString> splitFields(std::string_view line) {
   std::vector<AnsiString> fields;
   splitFields(line, fields);
   return fields;
 }
+
+// Splits a line in place into a row's cells: the first fields are written
+// one after another over the line from its start (a field is never longer
+// than the bytes it was read from, so nothing is overwritten before it is
+// read), and ends receives where each cell ends; cells without a field are
+// empty; further fields are dropped. Returns how many cells got a field.
+int splitFieldsInPlace(char* line, std::size_t length, CellEnds& ends);
 
 }  // namespace sorabel

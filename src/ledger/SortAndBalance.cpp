@@ -1,8 +1,11 @@
 #include "ledger/SortAndBalance.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "ledger/Amount.h"
 #include "ledger/RowText.h"
@@ -14,109 +17,268 @@ namespace {
 constexpr int kTieDigits = 7;
 
 BookOrder presentOrder(const LedgerGrid& grid) {
-  static const LedgerRow emptyRow{};
-  const LedgerRow& second = grid.rowCount() > 2 ? grid.row(2) : emptyRow;
-  const LedgerRow& secondToLast = grid.row(grid.rowCount() - 2);
+  static const LedgerRowView emptyRow{};
+  const LedgerRowView second = grid.rowCount() > 2 ? grid.row(2) : emptyRow;
+  const LedgerRowView secondToLast = grid.row(grid.rowCount() - 2);
   return rowText(second) > rowText(secondToLast) ? BookOrder::NewestFirst : BookOrder::OldestFirst;
 }
 
-// A row's sort key: the key column's text, case folded, followed by the tie
-// number. Its first sixteen bytes are held as two big-endian numbers, so
-// most comparisons need no look at the text; the text lies in one shared
-// buffer.
-struct SortKey {
+// Case folding of a key text into out: ASCII letters of single-byte
+// characters only (the second byte of a double-byte character can look
+// like a letter).
+void foldInto(std::string_view text, unsigned char* out) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c >= 0x80 && charLength(text, pos) == 2) {
+      out[pos] = c;
+      out[pos + 1] = static_cast<unsigned char>(text[pos + 1]);
+      pos += 2;
+      continue;
+    }
+    out[pos++] = c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+  }
+}
+
+// False for a text that folding leaves as it is: every byte below 'A'
+// (dates, amounts). Eight bytes are looked at together: adding 0x3F to a
+// byte below 0x80 sets its top bit exactly when it is 'A' (0x41) or more.
+bool mayFold(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kTops = 0x8080808080808080u;
+  std::size_t pos = 0;
+  for (; pos + 8 <= text.size(); pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + pos, 8);
+    if ((((word & ~kTops) + 0x3F * kOnes) | word) & kTops) return true;
+  }
+  for (; pos < text.size(); ++pos)
+    if (static_cast<unsigned char>(text[pos]) >= 'A') return true;
+  return false;
+}
+
+std::uint64_t bigEndianWord(const unsigned char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+  return word;
+}
+
+// The key of a book whose key texts all have the same length, at most
+// kPackedTextBytes: the folded text and the tie number packed into two
+// numbers whose order is the order of the keys (same-length texts compare
+// as texts, then by the tie).
+struct PackedKey {
+  std::uint64_t high;  // text bytes 0..7
+  std::uint64_t low;   // text bytes 8..12, then the tie number in 24 bits
+  bool operator<(const PackedKey& other) const { return high != other.high ? high < other.high : low < other.low; }
+};
+constexpr std::size_t kPackedTextBytes = 13;
+constexpr int kPackedTieBits = 24;
+static_assert(kMaxEntries < (1 << kPackedTieBits));
+
+// The packed keys of a book, made when asked for.
+class PackedKeys {
+ public:
+  using Key = PackedKey;
+
+  PackedKeys(const LedgerGrid& grid, int keyColumn, bool newestFirstNow)
+      : grid_(grid), column_(keyColumn), newestFirstNow_(newestFirstNow) {}
+
+  // True when every key text has the length of the first, at most
+  // kPackedTextBytes.
+  bool fit() const {
+    const std::size_t length = grid_.cell(column_, 1).size();
+    if (length > kPackedTextBytes) return false;
+    for (int c = 2; c <= grid_.dataRowCount(); ++c)
+      if (grid_.cell(column_, c).size() != length) return false;
+    return true;
+  }
+
+  PackedKey key(int c) const {
+    const std::string_view text = grid_.cell(column_, c);
+    unsigned char bytes[16] = {};
+    if (mayFold(text))
+      foldInto(text, bytes);
+    else if (!text.empty())
+      std::memcpy(bytes, text.data(), text.size());
+    const auto tie = static_cast<std::uint64_t>(newestFirstNow_ ? grid_.dataRowCount() - c : c);
+    return {bigEndianWord(bytes), (bigEndianWord(bytes + 8) & ~kTieMask) | tie};
+  }
+
+  std::vector<PackedKey> all() const {
+    std::vector<PackedKey> keys(static_cast<std::size_t>(grid_.dataRowCount()));
+    for (int c = 1; c <= grid_.dataRowCount(); ++c) keys[static_cast<std::size_t>(c - 1)] = key(c);
+    return keys;
+  }
+
+  bool less(const PackedKey& a, const PackedKey& b) const { return a < b; }
+
+  // The 0-based present row of a key.
+  int entry(const PackedKey& key) const {
+    const auto tie = static_cast<int>(key.low & kTieMask);
+    return newestFirstNow_ ? grid_.dataRowCount() - tie - 1 : tie - 1;
+  }
+
+ private:
+  static constexpr std::uint64_t kTieMask = (std::uint64_t{1} << kPackedTieBits) - 1;
+
+  const LedgerGrid& grid_;
+  int column_;
+  bool newestFirstNow_;
+};
+
+// The key of any book: the key text, case folded, followed by the tie
+// number written with seven digits. Its first sixteen bytes are held as two
+// big-endian numbers, so most comparisons need no look at the text; the
+// text lies in one shared buffer.
+struct TextKey {
   std::uint64_t high;
   std::uint64_t low;
   std::uint32_t offset;
   std::uint32_t length;
-  int entry;  // 0-based data row
+  int entry;  // 0-based present row
 };
 
-std::uint64_t bigEndianWord(std::string_view key, std::size_t from) {
-  std::uint64_t word = 0;
-  for (std::size_t i = from; i < from + 8; ++i)
-    word = (word << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-  return word;
-}
-
-class SortKeys {
+class TextKeys {
  public:
-  explicit SortKeys(std::size_t count) {
-    bytes_.reserve(count * 20);
-    keys_.reserve(count);
+  using Key = TextKey;
+
+  TextKeys(const LedgerGrid& grid, int keyColumn, bool newestFirstNow) {
+    const int n = grid.dataRowCount();
+    std::size_t bytes = 0;
+    for (int c = 1; c <= n; ++c) bytes += grid.cell(keyColumn, c).size() + kTieDigits;
+    bytes_.resize(bytes + 16);  // the two numbers of the last key may read past its end
+    keys_.reserve(static_cast<std::size_t>(n));
+    std::size_t at = 0;
+    for (int c = 1; c <= n; ++c) {
+      const std::string_view text = grid.cell(keyColumn, c);
+      auto* key = bytes_.data() + at;
+      foldInto(text, key);
+      int tie = newestFirstNow ? n - c : c;
+      for (int i = kTieDigits - 1; i >= 0; --i, tie /= 10)
+        key[text.size() + static_cast<std::size_t>(i)] = static_cast<unsigned char>('0' + tie % 10);
+      const std::size_t length = text.size() + kTieDigits;
+      unsigned char prefix[16] = {};
+      std::memcpy(prefix, key, std::min<std::size_t>(length, 16));
+      keys_.push_back({bigEndianWord(prefix), bigEndianWord(prefix + 8), static_cast<std::uint32_t>(at),
+                       static_cast<std::uint32_t>(length), c - 1});
+      at += length;
+    }
   }
 
-  void add(std::string_view text, int tie, int entry) {
-    const std::size_t start = bytes_.size();
-    bytes_.append(text);
-    foldCaseInPlace(bytes_, start);
-    char digits[kTieDigits];
-    for (int i = kTieDigits - 1; i >= 0; --i, tie /= 10) digits[i] = static_cast<char>('0' + tie % 10);
-    bytes_.append(digits, kTieDigits);
-    const std::string_view key = std::string_view(bytes_).substr(start);
-    keys_.push_back({bigEndianWord(key, 0), bigEndianWord(key, 8), static_cast<std::uint32_t>(start),
-                     static_cast<std::uint32_t>(key.size()), entry});
-  }
+  const TextKey& key(int c) const { return keys_[static_cast<std::size_t>(c - 1)]; }
+  std::vector<TextKey> all() { return std::move(keys_); }
 
   // Byte order of the whole keys; zero padding of short keys is told apart
   // by the full comparison, which puts a key before its own extensions.
-  void sort() {
-    std::sort(keys_.begin(), keys_.end(), [this](const SortKey& a, const SortKey& b) {
-      if (a.high != b.high) return a.high < b.high;
-      if (a.low != b.low) return a.low < b.low;
-      return text(a) < text(b);
-    });
+  bool less(const TextKey& a, const TextKey& b) const {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    return text(a) < text(b);
   }
 
-  const std::vector<SortKey>& keys() const { return keys_; }
+  int entry(const TextKey& key) const { return key.entry; }
 
  private:
-  std::string_view text(const SortKey& key) const { return std::string_view(bytes_).substr(key.offset, key.length); }
+  std::string_view text(const TextKey& key) const {
+    return {reinterpret_cast<const char*>(bytes_.data()) + key.offset, key.length};
+  }
 
-  std::string bytes_;
-  std::vector<SortKey> keys_;
+  std::vector<unsigned char> bytes_;
+  std::vector<TextKey> keys_;
 };
 
-// Sorted positions: result[i] is the 0-based entry with the i-th smallest key.
-std::vector<int> sortedEntries(const LedgerGrid& grid, int keyColumn) {
-  const int n = grid.dataRowCount();
-  const bool newestFirstNow = presentOrder(grid) == BookOrder::NewestFirst;
-  SortKeys keys(static_cast<std::size_t>(n));
-  for (int c = 1; c <= n; ++c) keys.add(grid.cell(keyColumn, c), newestFirstNow ? n - c : c, c - 1);
-  keys.sort();
-  std::vector<int> order;
-  order.reserve(static_cast<std::size_t>(n));
-  for (const SortKey& key : keys.keys()) order.push_back(key.entry);
-  return order;
+enum class Presorted { No, Ascending, Descending };
+
+// Keys are unique (the tie numbers differ), so each neighbour pair is
+// either ascending or descending.
+template <class Keys>
+Presorted presorted(const Keys& keys, int n) {
+  bool ascending = true;
+  bool descending = true;
+  typename Keys::Key previous = keys.key(1);
+  for (int c = 2; c <= n && (ascending || descending); ++c) {
+    const typename Keys::Key current = keys.key(c);
+    if (keys.less(current, previous))
+      ascending = false;
+    else
+      descending = false;
+    previous = current;
+  }
+  if (ascending) return Presorted::Ascending;
+  return descending ? Presorted::Descending : Presorted::No;
 }
 
-void placeRows(LedgerGrid& grid, const std::vector<int>& sorted, BookOrder order) {
-  const int n = static_cast<int>(sorted.size());
+// Sorts the keys and moves the rows: the i-th smallest key's row goes to
+// row i + 1 (oldest first) or row N - i (newest first). A book already in
+// key order, or in reverse key order, only keeps or reverses its rows.
+template <class Keys>
+void placeRows(LedgerGrid& grid, Keys& keys, BookOrder order) {
+  const int n = grid.dataRowCount();
+  const Presorted found = presorted(keys, n);
+  if (found != Presorted::No) {
+    if ((found == Presorted::Ascending) != (order == BookOrder::OldestFirst)) grid.reverseDataRows();
+    return;
+  }
+  std::vector<typename Keys::Key> sorted = keys.all();
+  std::sort(sorted.begin(), sorted.end(), [&keys](const auto& a, const auto& b) { return keys.less(a, b); });
   std::vector<int> sources(sorted.size());
   for (int i = 0; i < n; ++i) {
-    int target = order == BookOrder::OldestFirst ? i : n - 1 - i;
-    sources[target] = sorted[i] + 1;
+    const int target = order == BookOrder::OldestFirst ? i : n - 1 - i;
+    sources[static_cast<std::size_t>(target)] = keys.entry(sorted[static_cast<std::size_t>(i)]) + 1;
   }
-  grid.reorderDataRows(sources);
+  sorted = {};
+  grid.reorderDataRows(std::move(sources));
 }
 
-void balanceRow(LedgerRow& row, std::int64_t& sum) {
-  std::int32_t income = parseAmount(row[kIncomeColumn]);
-  std::int32_t expense = parseAmount(row[kExpenseColumn]);
-  const char separator = thousandsSeparator();
-  assignThousands(row[kIncomeColumn], income, separator);
-  assignThousands(row[kExpenseColumn], expense, separator);
+void sortRows(LedgerGrid& grid, int keyColumn, BookOrder order) {
+  const bool newestFirstNow = presentOrder(grid) == BookOrder::NewestFirst;
+  if (PackedKeys packed(grid, keyColumn, newestFirstNow); packed.fit()) {
+    placeRows(grid, packed, order);
+    return;
+  }
+  TextKeys keys(grid, keyColumn, newestFirstNow);
+  placeRows(grid, keys, order);
+}
+
+// The amount of an income or expense cell; written tells whether the cell
+// already holds its amount text.
+std::int32_t entryAmount(std::string_view cell, char separator, bool& written) {
+  std::int64_t value = 0;
+  written = readThousands(cell, separator, value) && value >= 0 && value <= std::numeric_limits<std::int32_t>::max();
+  return written ? static_cast<std::int32_t>(value) : parseAmount(cell);
+}
+
+// Rewrites a row's amounts, and only when they change.
+void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
+  const LedgerRowView cells = grid.row(r);
+  bool incomeWritten = false;
+  bool expenseWritten = false;
+  const std::int32_t income = entryAmount(cells[kIncomeColumn], separator, incomeWritten);
+  const std::int32_t expense = entryAmount(cells[kExpenseColumn], separator, expenseWritten);
   sum += static_cast<std::int64_t>(income) - expense;
-  assignThousands(row[kBalanceColumn], sum, separator);
+  std::int64_t written = 0;
+  if (incomeWritten && expenseWritten && readThousands(cells[kBalanceColumn], separator, written) && written == sum)
+    return;
+  char buffers[3][kMaxThousandsBytes];
+  std::array<std::string_view, 3> amounts;
+  const std::int64_t values[3] = {income, expense, sum};
+  for (std::size_t i = 0; i < 3; ++i) {
+    char* const end = buffers[i] + kMaxThousandsBytes;
+    const char* const begin = writeThousands(end, values[i], separator);
+    amounts[i] = std::string_view(begin, static_cast<std::size_t>(end - begin));
+  }
+  grid.setCellsFrom(r, kIncomeColumn, amounts);
 }
 
 void balance(LedgerGrid& grid, BookOrder order) {
   std::int64_t sum = 0;
+  const char separator = thousandsSeparator();
   const int n = grid.dataRowCount();
   if (order == BookOrder::OldestFirst) {
-    for (int r = 1; r <= n; ++r) balanceRow(grid.row(r), sum);
+    for (int r = 1; r <= n; ++r) balanceRow(grid, r, sum, separator);
   } else {
-    for (int r = n; r >= 1; --r) balanceRow(grid.row(r), sum);
+    for (int r = n; r >= 1; --r) balanceRow(grid, r, sum, separator);
   }
 }
 
@@ -127,7 +289,7 @@ BookTooLargeError::BookTooLargeError()
 
 void sortAndBalance(LedgerGrid& grid, int keyColumn, BookOrder order) {
   if (grid.dataRowCount() > kMaxEntries) throw BookTooLargeError();
-  placeRows(grid, sortedEntries(grid, keyColumn), order);
+  sortRows(grid, keyColumn, order);
   balance(grid, order);
 }
 

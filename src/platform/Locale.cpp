@@ -97,10 +97,14 @@ std::string formatThousands(std::int64_t value, char separator) {
 }
 
 void assignThousands(std::string& out, std::int64_t value, char separator) {
+  char buffer[kMaxThousandsBytes];
+  char* const end = buffer + sizeof buffer;
+  out.assign(writeThousands(end, value, separator), end);
+}
+
+char* writeThousands(char* end, std::int64_t value, char separator) {
   // Work on the magnitude as unsigned so the most negative value is safe.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  char buffer[32];
-  char* end = buffer + sizeof buffer;
   char* at = end;
   int digits = 0;
   do {
@@ -110,7 +114,7 @@ void assignThousands(std::string& out, std::int64_t value, char separator) {
     ++digits;
   } while (magnitude != 0);
   if (value < 0) *--at = '-';
-  out.assign(at, end);
+  return at;
 }
 
 std::optional<Date> parseDate(std::string_view text) {

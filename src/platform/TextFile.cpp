@@ -1,7 +1,8 @@
 #include "platform/TextFile.h"
 
 #include <cstdint>
-#include <cstring>
+
+#include "platform/ByteScan.h"
 
 namespace sorabel {
 namespace {
@@ -13,20 +14,9 @@ bool endsLine(char c) {
 }
 
 // The first position from pos whose byte is a control code up to 26 (or
-// the end). Eight bytes are looked at together: a word holds such a byte
-// when subtracting 27 from each of its bytes borrows into a byte whose top
-// bit was clear. The byte-wise loop then finds it exactly.
+// the end).
 std::size_t nextControl(std::string_view bytes, std::size_t pos) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kTops = 0x8080808080808080u;
-  while (pos + 8 <= bytes.size()) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + pos, 8);
-    if (((word - 27 * kOnes) & ~word & kTops) != 0) break;
-    pos += 8;
-  }
-  while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) > 26) ++pos;
-  return pos;
+  return bytes::findByteBelow(bytes.data(), pos, bytes.size(), kEndOfFile + 1);
 }
 
 // The length of the valid UTF-8 character at the start of text (lead byte

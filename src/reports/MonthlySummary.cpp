@@ -8,7 +8,7 @@
 namespace sorabel {
 namespace {
 
-AnsiString monthOf(const AnsiString& dateCell) {
+AnsiString monthOf(std::string_view dateCell) {
   std::optional<Date> date = parseDate(dateCell);
   if (!date) throw DateError(formatMessage("'%s' は日付または時刻ではありません", excerptForMessage(dateCell)));
   return monthText(*date);

@@ -40,10 +40,10 @@ class PagePrinter {
  private:
   static int lineY(int line) { return G::top + G::inset + G::pitch * line; }
 
-  void centred(int left, int right, int y, const AnsiString& text) {
+  void centred(int left, int right, int y, std::string_view text) {
     printer_.textOut(left + (right - left - printer_.textWidth(text)) / 2, y, text);
   }
-  void rightAligned(int right, int y, const AnsiString& text) {
+  void rightAligned(int right, int y, std::string_view text) {
     printer_.textOut(right - printer_.textWidth(text), y, text);
   }
 
@@ -77,10 +77,10 @@ class PagePrinter {
     centred(G::x4, G::x5, y, sjis("残高"));
   }
 
-  void printEntry(int line, const LedgerRow& cells) {
+  void printEntry(int line, const LedgerRowView& cells) {
     const int y = lineY(line);
     printer_.textOut(G::x0 + G::inset, y, cells[kDateColumn]);
-    printer_.textOut(G::x1 + G::inset, y, AnsiString(prefixOnCharBoundary(cells[kDescriptionColumn], kDescriptionBytes)));
+    printer_.textOut(G::x1 + G::inset, y, prefixOnCharBoundary(cells[kDescriptionColumn], kDescriptionBytes));
     rightAligned(G::x3 - G::inset, y, cells[kIncomeColumn]);
     rightAligned(G::x4 - G::inset, y, cells[kExpenseColumn]);
     rightAligned(G::x5 - G::inset, y, cells[kBalanceColumn]);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
+#include "ledger/RowText.h"
 #include "support/LedgerFixtures.h"
 #include "support/TestFiles.h"
 #include "platform/Errors.h"
@@ -244,6 +245,67 @@ TEST_F(BookFileTest, NulBytesAndLoneLeadBytesComeBackExactly) {
   for (int r = 1; r <= 2; ++r) EXPECT_EQ(again.row(r), grid.row(r));
   EXPECT_EQ(again.cell(kIncomeColumn, 1), "250,000");
   EXPECT_EQ(again.cell(kBalanceColumn, 2), "250,001");
+}
+
+// Lines written as the writer writes them and lines that only look alike:
+// the reader, which splits written lines by a quicker path, and the
+// unsaved-changes test, which compares written lines by one, must agree
+// with splitting each line into fields and joining them again.
+std::vector<std::string> lookalikeLines() {
+  return {
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\",\"a b\",\"1,000\",\"0\",\"1,000\"",
+      "\"\",\"\",\"\",\"\",\"\"",
+      "\"2001/01/01\",\"a\",\"1\",\"0\"",
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\",\"6\"",
+      "\"2001/01/01\",\"say \"\"hi\"\"\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\" ",
+      "\"2001/01/01\" ,\"a\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\"\"a\",\"1\",\"0\",\"1\",\"x\"",
+      "\"2001/01/01\",x\"a\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\";\"a\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\",,\"1\",\"0\",\"1\"",
+      "\"2001/01/01\",\"a\t\x01\",\"1\",\"0\",\"1\"",
+      "\"\x81\",\"\x83|\",\"1\",\"0\",\"\x81\"",
+      "2001/01/01,a,1,0,1",
+      " 2001/01/01 , a ,1,0,1",
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1",
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\"\"",
+      "\"",
+      "\"\"",
+      "x",
+  };
+}
+
+LedgerRow referenceRow(std::string_view line) {
+  LedgerRow row;
+  const std::vector<AnsiString> fields = splitFields(line);
+  for (std::size_t c = 0; c < row.size() && c < fields.size(); ++c) row[c] = fields[c];
+  return row;
+}
+
+TEST_F(BookFileTest, WrittenLinesAndLinesThatOnlyLookWrittenReadAsTheirFields) {
+  for (const std::string& line : lookalikeLines()) {
+    LedgerGrid grid;
+    readBookText(grid, line + "\r\n" + line + "\n");
+    ASSERT_EQ(grid.dataRowCount(), 2) << line;
+    const LedgerRow expected = referenceRow(line);
+    for (int r = 1; r <= 2; ++r)
+      for (int c = 0; c < kLedgerColumnCount; ++c) EXPECT_EQ(grid.cell(c, r), expected[static_cast<std::size_t>(c)]) << line;
+  }
+}
+
+TEST_F(BookFileTest, TheUnsavedChangesTestAgreesWithComparingRowTexts) {
+  const std::vector<std::string> lines = lookalikeLines();
+  for (const std::string& rowLine : lines) {
+    const LedgerRow row = referenceRow(rowLine);
+    LedgerGrid grid;
+    for (int c = 0; c < kLedgerColumnCount; ++c) grid.setCell(c, 1, row[static_cast<std::size_t>(c)]);
+    for (const std::string& fileLine : lines) {
+      const bool differs = joinRowText(splitFields(fileLine)) != rowText(row);
+      EXPECT_EQ(bookDiffers(grid, fileLine + "\r\n"), differs) << rowLine << " against " << fileLine;
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
+#include "ledger/RowText.h"
 #include "support/LedgerFixtures.h"
 #include "ledger/Amount.h"
 #include "platform/Locale.h"
@@ -115,6 +119,84 @@ TEST_F(SortAndBalanceTest, MoreThanSixtyFiveThousandRowsKeepTheirOrder) {
   sortAndBalance(grid, kDateColumn, BookOrder::NewestFirst);
   EXPECT_EQ(grid.cell(kDescriptionColumn, 1), std::to_string(n));
   EXPECT_EQ(grid.cell(kBalanceColumn, 1), "70,000");
+}
+
+// The pass step by step on plain rows, as the reference for the grid's
+// pass, which takes shortcuts (packed keys, books already in order).
+std::vector<LedgerRow> referencePass(std::vector<LedgerRow> rows, BookOrder order) {
+  const int n = static_cast<int>(rows.size());
+  const LedgerRow none{};
+  const LedgerRow& second = n >= 2 ? rows[1] : none;
+  const LedgerRow& secondToLast = n >= 2 ? rows[static_cast<std::size_t>(n - 2)] : LedgerGrid::headerRow();
+  const bool newestFirstNow = rowText(second) > rowText(secondToLast);
+  std::vector<std::pair<std::string, int>> keys;
+  for (int c = 1; c <= n; ++c) {
+    std::string key = rows[static_cast<std::size_t>(c - 1)][kDateColumn];
+    foldCaseInPlace(key);
+    char tie[16];
+    std::snprintf(tie, sizeof tie, "%07d", newestFirstNow ? n - c : c);
+    keys.emplace_back(key + tie, c - 1);
+  }
+  std::stable_sort(keys.begin(), keys.end());
+  std::vector<LedgerRow> placed(rows.size());
+  for (int i = 0; i < n; ++i)
+    placed[static_cast<std::size_t>(order == BookOrder::OldestFirst ? i : n - 1 - i)] =
+        rows[static_cast<std::size_t>(keys[static_cast<std::size_t>(i)].second)];
+  std::int64_t sum = 0;
+  for (int k = 0; k < n; ++k) {
+    LedgerRow& row = placed[static_cast<std::size_t>(order == BookOrder::OldestFirst ? k : n - 1 - k)];
+    const std::int32_t income = parseAmount(row[kIncomeColumn]);
+    const std::int32_t expense = parseAmount(row[kExpenseColumn]);
+    row[kIncomeColumn] = amountText(income);
+    row[kExpenseColumn] = amountText(expense);
+    sum += static_cast<std::int64_t>(income) - expense;
+    row[kBalanceColumn] = amountText(sum);
+  }
+  return placed;
+}
+
+TEST_F(SortAndBalanceTest, AgreesWithThePassStepByStepOnBooksOfEveryKind) {
+  // Dates of one length and of many, letters of both cases, Shift-JIS
+  // characters whose second byte looks like a letter, equal dates; books in
+  // order, in reverse order, nearly in order and in none.
+  std::mt19937 random(5);
+  const auto pick = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+  const std::vector<std::string> oddDates = {"", "x", "ABC", "abd", "2001/1/5", "2001/01/01 memo", sjis("表A"),
+                                             sjis("表a"), "2001/01/01extra-long-key-text", "Z"};
+  const std::vector<std::string> tenBytes = {"2001/01/0a", "2001/01/0B", "2001/01/0b", sjis("表A") + "2001/01",
+                                             sjis("表a") + "2001/01", "2001/01/0C"};
+  const std::vector<std::string> amounts = {"", "0", "5", "1,234", "1234", "-500", "12.5", "abc", "2,147,483,647"};
+  for (int book = 0; book < 60; ++book) {
+    const int n = 1 + pick(book < 20 ? 6 : 80);
+    const bool sameLength = book % 3 != 0;
+    std::vector<LedgerRow> rows(static_cast<std::size_t>(n));
+    for (LedgerRow& row : rows) {
+      if (!sameLength)
+        row[kDateColumn] = oddDates[static_cast<std::size_t>(pick(static_cast<int>(oddDates.size())))];
+      else if (pick(4) == 0)
+        row[kDateColumn] = tenBytes[static_cast<std::size_t>(pick(static_cast<int>(tenBytes.size())))];
+      else
+        row[kDateColumn] = "2001/0" + std::to_string(1 + pick(3)) + "/0" + std::to_string(1 + pick(4));
+      row[kDescriptionColumn] = std::to_string(pick(1000));
+      row[kIncomeColumn] = amounts[static_cast<std::size_t>(pick(static_cast<int>(amounts.size())))];
+      row[kExpenseColumn] = amounts[static_cast<std::size_t>(pick(static_cast<int>(amounts.size())))];
+      row[kBalanceColumn] = amounts[static_cast<std::size_t>(pick(static_cast<int>(amounts.size())))];
+    }
+    if (book % 4 == 1) rows = referencePass(rows, BookOrder::OldestFirst);
+    if (book % 4 == 2) rows = referencePass(rows, BookOrder::NewestFirst);
+    if (book % 4 == 3 && n > 2) std::swap(rows[0], rows[static_cast<std::size_t>(n / 2)]);
+    LedgerGrid grid;
+    grid.setRowCount(n + 1);
+    for (int r = 1; r <= n; ++r) grid.setRow(r, {rows[r - 1][0], rows[r - 1][1], rows[r - 1][2], rows[r - 1][3], rows[r - 1][4]});
+    for (BookOrder order : {BookOrder::OldestFirst, BookOrder::OldestFirst, BookOrder::NewestFirst, BookOrder::OldestFirst}) {
+      sortAndBalance(grid, kDateColumn, order);
+      rows = referencePass(rows, order);
+      for (int r = 1; r <= n; ++r)
+        for (int c = 0; c < kLedgerColumnCount; ++c)
+          ASSERT_EQ(grid.cell(c, r), rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c)])
+              << "book " << book << " row " << r << " column " << c;
+    }
+  }
 }
 
 TEST_F(SortAndBalanceTest, RefusesBooksBeyondTheTieNumberBeforeChangingAnything) {

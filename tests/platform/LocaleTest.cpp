@@ -17,6 +17,22 @@ TEST(Locale, FormatsThousands) {
   EXPECT_EQ(formatThousands(INT64_MIN, ','), "-9,223,372,036,854,775,808");
 }
 
+TEST(Locale, RecognisesExactlyTheTextsItFormats) {
+  for (std::int64_t value : {0LL, 7LL, 999LL, 1000LL, 12345LL, 100000LL, 2147483647LL, 999999999999999999LL}) {
+    for (std::int64_t signedValue : {value, -value}) {
+      std::int64_t read = 1;
+      EXPECT_TRUE(readThousands(formatThousands(signedValue, ','), ',', read)) << signedValue;
+      EXPECT_EQ(read, signedValue);
+    }
+  }
+  std::int64_t read = 0;
+  EXPECT_TRUE(readThousands("1.234.567", '.', read));
+  EXPECT_EQ(read, 1234567);
+  for (const char* other : {"", "-", "-0", "00", "01", "0,123", "1234", ",123", "1,23", "1,2345", "12,34", "1,234,",
+                            "1.234", " 1", "1 ", "+1", "1,234,567,890,123,456,789", "１２３", "1,0a0"})
+    EXPECT_FALSE(readThousands(other, ',', read)) << other;
+}
+
 TEST(Locale, SeparatorFallsBackToCommaUnlessOneAsciiCharacter) {
   EXPECT_EQ(thousandsSeparatorOf("C"), ',');           // no separator at all
   EXPECT_EQ(thousandsSeparatorOf("no_SUCH.locale"), ',');

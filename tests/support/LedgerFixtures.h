@@ -29,7 +29,7 @@ inline std::vector<Utf8Row> rowsOf(const LedgerGrid& grid) {
   std::vector<Utf8Row> rows;
   for (int r = 1; r < grid.rowCount(); ++r) {
     Utf8Row row;
-    for (const AnsiString& cell : grid.row(r)) row.push_back(cp932ToUtf8(cell));
+    for (std::string_view cell : grid.row(r)) row.push_back(cp932ToUtf8(cell));
     rows.push_back(row);
   }
   return rows;

@@ -1,0 +1,95 @@
+#pragma once
+// Scans and copies of bytes for the book file's hot loops: eight bytes are
+// looked at together in one 64-bit word, and short copies need no call.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace sorabel::bytes {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kTops = 0x8080808080808080u;
+constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Fu;
+constexpr bool kWordScans = std::endian::native == std::endian::little;
+
+inline std::uint64_t loadWord(const char* at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+inline std::uint32_t loadHalfWord(const char* at) {
+  std::uint32_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+// The top bit of each byte of the result is set exactly where word holds
+// byte.
+inline std::uint64_t bytesEqual(std::uint64_t word, char byte) {
+  const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
+  return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+// The position of the lowest byte marked in a mask of top bits.
+inline std::size_t firstMarked(std::uint64_t mask) { return static_cast<std::size_t>(std::countr_zero(mask)) / 8; }
+
+// The first position from pos whose byte is byte, or size.
+inline std::size_t findByte(const char* text, std::size_t pos, std::size_t size, char byte) {
+  if constexpr (kWordScans) {
+    for (; pos + 8 <= size; pos += 8)
+      if (const std::uint64_t mask = bytesEqual(loadWord(text + pos), byte); mask != 0) return pos + firstMarked(mask);
+  }
+  while (pos < size && text[pos] != byte) ++pos;
+  return pos;
+}
+
+// The first position from pos whose byte is below limit (at most 128), or
+// size. Subtracting limit from each byte borrows into the top bit of the
+// first byte below it whose top bit was clear; bytes after it may be marked
+// wrongly, never one before it.
+inline std::size_t findByteBelow(const char* text, std::size_t pos, std::size_t size, unsigned char limit) {
+  if constexpr (kWordScans) {
+    for (; pos + 8 <= size; pos += 8) {
+      const std::uint64_t word = loadWord(text + pos);
+      if (const std::uint64_t mask = (word - limit * kOnes) & ~word & kTops; mask != 0) return pos + firstMarked(mask);
+    }
+  }
+  while (pos < size && static_cast<unsigned char>(text[pos]) >= limit) ++pos;
+  return pos;
+}
+
+// Copies n bytes to an earlier or the same place, or to a place apart from
+// them. Short copies load every byte before storing one, so an overlap
+// toward the start is harmless.
+inline void moveBytes(char* to, const char* from, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    const std::uint64_t head = loadWord(from);
+    const std::uint64_t tail = loadWord(from + n - 8);
+    std::memcpy(to, &head, 8);
+    std::memcpy(to + n - 8, &tail, 8);
+  } else if (n >= 4 && n < 8) {
+    const std::uint32_t head = loadHalfWord(from);
+    const std::uint32_t tail = loadHalfWord(from + n - 4);
+    std::memcpy(to, &head, 4);
+    std::memcpy(to + n - 4, &tail, 4);
+  } else if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+  } else {
+    std::memmove(to, from, n);
+  }
+}
+
+// True when the n bytes at a and b are the same.
+inline bool sameBytes(const char* a, const char* b, std::size_t n) {
+  if (n >= 8 && n <= 16) return loadWord(a) == loadWord(b) && loadWord(a + n - 8) == loadWord(b + n - 8);
+  if (n >= 4 && n < 8) return loadHalfWord(a) == loadHalfWord(b) && loadHalfWord(a + n - 4) == loadHalfWord(b + n - 4);
+  if (n > 16) return std::memcmp(a, b, n) == 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+}  // namespace sorabel::bytes
