@@ -8,10 +8,12 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QUndoStack>
 
 #include "forms/Forms.h"
 #include "forms/MainCommands.h"
 #include "forms/UAbout.h"
+#include "forms/BookHistory.h"
 #include "forms/UAdd.h"
 #include "forms/UBackups.h"
 #include "forms/UKensakuFm.h"
@@ -84,6 +86,7 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
   keepMinimumWindowSize(this);
   buildMenu();
   buildClient();
+  buildHistory();
   helpViewer_ = new HelpViewer(this);
   FormCreate();
 }
@@ -140,6 +143,8 @@ void TMainFm::buildMenu() {
       case CommandKind::Check: addCommand(current, command); break;
     }
   }
+  Undo1 = findChild<QAction*>(QStringLiteral("Undo1"));
+  Redo1 = findChild<QAction*>(QStringLiteral("Redo1"));
   SortInc = findChild<QAction*>(QStringLiteral("SortInc"));
   SortDec = findChild<QAction*>(QStringLiteral("SortDec"));
   T1 = findChild<QAction*>(QStringLiteral("T1"));
@@ -280,7 +285,7 @@ void TMainFm::loadStartupBook() {
   if (session_.state() != BookState::LastBookMissing) return;
   runGuarded(this, [this] {
     bool read = false;
-    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
+    replaceBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
     if (!read) return;
     ShowStatus();
     showCaption();
@@ -372,10 +377,55 @@ void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
   model_->change([&](LedgerGrid& grid) { change(grid); });
 }
 
+void TMainFm::replaceBook(const std::function<void(LedgerGrid&)>& change) {
+  changeBook(change);
+  bookHistory_->restart();
+}
+
+void TMainFm::aboutToEditBook() { bookHistory_->aboutToChange(); }
+
+void TMainFm::bookEdited(const QString& what) { bookHistory_->record(what); }
+
+void TMainFm::Undo1Click() {
+  bookHistory_->stack()->undo();
+  ShowStatus();
+}
+
+void TMainFm::Redo1Click() {
+  bookHistory_->stack()->redo();
+  ShowStatus();
+}
+
+void TMainFm::buildHistory() {
+  BookHistory::Window window;
+  window.grid = [this]() -> const LedgerGrid& { return grid(); };
+  window.changeBook = [this](const std::function<void(LedgerGrid&)>& change) { changeBook(change); };
+  window.order = [this] { return bookOrder(); };
+  window.orderAndPass = [this](BookOrder order) {
+    SortInc->setChecked(order == BookOrder::OldestFirst);
+    SortDec->setChecked(order == BookOrder::NewestFirst);
+    SortAndBalance();
+  };
+  window.selection = [this] { return StringGrid1->gridSelection(); };
+  window.select = [this](const StringGridView::Selection& selection) { StringGrid1->setGridSelection(selection); };
+  bookHistory_ = new BookHistory(std::move(window), this);
+  QUndoStack* stack = bookHistory_->stack();
+  auto showHints = [this, stack] {
+    Undo1->setEnabled(stack->canUndo());
+    Redo1->setEnabled(stack->canRedo());
+    Undo1->setStatusTip(bookHistory_->undoHint());
+    Redo1->setStatusTip(bookHistory_->redoHint());
+  };
+  connect(stack, &QUndoStack::indexChanged, this, showHints);
+  connect(stack, &QUndoStack::cleanChanged, this, showHints);
+  connect(model_, &LedgerTableModel::cellEdited, this, [this] { bookEdited(QStringLiteral("セルの編集")); });
+  showHints();
+}
+
 void TMainFm::New1Click() {
   runGuarded(this, [this] {
     if (!offerToSave(AskButtons::YesNoCancel, true)) return;
-    changeBook([this](LedgerGrid&) { session_.newBook(); });
+    replaceBook([this](LedgerGrid&) { session_.newBook(); });
     showCaption();
   });
 }
@@ -386,7 +436,7 @@ void TMainFm::Open1Click() {
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
     rememberFolder(name);
-    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
+    replaceBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
     showCaption();
     ShowStatus();
   });
@@ -403,7 +453,7 @@ QString TMainFm::dialogFolder() const {
 void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
 void TMainFm::LoadBookFile() {
-  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
+  replaceBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
 }
 
 OpenQuestions TMainFm::openQuestions(const std::string& name) {
@@ -438,6 +488,7 @@ bool TMainFm::saveBook() {
     return false;
   setBackupPolicy();
   changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
+  bookHistory_->joinPass();
   tellBackupFailure();
   return true;
 }
@@ -448,6 +499,7 @@ bool TMainFm::saveBookAs() {
   rememberFolder(name);
   setBackupPolicy();
   changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
+  bookHistory_->joinPass();
   showCaption();
   tellBackupFailure();
   return true;
@@ -477,7 +529,7 @@ void TMainFm::OpenBackup1Click() {
     if (chooser.exec() != QDialog::Accepted) return;
     const std::optional<std::filesystem::path> backup = chooser.chosen();
     if (!backup) return;
-    changeBook([&](LedgerGrid&) { session_.openBackup(*backup, bookOrder()); });
+    replaceBook([&](LedgerGrid&) { session_.openBackup(*backup, bookOrder()); });
     showCaption();
     ShowStatus();
   });
@@ -504,8 +556,10 @@ void TMainFm::D1Click() {
     const QString prompt = toQString(deletePrompt(selectedDescription_));
     if (UserDialogs::current().ask(this, prompt, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
     const auto selected = StringGrid1->selectedGridRows();
+    aboutToEditBook();
     changeBook([&selected](LedgerGrid& grid) { grid.deleteRows(selected.first, selected.second); });
     SortAndBalance();
+    bookEdited(QStringLiteral("データ削除"));
     ShowStatus();
     selectedDescription_.clear();
   });
@@ -516,10 +570,12 @@ void TMainFm::SortIncClick() { switchOrder(BookOrder::OldestFirst); }
 void TMainFm::SortDecClick() { switchOrder(BookOrder::NewestFirst); }
 
 void TMainFm::switchOrder(BookOrder order) {
+  aboutToEditBook();
   SortInc->setChecked(order == BookOrder::OldestFirst);
   SortDec->setChecked(order == BookOrder::NewestFirst);
   runGuarded(this, [this] {
     SortAndBalance();
+    bookEdited(QStringLiteral("並び替え"));
     ShowStatus();
   });
   FormShow();
@@ -540,7 +596,11 @@ void TMainFm::StringGrid1SelectCell(int, int row) {
 void TMainFm::StringGrid1Click() { StringGrid1->setEditingEnabled(StringGrid1->currentColumn() != kBalanceColumn); }
 
 void TMainFm::StringGrid1KeyDown(int key) {
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) runGuarded(this, [this] { SortAndBalance(); });
+  if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    runGuarded(this, [this] {
+      SortAndBalance();
+      bookHistory_->joinPass();
+    });
 }
 
 QString TMainFm::StringGrid1GetEditMask(int column, int) const {
@@ -661,7 +721,7 @@ void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
 
 void TMainFm::reopenBook(const std::string& name) {
   bool read = false;
-  changeBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
+  replaceBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
   if (!read) return;
   setCurrentRowKeepingColumn(grid().lastRow());
   showCaption();

@@ -47,6 +47,7 @@ class TToolbarButton;
 class Forms;
 class HelpViewer;
 class SettingsProfile;
+class BookHistory;
 class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
@@ -73,6 +74,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void Save1Click();
   void SaveAs1Click();
   void Exit1Click();
+  void Undo1Click();
+  void Redo1Click();
   void A1Click();
   void D1Click();
   void SortIncClick();
@@ -114,6 +117,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
 
   const BookSession& session() const override { return session_; }
   void changeBook(const std::function<void(LedgerGrid&)>& change) override;
+  void aboutToEditBook() override;
+  void bookEdited(const QString& what) override;
   BookOrder bookOrder() const override;
   void moveToNewestRow() override;
   QRect mainWindowFrame() const override;
@@ -139,6 +144,10 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void buildImageMenu();
   void buildToolbar();
   void buildClient();
+  void buildHistory();
+  // A change that puts another book in place (New, Open...): the undo
+  // history starts again.
+  void replaceBook(const std::function<void(LedgerGrid&)>& change);
   void readProfileAtStart();
   void loadStartupBook();
   void setGridColumns();
@@ -175,6 +184,7 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   Forms& forms_;
   BookSession& session_;
   LedgerTableModel* model_;
+  BookHistory* bookHistory_ = nullptr;
   HelpViewer* helpViewer_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   AnsiString storedPathWord_;
@@ -187,6 +197,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   imagemenu::TMainImageMenu* ImageMenu1 = nullptr;
   QMenu* N2 = nullptr;
   std::array<QAction*, 5> Histry{};
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
   QAction* SortInc = nullptr;
   QAction* SortDec = nullptr;
   QAction* T1 = nullptr;
