@@ -17,7 +17,7 @@ QVariant LedgerTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   int row = index.row() + 1;
   if (!index.isValid() || row > grid_.lastRow()) return {};
-  const AnsiString& cell = grid_.cell(index.column(), row);
+  const std::string_view cell = grid_.cell(index.column(), row);
   if (role == Qt::EditRole && cell.size() <= kEditableCellBytes) return toQString(cell);
   return shownCellText(cell);
 }
