@@ -86,8 +86,11 @@ void BookHistory::joinPass() {
 void BookHistory::apply(const GridChange& change, bool forward, BookOrder order,
                         const StringGridView::Selection& selection) {
   applying_ = true;
-  window_.changeBook([&](LedgerGrid& grid) { forward ? change.redo(grid) : change.undo(grid); });
-  window_.orderAndPass(order);
+  window_.setOrder(order);
+  window_.changeBook([&](LedgerGrid& grid) {
+    forward ? change.redo(grid) : change.undo(grid);
+    balanceRows(grid, order);
+  });
   window_.select(selection);
   applying_ = false;
   takeBaseline();

@@ -3,8 +3,9 @@
 // (an entry added, a cell edited, rows deleted, the order switched) becomes
 // one step holding only the entries it replaced (GridChange), with the
 // selection and the order before and after it. Undoing a step puts the rows
-// and the selection back, then runs the order-and-balance pass as any
-// change does. New and Open start a fresh history; Save keeps it.
+// where they stood and the selection back, then writes the balances; it does
+// not sort again, which could turn rows of equal date round. New and Open
+// start a fresh history; Save keeps it.
 
 #include <QObject>
 #include <QString>
@@ -30,8 +31,8 @@ class BookHistory : public QObject {
     // Runs a change of the book and brings the grid view up to date.
     std::function<void(const std::function<void(LedgerGrid&)>&)> changeBook;
     std::function<BookOrder()> order;
-    // Checks the order in the menu and runs the pass in it.
-    std::function<void(BookOrder)> orderAndPass;
+    // Checks the order in the menu.
+    std::function<void(BookOrder)> setOrder;
     std::function<StringGridView::Selection()> selection;
     std::function<void(const StringGridView::Selection&)> select;
   };

@@ -91,7 +91,8 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
   FormCreate();
 }
 
-TMainFm::~TMainFm() = default;
+// The history goes before the menu items its signals update.
+TMainFm::~TMainFm() { delete bookHistory_; }
 
 // ---------------------------------------------------------------- building
 
@@ -401,10 +402,9 @@ void TMainFm::buildHistory() {
   window.grid = [this]() -> const LedgerGrid& { return grid(); };
   window.changeBook = [this](const std::function<void(LedgerGrid&)>& change) { changeBook(change); };
   window.order = [this] { return bookOrder(); };
-  window.orderAndPass = [this](BookOrder order) {
+  window.setOrder = [this](BookOrder order) {
     SortInc->setChecked(order == BookOrder::OldestFirst);
     SortDec->setChecked(order == BookOrder::NewestFirst);
-    SortAndBalance();
   };
   window.selection = [this] { return StringGrid1->gridSelection(); };
   window.select = [this](const StringGridView::Selection& selection) { StringGrid1->setGridSelection(selection); };

@@ -64,12 +64,12 @@ TEST_F(GridChangeTest, EveryKindOfChangeUndoneAndRedoneGivesBackEachStateByteFor
   }
   for (std::size_t n = changes.size(); n-- > 0;) {
     changes[n].undo(grid);
-    sortAndBalance(grid, kDateColumn, orders[n]);
+    balanceRows(grid, orders[n]);
     ASSERT_EQ(bookFileText(grid), states[n]) << "undoing change " << n;
   }
   for (std::size_t n = 0; n < changes.size(); ++n) {
     changes[n].redo(grid);
-    sortAndBalance(grid, kDateColumn, orders[n + 1]);
+    balanceRows(grid, orders[n + 1]);
     ASSERT_EQ(bookFileText(grid), states[n + 1]) << "redoing change " << n;
   }
 }
@@ -81,7 +81,7 @@ TEST_F(GridChangeTest, DeletingEveryEntryAndTakingItBackKeepsTheEmptyRowRule) {
   grid.deleteRows(1, 3);  // one empty row remains
   const GridChange change = GridChange::between(before, grid);
   change.undo(grid);
-  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  balanceRows(grid, BookOrder::OldestFirst);
   EXPECT_EQ(bookFileText(grid), full);
   change.redo(grid);
   EXPECT_EQ(grid.dataRowCount(), 1);
