@@ -132,6 +132,16 @@ void BookSession::openBackup(const std::filesystem::path& backup, BookOrder orde
   sortAndBalance(order);
 }
 
+void BookSession::openRecovered(std::string_view bytes, std::string name) {
+  LedgerGrid read;
+  readBookText(read, bytes);
+  grid_ = std::move(read);
+  fileName_ = std::move(name);
+  knownStamp_ = fileStamp(filePath());
+  differsFromFile_ = true;
+  state_ = fileName_.empty() ? BookState::NewBook : BookState::Opened;
+}
+
 bool BookSession::changedOnDisk() const {
   const std::optional<FileStamp> now = fileStamp(filePath());
   return now.has_value() && now != knownStamp_;

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "ledger/BookBackups.h"
@@ -90,6 +91,11 @@ class BookSession {
   // current book stays, as New keeps it. Throws; a failed read changes
   // nothing.
   void openBackup(const std::filesystem::path& backup, BookOrder order);
+
+  // A recovery copy of the book called name (empty: a new book) taken
+  // back: it counts as changed until saved. Throws; a failed read changes
+  // nothing.
+  void openRecovered(std::string_view bytes, std::string name);
 
   // Save must ask for a name: a new book, or no name at all.
   bool saveNeedsName() const { return state_ == BookState::NewBook || fileName_.empty(); }
