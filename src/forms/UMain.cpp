@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "forms/Forms.h"
@@ -19,6 +20,8 @@
 #include "forms/UKensakuFm.h"
 #include "forms/USet.h"
 #include "forms/UTuki.h"
+#include "ledger/BookFile.h"
+#include "ledger/BookRecovery.h"
 #include "ledger/EntryEditing.h"
 #include "platform/FileIo.h"
 #include "platform/qt/AnsiText.h"
@@ -53,6 +56,11 @@ constexpr int kDescriptionColumnSlack = 25;
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
+const QString kRecoveryQuestion = QStringLiteral("前回、保存されずに終了したデータがあります。復元しますか？");
+// The recovery copy follows a change within a second, but is written at
+// most once every two seconds.
+constexpr int kRecoveryDelayMs = 1000;
+constexpr std::int64_t kRecoveryIntervalMs = 2000;
 const QString kUtf8Question = QStringLiteral("このファイルは UTF-8 で書かれています。Shift-JIS に変換して開きますか？");
 const QString kUnfinishedSaveQuestion = QStringLiteral(
     "%1 の前回の保存は途中で終わっています。\n保存する前の内容の控えが残っています。\n\n"
@@ -87,12 +95,16 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
   buildMenu();
   buildClient();
   buildHistory();
+  buildRecovery();
   helpViewer_ = new HelpViewer(this);
   FormCreate();
 }
 
 // The history goes before the menu items its signals update.
-TMainFm::~TMainFm() { delete bookHistory_; }
+TMainFm::~TMainFm() {
+  delete bookHistory_;
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+}
 
 // ---------------------------------------------------------------- building
 
@@ -329,6 +341,7 @@ void TMainFm::closeEvent(QCloseEvent* event) {
   // The profile is written when it can be; a failure is shown but never
   // keeps the program from closing.
   runGuarded(this, [this] { FormClose(); });
+  discardRecovery();
   helpViewer_->close();
   event->accept();
 }
@@ -344,7 +357,9 @@ bool TMainFm::offerToSave(AskButtons buttons, bool cancelStops) {
   switch (UserDialogs::current().ask(this, kChangedQuestion, buttons, MessageKind::Warning)) {
     case Answer::Cancel: return !cancelStops;
     case Answer::Yes: return saveBook();
-    default: return true;
+    default:
+      discardRecovery();  // the changes are given up
+      return true;
   }
 }
 
@@ -381,6 +396,83 @@ void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
 void TMainFm::replaceBook(const std::function<void(LedgerGrid&)>& change) {
   changeBook(change);
   bookHistory_->restart();
+  discardRecovery();
+}
+
+// ---------------------------------------------------------------- recovery
+
+void TMainFm::buildRecovery() {
+  recovery_ = std::make_unique<RecoveryCopy>(recoveryFolder());
+  recoveryTimer_ = new QTimer(this);
+  recoveryTimer_->setSingleShot(true);
+  connect(recoveryTimer_, &QTimer::timeout, this, [this] {
+    const std::int64_t wait = kRecoveryIntervalMs - recoveryClock_.elapsed();
+    if (recoveryClock_.isValid() && wait > 0) {
+      recoveryTimer_->start(static_cast<int>(wait));
+      return;
+    }
+    writeRecoveryNow();
+  });
+  connect(model_, &QAbstractItemModel::dataChanged, this, &TMainFm::scheduleRecovery);
+}
+
+void TMainFm::scheduleRecovery() {
+  if (!recoveryTimer_->isActive()) recoveryTimer_->start(kRecoveryDelayMs);
+}
+
+// The book's text is made here; the files are written and synced on a
+// thread of their own, so that a large book never holds up typing.
+void TMainFm::writeRecoveryNow() {
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+  if (!session_.changed()) {
+    discardRecovery();
+    return;
+  }
+  std::string bytes;
+  try {
+    bytes = bookFileText(grid());
+  } catch (const Error&) {
+    return;  // a cell no file can hold: Save will say so
+  }
+  recoveryClock_.start();
+  const std::string name = session_.state() == BookState::NewBook ? std::string() : session_.fileName();
+  recoveryWrite_ = std::async(std::launch::async, [copy = recovery_.get(), name, bytes = std::move(bytes)] {
+    try {
+      copy->write(name, bytes, std::time(nullptr));
+    } catch (const Error&) {
+      // Without a recovery copy the program runs as before; Save still works.
+    }
+  });
+}
+
+void TMainFm::discardRecovery() {
+  recoveryTimer_->stop();
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+  recovery_->discard();
+}
+
+void TMainFm::offerRecovery() {
+  runGuarded(this, [this] {
+    const std::vector<LeftRecovery> left = leftRecoveries(recoveryFolder());
+    if (left.empty()) return;
+    const LeftRecovery& newest = left.front();
+    if (UserDialogs::current().ask(this, kRecoveryQuestion, AskButtons::YesNo, MessageKind::Confirmation) !=
+        Answer::Yes) {
+      recovery_->setAside({newest});
+      return;
+    }
+    const std::string bytes = readBookBytes(newest.book);
+    replaceBook([&](LedgerGrid&) {
+      session_.openRecovered(bytes, newest.bookName);
+      session_.sortAndBalance(bookOrder());
+    });
+    showCaption();
+    ShowStatus();
+    moveToNewestRow();
+    writeRecoveryNow();  // this program's copy first, then the old one goes
+    if (recoveryWrite_.valid()) recoveryWrite_.wait();
+    removeRecovery(newest);
+  });
 }
 
 void TMainFm::aboutToEditBook() { bookHistory_->aboutToChange(); }
@@ -489,6 +581,7 @@ bool TMainFm::saveBook() {
   setBackupPolicy();
   changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
   bookHistory_->joinPass();
+  discardRecovery();
   tellBackupFailure();
   return true;
 }
@@ -500,6 +593,7 @@ bool TMainFm::saveBookAs() {
   setBackupPolicy();
   changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
   bookHistory_->joinPass();
+  discardRecovery();
   showCaption();
   tellBackupFailure();
   return true;

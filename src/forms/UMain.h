@@ -17,8 +17,10 @@
 //    replace.
 //  - The other windows use the main window through MainWindowOperations.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
+#include <future>
 #include <memory>
 
 #include "forms/FormWindow.h"
@@ -29,6 +31,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QTimer;
 
 namespace sorabel {
 
@@ -48,6 +51,7 @@ class Forms;
 class HelpViewer;
 class SettingsProfile;
 class BookHistory;
+class RecoveryCopy;
 class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
@@ -92,6 +96,12 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void StayTopClick();
   void P1Click();
   void H2Click();
+
+  // Recovery: a copy of left unsaved changes offered back at start-up.
+  void offerRecovery();
+  // Writes (or, when the book has no unsaved changes, removes) this
+  // program's recovery copy now, waiting for a write under way.
+  void writeRecoveryNow();
 
   // Recent files.
   void F1Click();
@@ -145,6 +155,10 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void buildToolbar();
   void buildClient();
   void buildHistory();
+  void buildRecovery();
+  // A change of the book: the recovery copy is written within 2 seconds.
+  void scheduleRecovery();
+  void discardRecovery();
   // A change that puts another book in place (New, Open...): the undo
   // history starts again.
   void replaceBook(const std::function<void(LedgerGrid&)>& change);
@@ -185,6 +199,10 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   BookSession& session_;
   LedgerTableModel* model_;
   BookHistory* bookHistory_ = nullptr;
+  std::unique_ptr<RecoveryCopy> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
+  std::future<void> recoveryWrite_;
+  QElapsedTimer recoveryClock_;  // since the last recovery write
   HelpViewer* helpViewer_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   AnsiString storedPathWord_;
