@@ -1,6 +1,6 @@
 // Benchmarks of the main window on the largest book (offscreen): opening
 // the book through the Open command, and painting the grid at scroll
-// positions all through it.
+// positions all through it; and of the monthly chart's first picture.
 
 #include <benchmark/benchmark.h>
 
@@ -8,13 +8,16 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"
 #include "ledger/BookFile.h"
 #include "platform/FileIo.h"
 #include "platform/qt/UserDialogs.h"
+#include "widgets/MonthChart.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel {
@@ -85,6 +88,72 @@ void ScrollAndPaint(benchmark::State& state) {
 }
 BENCHMARK(ScrollAndPaint)->Unit(benchmark::kMillisecond);
 
+// A 1,000,000-entry book in date order, written line by line as the program
+// saves books (quoted cells, CR LF, amounts with separators), so that making
+// it takes little memory and the window's peak is the book's own. Made once
+// per machine.
+const std::filesystem::path& millionEntryBook() {
+  static const std::filesystem::path path = [] {
+    const auto file = std::filesystem::temp_directory_path() / "sorabel_gui_bench_million.csv";
+    if (std::filesystem::exists(file)) return file;
+    const auto part = std::filesystem::path(file).concat(".part");
+    std::ofstream out(part, std::ios::binary);
+    const std::string description = sjis("食費　スーパー");
+    std::int64_t balance = 0;
+    char line[160];
+    // Amounts as the program writes them: thousands separated, a minus sign.
+    const auto amount = [](std::int64_t value) {
+      std::string digits = std::to_string(value < 0 ? -value : value);
+      for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), 1, ',');
+      return value < 0 ? "-" + digits : digits;
+    };
+    for (int e = 0; e < 1'000'000; ++e) {
+      const int expense = static_cast<int>(static_cast<std::int64_t>(e) * 7919 % 3000);
+      balance -= expense;
+      const int length = std::snprintf(line, sizeof line, "\"%04d/%02d/%02d\",\"%s\",\"0\",\"%s\",\"%s\"\r\n",
+                                       1990 + e / 33'600, 1 + e / 2'800 % 12, 1 + e / 100 % 28, description.c_str(),
+                                       amount(expense).c_str(), amount(balance).c_str());
+      out.write(line, length);
+    }
+    out.close();
+    std::filesystem::rename(part, file);
+    return file;
+  }();
+  return path;
+}
+
+// Opening the million-entry book until the window is usable: the book read
+// and balanced, the grid and status bar painted.
+void OpenMillionEntryBook(benchmark::State& state) {
+  Window window;
+  window.dialogs.book = QString::fromStdString(millionEntryBook().string());
+  for (auto _ : state) {
+    window.forms->MainFm->Open1Click();
+    benchmark::DoNotOptimize(window.forms->MainFm->grab());
+  }
+  state.counters["entries"] = window.forms->MainFm->grid().dataRowCount();
+}
+BENCHMARK(OpenMillionEntryBook)->Unit(benchmark::kMillisecond);
+
+// In the million-entry book: a jump to another place and a cell edited
+// there, each painted.
+void ScrollAndEditMillionEntryBook(benchmark::State& state) {
+  Window window;
+  window.dialogs.book = QString::fromStdString(millionEntryBook().string());
+  window.forms->MainFm->Open1Click();
+  StringGridView& grid = *window.forms->MainFm->findChild<StringGridView*>(QStringLiteral("StringGrid1"));
+  QScrollBar& bar = *grid.verticalScrollBar();
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 7) % 100;
+    bar.setValue(bar.maximum() / 100 * step);
+    const QModelIndex cell = grid.model()->index(bar.value() + 1, kDescriptionColumn);
+    grid.model()->setData(cell, QStringLiteral("編集 %1").arg(step), Qt::EditRole);
+    grid.viewport()->repaint();
+  }
+}
+BENCHMARK(ScrollAndEditMillionEntryBook)->Unit(benchmark::kMillisecond);
+
 // A book of one entry whose description is 10 MB: opening it through the
 // Open command and painting the window with it.
 void OpenAndPaintAHugeDescription(benchmark::State& state) {
@@ -119,6 +188,22 @@ void MessageBoxOfTenMillionDigits(benchmark::State& state) {
   }
 }
 BENCHMARK(MessageBoxOfTenMillionDigits)->Unit(benchmark::kMillisecond);
+
+// The monthly chart from nothing to its first picture: made, given its
+// months (3 years, or 50 years that scroll), sized and painted once.
+void MonthChartFirstPaint(benchmark::State& state) {
+  std::vector<ChartMonth> months;
+  for (int i = 0; i < state.range(0); ++i)
+    months.push_back({QStringLiteral("%1/%2").arg(1975 + i / 12).arg(i % 12 + 1, 2, 10, QLatin1Char('0')),
+                      200'000 + 1'000 * (i % 37), 150'000 + 3'000 * (i % 53)});
+  for (auto _ : state) {
+    MonthChart chart;
+    chart.resize(700, 400);
+    chart.setMonths(months);
+    benchmark::DoNotOptimize(chart.grab());
+  }
+}
+BENCHMARK(MonthChartFirstPaint)->Arg(36)->Arg(600)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sorabel

@@ -57,7 +57,7 @@ MenuButtonBarPage::MenuButtonBarPage(QWidget* parent) : QWidget(parent) {
   layout->addWidget(new QLabel(QStringLiteral(
       "ボタンメニューバー: メインメニューの項目をボタンで表示します。\n"
       "フォームより幅が広いので左右にスライダーが出ます。Alt か F10 でキーボードで選べます。\n"
-      "ウィンドウメニュー (Alt+Space、またはバーの空いた所を右クリック) は画像メニューが描きます。")));
+      "ウィンドウメニュー (Shift+Alt+Space か Alt+Space、またはボタンを右クリック) は画像メニューが描きます。")));
   auto* open = new QPushButton(QStringLiteral("ボタンメニューバーのフォームを開く"));
   open->setObjectName(QStringLiteral("OpenButtonBarForm"));
   connect(open, &QPushButton::clicked, this, [this] {
@@ -77,8 +77,8 @@ QWidget* MenuButtonBarPage::demoForm() {
   connect(this, &QObject::destroyed, form, &QObject::deleteLater);
 
   // The main menu: many top-level items, so the row is wider than the form.
+  // The bar hides the native menu bar itself.
   auto* mainMenu = new QMenuBar(form);
-  mainMenu->hide();
   const char* titles[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "挿入(&I)", "書式(&O)",
                           "ツール(&T)", "表(&A)", "ウィンドウ(&W)", "ヘルプ(&H)", "その他"};
   auto* images = new draw::ImageList(16, 16, form);
@@ -87,6 +87,7 @@ QWidget* MenuButtonBarPage::demoForm() {
   menu->setImages(images);
   for (int i = 0; i < 10; ++i) {
     QMenu* dropDown = mainMenu->addMenu(QString::fromUtf8(titles[i]));
+    dropDown->menuAction()->setStatusTip(QStringLiteral("%1 番目のメニュー").arg(i + 1));
     for (int j = 0; j < 4; ++j) {
       QAction* item = dropDown->addAction(QStringLiteral("項目 %1-%2(&%2)").arg(i + 1).arg(j + 1));
       menu->ItemImages().Add(item, (i + j) % 8, QStringLiteral("|%1 番目のメニューの項目 %2").arg(i + 1).arg(j + 1));
@@ -96,7 +97,8 @@ QWidget* MenuButtonBarPage::demoForm() {
       nested->addAction(QStringLiteral("左右キーはここでは切り替えません(&K)"));
     }
   }
-  mainMenu->actions().last()->setToolTip(QStringLiteral("「&」のない項目"));
+  mainMenu->actions().last()->setStatusTip(QStringLiteral("「&」のない項目"));
+  mainMenu->actions().at(6)->setEnabled(false);  // a disabled button
   auto* bar = new imagemenu::TMenuButtonBar(form);
   menu->setMenu(mainMenu);
   bar->setMenu(mainMenu);

@@ -24,6 +24,13 @@ class StatusPanelBar : public QWidget {
   void setSimpleText(const QString& text);
   QString simpleText() const { return simpleText_; }
   void setSimplePanel(bool simple);
+  bool simplePanel() const { return simple_; }
+
+  // What is shown, panel by panel (one text in simple mode), and where;
+  // accessibility tools read the bar this way.
+  int shownCount() const { return simple_ ? 1 : panelCount(); }
+  QString shownText(int index) const { return simple_ ? simpleText_ : panelText(index); }
+  QRect shownRect(int index) const;
 
   QSize sizeHint() const override;
 
@@ -36,6 +43,8 @@ class StatusPanelBar : public QWidget {
     QString text;
   };
   void drawPanel(QPainter& painter, const QRect& rect, const QString& text) const;
+  // Tells accessibility tools that a shown text changed.
+  void textChanged(int index);
 
   std::vector<Panel> panels_;
   QString simpleText_;

@@ -19,14 +19,6 @@ int BarHotTracker::positionToIndex(int position, const std::vector<BarItemInfo>&
   return index;
 }
 
-int BarHotTracker::indexToPosition(int index, const std::vector<BarItemInfo>& items) {
-  if (index < 0 || index >= static_cast<int>(items.size()) || !items[static_cast<std::size_t>(index)].visible) return -1;
-  int position = 0;
-  for (int j = 0; j < index; ++j)
-    if (items[static_cast<std::size_t>(j)].visible) ++position;
-  return position;
-}
-
 std::vector<BarItemPaint> BarHotTracker::track(const CursorReport& report, const std::vector<BarItemInfo>& items) {
   std::vector<BarItemPaint> paints;
   const int pos = report.position;

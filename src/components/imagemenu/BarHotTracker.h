@@ -43,9 +43,6 @@ class BarHotTracker {
 
   // The index, among all top-level items, of the visible item at position.
   static int positionToIndex(int position, const std::vector<BarItemInfo>& items);
-
-  // The position among the visible items of the item at index, or -1.
-  static int indexToPosition(int index, const std::vector<BarItemInfo>& items);
 };
 
 }  // namespace sorabel::imagemenu

@@ -2,11 +2,13 @@
 // Types shared by the image menu component: the menu style, the owner-draw
 // state bits of a draw request, the events and the component's error.
 
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <functional>
 #include <stdexcept>
 
+#include "platform/draw/DrawTypes.h"
 #include "platform/draw/HandlerBoundary.h"
 
 class QAction;
@@ -15,6 +17,28 @@ class QWidget;
 namespace sorabel::imagemenu {
 
 enum class TMenuStyle { msOffice = 0, msWindows = 1 };
+
+// The ranges of the components' numeric properties. A setter given a value
+// outside its range keeps the old value.
+//   ItemHeight (image menu and window menu)   18 to 512 (34 to 512 with LargeImage)
+//   BannerWidth                               0 to 255
+//   ImageIndex                                -1 (no picture) and above
+//   Cursor, MenuCursor                        Qt's cursor shapes 0 to Qt::LastCursor
+//   colours                                   an RGB value 0 to 0xFFFFFF, or a system colour
+//   font heights                              -512 to 512 (0: the font's own size)
+//   MenuStyle                                 msOffice, msWindows
+constexpr int kMinItemHeight = 18;
+constexpr int kMinLargeItemHeight = 34;
+constexpr int kMaxItemHeight = 512;
+constexpr int kMaxFontHeight = 512;
+
+bool isColorValue(draw::Color color);
+
+// The system colours are the same for enabled and disabled items and
+// controls: they are taken from a palette's active group.
+QPalette activeColours(const QPalette& palette);
+bool isCursorValue(Qt::CursorShape cursor);
+bool isMenuStyleValue(TMenuStyle style);
 
 // The owner-draw state bits of a draw request.
 enum OwnerDrawState : unsigned {
@@ -49,6 +73,7 @@ class EInvalidCast : public std::runtime_error {
 // The component's message handlers hand an error they cannot let out to the
 // application's exception handler.
 using draw::handleException;
+using draw::runHandler;
 using draw::setExceptionHandler;
 
 }  // namespace sorabel::imagemenu

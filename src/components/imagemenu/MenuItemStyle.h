@@ -31,14 +31,6 @@ class MenuItemStyle : public QProxyStyle {
   static TImageMenu* componentOf(const QWidget* menu);
   static void setComponentOf(QWidget* menu, TImageMenu* component);
 
-  // The item a style option stands for: by place when drawing, by caption
-  // when measuring (a measure request names no place).
-  static QAction* itemAt(const QWidget* menu, const QRect& rect);
-  static QAction* itemFor(const QWidget* menu, const QStyleOption* option);
-
-  // The owner-draw state bits of an option.
-  static unsigned stateOf(const QStyleOption* option, const QWidget* menu, bool barItem);
-
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                          const QWidget* widget) const override;
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

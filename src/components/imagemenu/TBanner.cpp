@@ -3,9 +3,23 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "components/imagemenu/ImageMenuTypes.h"
 #include "platform/draw/SysColors.h"
 
 namespace sorabel::imagemenu {
+
+void TBanner::setShowBanner(bool show) {
+  if (show == showBanner_) return;
+  showBanner_ = show;
+  if (onSizeChanged) onSizeChanged();
+}
+
+void TBanner::setBannerWidth(int width) {
+  if (width < 0 || width > 255 || width == bannerWidth_) return;
+  bannerWidth_ = width;
+  picture_ = QImage();
+  if (onSizeChanged) onSizeChanged();
+}
 
 void TBanner::setCaption(const QString& caption) {
   caption_ = caption;
@@ -13,16 +27,19 @@ void TBanner::setCaption(const QString& caption) {
 }
 
 void TBanner::setFont(const draw::CanvasFont& font) {
+  if (font.height < -kMaxFontHeight || font.height > kMaxFontHeight) return;
   font_ = font;
   picture_ = QImage();
 }
 
 void TBanner::setBottomColor(draw::Color color) {
+  if (!isColorValue(color)) return;
   bottomColor_ = color;
   picture_ = QImage();
 }
 
 void TBanner::setTopColor(draw::Color color) {
+  if (!isColorValue(color)) return;
   topColor_ = color;
   picture_ = QImage();
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 #include "platform/draw/DrawTypes.h"
 #include "platform/draw/CanvasFont.h"
@@ -13,9 +14,10 @@ namespace sorabel::imagemenu {
 class TBanner {
  public:
   bool ShowBanner() const { return showBanner_; }
-  void setShowBanner(bool show) { showBanner_ = show; }
+  void setShowBanner(bool show);
   int BannerWidth() const { return bannerWidth_; }
-  void setBannerWidth(int width) { bannerWidth_ = width & 0xFF; }  // a byte
+  // A byte: 0 to 255; other values are ignored.
+  void setBannerWidth(int width);
   const QString& Caption() const { return caption_; }
   void setCaption(const QString& caption);
   const draw::CanvasFont& Font() const { return font_; }
@@ -25,10 +27,15 @@ class TBanner {
   draw::Color TopColor() const { return topColor_; }
   void setTopColor(draw::Color color);
 
-  // The banner's picture, made anew from the colours and the caption: a
-  // vertical gradient from the bottom colour to the top colour with the
-  // caption written upward from the bottom.
+  // The banner's picture for a whole menu height, made anew when the
+  // height or a setting changed: a vertical gradient from the bottom colour
+  // to the top colour with the caption written upward from the bottom.
+  // Each item copies its own slice of it.
   const QImage& picture(int height);
+
+  // Told when the strip's presence or width changes (the menu is measured
+  // again).
+  std::function<void()> onSizeChanged;
 
  private:
   bool showBanner_ = false;

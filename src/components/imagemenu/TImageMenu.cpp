@@ -1,14 +1,16 @@
 #include "components/imagemenu/TImageMenu.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <climits>
 #include <cstdlib>
 
 #include "components/imagemenu/ComponentBitmaps.h"
+#include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/MenuItemStyle.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
@@ -28,9 +30,12 @@ constexpr unsigned kCaptionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EX
 constexpr unsigned kShortCutFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;  // 102
 constexpr unsigned kMeasureFormat = DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
 
+// A form: a window, or the child form inside an MDI frame's sub-window.
 QWidget* formOf(QObject* owner) {
   auto* widget = qobject_cast<QWidget*>(owner);
-  return widget != nullptr && widget->isWindow() ? widget : nullptr;
+  if (widget == nullptr) return nullptr;
+  if (widget->isWindow() || qobject_cast<QMdiSubWindow*>(widget->parentWidget()) != nullptr) return widget;
+  return nullptr;
 }
 
 QImage& checkedPatternCache() {
@@ -47,6 +52,8 @@ TImageMenu::TImageMenu(QObject* owner)
   activeFont_.color = clHighlightText;
   inActiveFont_.color = clMenuText;
   style_->setParent(nullptr);
+  banner_.onSizeChanged = [this] { remeasure(); };
+  installMenuAccessibility();
 }
 
 TImageMenu::~TImageMenu() {
@@ -61,6 +68,26 @@ TImageMenu::~TImageMenu() {
 }
 
 // ---------------------------------------------------------------- properties
+
+void TImageMenu::setActiveFont(const CanvasFont& font) {
+  if (font.height < -kMaxFontHeight || font.height > kMaxFontHeight) return;
+  activeFont_ = font;
+  remeasure();  // the measuring font
+}
+
+void TImageMenu::setInActiveFont(const CanvasFont& font) {
+  if (font.height < -kMaxFontHeight || font.height > kMaxFontHeight) return;
+  inActiveFont_ = font;
+  remeasure();
+}
+
+void TImageMenu::setActiveColor(Color color) {
+  if (isColorValue(color)) activeColor_ = color;
+}
+
+void TImageMenu::setInActiveColor(Color color) {
+  if (isColorValue(color)) inActiveColor_ = color;
+}
 
 void TImageMenu::setActiveBitmap(const QImage& bitmap) {
   activeBitmap_ = bitmap;
@@ -78,9 +105,16 @@ void TImageMenu::setInActiveBitmap(const QImage& bitmap) {
     BuildTile(false);
 }
 
+void TImageMenu::setCursor(Qt::CursorShape cursor) {
+  if (!isCursorValue(cursor)) return;
+  cursor_ = cursor;
+  cursorChanged();
+}
+
 void TImageMenu::setDefaultFont(bool value) {
   defaultFont_ = value;
   DrawMenuBar();
+  remeasure();
 }
 
 void TImageMenu::setImages(ImageList* images) {
@@ -93,7 +127,8 @@ void TImageMenu::setImages(ImageList* images) {
 }
 
 void TImageMenu::setItemHeight(int height) {
-  if (height < 18 || (largeImage_ && height < 34)) return;
+  const int least = largeImage_ ? kMinLargeItemHeight : kMinItemHeight;
+  if (height < least || height > kMaxItemHeight) return;
   itemHeight_ = height;
   if (menu_ == nullptr) return;
   OwnerDrawItems();
@@ -103,7 +138,7 @@ void TImageMenu::setItemHeight(int height) {
 void TImageMenu::setLargeImage(bool large) {
   largeImage_ = large;
   if (large) {
-    if (itemHeight_ < 34) setItemHeight(34);
+    if (itemHeight_ < kMinLargeItemHeight) setItemHeight(kMinLargeItemHeight);
     imageSize_ = 32;
   } else {
     imageSize_ = 16;
@@ -117,6 +152,10 @@ void TImageMenu::setMenu(QWidget* menu) {
   if (menu == nullptr) return;
   connect(menu, &QObject::destroyed, this, &TImageMenu::forgetMenu);
   OwnerDrawItems();
+}
+
+void TImageMenu::setMenuStyle(TMenuStyle style) {
+  if (isMenuStyleValue(style)) menuStyle_ = style;
 }
 
 void TImageMenu::forgetMenu() {
@@ -153,65 +192,17 @@ QWidget* TImageMenu::ownerForm() const {
 
 void TImageMenu::DrawMenuBar() {
   ownerForm();
-  emit menuBarChanged();
   if (auto* bar = qobject_cast<QMenuBar*>(menu_.data())) bar->update();
 }
 
-
-
-// ---------------------------------------------------------------- menu structure
-
-bool TImageMenu::isMainMenu() const { return qobject_cast<QMenuBar*>(menu_.data()) != nullptr; }
-
-QList<QAction*> TImageMenu::rootItems() const { return menu_ != nullptr ? menu_->actions() : QList<QAction*>(); }
-
-QList<QAction*> TImageMenu::childrenOf(const QAction* item) {
-  return item != nullptr && item->menu() != nullptr ? item->menu()->actions() : QList<QAction*>();
-}
-
-bool TImageMenu::isBarItem(const QAction* item) const {
-  return isMainMenu() && item != nullptr && rootItems().contains(const_cast<QAction*>(item));
-}
-
-bool TImageMenu::containsItem(const QAction* item) const {
-  if (item == nullptr || menu_ == nullptr) return false;
-  QList<QAction*> pending = rootItems();
-  while (!pending.isEmpty()) {
-    QAction* next = pending.takeFirst();
-    if (next == item) return true;
-    pending += childrenOf(next);
+void TImageMenu::remeasure() {
+  for (const QPointer<QWidget>& widget : std::as_const(convertedWidgets_)) {
+    if (widget == nullptr) continue;
+    // What a menu does when its style changes: its items are measured
+    // again and, when it is open, it takes its new size at once.
+    QEvent change(QEvent::StyleChange);
+    QCoreApplication::sendEvent(widget, &change);
   }
-  return false;
-}
-
-int TImageMenu::rootIndexOf(const QAction* item) const {
-  return static_cast<int>(rootItems().indexOf(const_cast<QAction*>(item)));
-}
-
-QAction* TImageMenu::parentItemOf(const QAction* item) {
-  if (item == nullptr) return nullptr;
-  for (QObject* holder : item->associatedObjects())
-    if (auto* menu = qobject_cast<QMenu*>(holder)) return menu->menuAction();
-  return nullptr;
-}
-
-QString TImageMenu::captionOf(const QAction* item) {
-  return item->isSeparator() ? QStringLiteral("-") : item->text();
-}
-
-QString TImageMenu::shortCutTextOf(const QAction* item) {
-  return item->shortcut().toString(QKeySequence::NativeText);
-}
-
-unsigned TImageMenu::ownerDrawFlagsOf(const QAction* item, const QWidget* menu) {
-  unsigned flags = MF_OWNERDRAW;
-  if (item->isChecked()) flags |= MF_CHECKED;
-  if (!item->isEnabled()) flags |= MF_DISABLED_GRAYED;
-  if (auto* popup = qobject_cast<const QMenu*>(menu); popup != nullptr && popup->defaultAction() == item)
-    flags |= MF_DEFAULT;
-  if (item->actionGroup() != nullptr && item->actionGroup()->isExclusive()) flags |= MFT_RADIOCHECK;
-  if (item->isSeparator()) flags |= MF_SEPARATOR;
-  return flags;
 }
 
 // ---------------------------------------------------------------- conversion
@@ -220,18 +211,24 @@ void TImageMenu::OwnerDrawItems(QAction* item) {
   if (item == nullptr) {
     if (menu_ == nullptr) return;
     convertMenuWidget(menu_);
-    for (QAction* child : rootItems()) OwnerDrawItems(child);
-    return;
+    for (QAction* child : rootItems(menu_)) convertTree(child);
+  } else {
+    convertTree(item);
   }
+  remeasure();
+}
+
+void TImageMenu::convertTree(QAction* item) {
   try {
     convertItem(item);
   } catch (const std::exception&) {
     throw EImageMenuError((captionOf(item) + QStringLiteral(" のオーナードローに失敗しました")).toStdString());
   }
-  for (QAction* child : childrenOf(item)) OwnerDrawItems(child);
+  for (QAction* child : childrenOf(item)) convertTree(child);
 }
 
 void TImageMenu::useItemStyle(QWidget* widget) {
+  MenuItemStyle::setComponentOf(widget, this);
   if (widget->style() == style_.get()) return;
   widget->setStyle(style_.get());
   convertedWidgets_ << widget;
@@ -239,15 +236,11 @@ void TImageMenu::useItemStyle(QWidget* widget) {
 
 void TImageMenu::convertMenuWidget(QWidget* widget) {
   useItemStyle(widget);
-  MenuItemStyle::setComponentOf(widget, this);
   itemConverted(widget);
 }
 
 void TImageMenu::convertItem(QAction* item) {
-  QWidget* holder = nullptr;
-  for (QObject* object : item->associatedObjects())
-    if (qobject_cast<QMenu*>(object) != nullptr || qobject_cast<QMenuBar*>(object) != nullptr)
-      holder = static_cast<QWidget*>(object);
+  QWidget* holder = holderOf(item);
   if (holder == nullptr) throw std::runtime_error("the item is in no menu");
   item->setProperty("sorabel_ownerDrawFlags", ownerDrawFlagsOf(item, holder));
   if (MenuItemStyle::componentOf(item) != this) {
@@ -296,17 +289,19 @@ void TImageMenu::setMeasureCanvasFactory(std::function<std::unique_ptr<Canvas>()
 }
 
 std::optional<Size> TImageMenu::measureRequest(QAction* item) {
-  try {
+  std::optional<Size> measured;
+  runHandler([&] {
     std::unique_ptr<Canvas> canvas = measureCanvasFactory_ ? measureCanvasFactory_() : std::make_unique<MeasureCanvas>();
     CanvasFont font = activeFont_;
     if (defaultFont_) applyMenuFont(font);
     canvas->setFont(font);
     const bool separator = item->isSeparator();
-    if (!containsItem(item)) {  // an item of the system menu
+    if (!containsItem(item)) {  // an item of the window menu
       int height = separator ? 10 : sysMenu_->ItemHeight();
       if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
       const int text = canvas->drawText(QStringLiteral(" 閉じる(&C) Alt+F4"), {}, kMeasureFormat).width();
-      return Size{text + sysMenu_->ItemHeight() + 50, height};
+      measured = Size{text + sysMenu_->ItemHeight() + 50, height};
+      return;
     }
     int height = separator ? 10 : itemHeight_;
     if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
@@ -318,11 +313,9 @@ std::optional<Size> TImageMenu::measureRequest(QAction* item) {
               itemHeight_ + 20;
     if (bannerApplies(item)) width += banner_.BannerWidth() + 2;
     MeasureMenuItem(item, height);
-    return Size{width, height};
-  } catch (const std::exception& error) {
-    handleException(error);
-    return std::nullopt;
-  }
+    measured = Size{width, height};
+  });
+  return measured;
 }
 
 void TImageMenu::MeasureMenuItem(QAction* item, int& height) {
@@ -330,25 +323,46 @@ void TImageMenu::MeasureMenuItem(QAction* item, int& height) {
 }
 
 bool TImageMenu::bannerApplies(const QAction* item) const {
-  return banner_.ShowBanner() && !isMainMenu() && rootItems().contains(const_cast<QAction*>(item));
+  return banner_.ShowBanner() && !isMainMenu() && rootItems(menu_).contains(const_cast<QAction*>(item));
 }
 
 // ---------------------------------------------------------------- drawing
 
 void TImageMenu::drawRequest(QPainter& painter, const QPalette& palette, QWidget* menu, QAction* item, unsigned state,
                              const Rect& rect) {
+  // System colours are the same for every item: a disabled item's option
+  // carries the disabled colour group, which must not change them.
   painter.save();
-  qtCanvas_.attach(&painter, palette);
+  qtCanvas_.attach(&painter, activeColours(palette));
+  paintEarlierBackground(item, state, rect);
   drawRequest(qtCanvas_, menu, item, state, rect);
   qtCanvas_.detach();
   painter.restore();
+}
+
+// A selected item is drawn over its unselected look, and the parts a
+// selected item does not paint (the picture column) keep that look. Qt
+// paints each item from nothing, so that earlier painting is made here.
+void TImageMenu::paintEarlierBackground(QAction* item, unsigned state, const Rect& rect) {
+  if (item == nullptr || !(state & ODS_SELECTED) || isBarItem(item)) return;
+  if (containsItem(item) && OnDrawItem) return;  // the handler draws everything
+  qtCanvas_.save();
+  Rect r = rect;
+  if (bannerApplies(item)) r.left += banner_.BannerWidth();
+  if (containsItem(item) && bitmapNotEmpty(inActiveBitmap_)) {
+    qtCanvas_.drawImagePart(r, inActiveTile_, r);
+  } else {
+    qtCanvas_.setBrushColor(inActiveColor_);
+    qtCanvas_.fillRect(r);
+  }
+  qtCanvas_.restore();
 }
 
 void TImageMenu::drawRequest(Canvas& canvas, QWidget* menu, QAction* item, unsigned state, const Rect& rect) {
   Canvas* previous = drawCanvas_;
   drawCanvas_ = &canvas;
   canvas.save();
-  try {
+  runHandler([&] {
     if (item != nullptr) {
       const bool selected = state & ODS_SELECTED;
       canvas.setBrushColor(selected ? activeColor_ : inActiveColor_);
@@ -363,9 +377,7 @@ void TImageMenu::drawRequest(Canvas& canvas, QWidget* menu, QAction* item, unsig
       canvas.fillRect(rect);
     }
     if (state & ODS_FOCUS) canvas.drawFocusRect(rect);
-  } catch (const std::exception& error) {
-    handleException(error);
-  }
+  });
   canvas.restore();
   drawCanvas_ = previous;
 }
@@ -386,10 +398,10 @@ void TImageMenu::DrawMenuItem(QWidget* menu, QAction* item, unsigned state, cons
   Rect g{r.left, r.top, r.left + itemHeight_, r.bottom};
   Rect t{r.left + itemHeight_ + 1, r.top, r.right, r.bottom};
   const bool banner = bannerApplies(item);
-  const Rect strip{r.left, r.top, r.left + banner_.BannerWidth(), r.bottom};
-  if (banner) {
+  const Rect strip{rect.left, rect.top, rect.left + banner_.BannerWidth(), rect.bottom};
+  if (banner) {  // the whole item moves right, past the strip
     const int shift = banner_.BannerWidth();
-    r.left += shift;
+    r = r.translated(shift, 0);
     g = g.translated(shift + 2, 0);
     t.left += shift + 2;
   }
@@ -401,7 +413,7 @@ void TImageMenu::DrawMenuItem(QWidget* menu, QAction* item, unsigned state, cons
   } else {
     drawBackground(item, state, r, g, t);
   }
-  if (banner) canvas.drawImagePart(strip, banner_.picture(strip.height()), {0, 0, strip.width(), strip.height()});
+  if (banner) drawBanner(menu, strip);
   if (item->isSeparator()) {
     DrawSeparator(canvas, r);
     return;
@@ -409,6 +421,29 @@ void TImageMenu::DrawMenuItem(QWidget* menu, QAction* item, unsigned state, cons
   DrawItemEdge(item, canvas, state, r);
   DrawItemGlyph(item, canvas, state, r);
   DrawItemText(item, canvas, state, r);
+}
+
+// The strip's picture spans the menu's items from the first to the last;
+// each item copies the slice beside it.
+void TImageMenu::drawBanner(QWidget* menu, const Rect& strip) {
+  int top = strip.top;
+  int bottom = strip.bottom;
+  if (auto* popup = qobject_cast<QMenu*>(menu)) {
+    int first = INT_MAX;
+    int last = INT_MIN;
+    for (QAction* item : popup->actions()) {
+      const QRect place = popup->actionGeometry(item);
+      if (!item->isVisible() || place.isEmpty()) continue;
+      first = std::min(first, place.top());
+      last = std::max(last, place.top() + place.height());
+    }
+    if (first < last && first <= strip.top && strip.bottom <= last) {
+      top = first;
+      bottom = last;
+    }
+  }
+  const QImage& picture = banner_.picture(bottom - top);
+  drawCanvas_->drawImagePart(strip, picture, {0, strip.top - top, strip.width(), strip.bottom - top});
 }
 
 void TImageMenu::drawBackground(QAction* item, unsigned state, const Rect& r, const Rect& g, const Rect& t) {
@@ -430,7 +465,7 @@ void TImageMenu::drawBackground(QAction* item, unsigned state, const Rect& r, co
   }
   if (isBarItem(item)) {
     canvas.setBrushColor(clMenu);
-    if (InMenuLoop) canvas.fillRect(r);
+    if (inMenuLoop_) canvas.fillRect(r);
   } else if (!selected) {
     inActiveBitmap ? copyTile(inActiveTile_, r) : canvas.fillRect(r);
   } else if (disabled) {
@@ -538,7 +573,7 @@ void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, con
         canvas.setFontColor(inActiveFont_.color);
       }
     } else if (enabled) {
-      if (office && rootIndexOf(item) == HotIndex) {
+      if (office && rootIndexOf(menu_, item) == HotIndex()) {
         CanvasFont font = canvas.font();
         font.bold = activeFont_.bold;
         font.italic = activeFont_.italic;

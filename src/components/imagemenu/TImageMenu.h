@@ -11,12 +11,16 @@
 //    QAction carries the component as its item data (a property) and each
 //    menu widget gets the component's MenuItemStyle, a proxy style whose
 //    measure request (sizeFromContents) and draw request (drawControl) come
-//    back to the component named by the item.
+//    back to the component named by the item. Every conversion makes the
+//    menus measure their items again, also a menu that is open.
 //  - TMainImageMenu (the class placed on forms) publishes the properties
-//    and hooks the form: hot tracking of the bar items, item hints,
-//    accelerator letters, the menu loop and the menu cursor.
-//  - TSysMenu draws a form's window menu; TMenuButtonBar shows a main menu
-//    as a bar of flat buttons.
+//    and hooks the form: hot tracking of the bar items (BarHotTracker),
+//    item hints, accelerator letters, the menu loop and the menu cursor.
+//    The state it keeps (InMenuLoop, SubmenuSelected, the hot items,
+//    HintRect) is owned here and only read by others.
+//  - TSysMenu draws a form's window menu (WindowMenu); TMenuButtonBar shows
+//    a main menu as a bar of flat buttons; MenuAccessibility answers for
+//    the items, menus and buttons to accessibility tools.
 //  - Nothing here knows the cash book; the component links only Qt and the
 //    drawing port.
 
@@ -29,7 +33,9 @@
 #include <memory>
 #include <optional>
 
+#include "components/imagemenu/BarHotTracker.h"
 #include "components/imagemenu/ImageMenuTypes.h"
+#include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TBanner.h"
 #include "components/imagemenu/TItemImages.h"
 #include "platform/draw/Canvas.h"
@@ -39,29 +45,13 @@
 
 class QAction;
 class QLabel;
-class QMenu;
-class QMenuBar;
 class QPainter;
 class QPalette;
-class QStyle;
 
 namespace sorabel::imagemenu {
 
 class MenuItemStyle;
 class TSysMenu;
-
-// The flags an owner-drawn item is converted with.
-enum MenuItemFlags : unsigned {
-  MF_CHECKED = 0x8,
-  MF_DISABLED_GRAYED = 0x3,
-  MF_POPUP = 0x10,
-  MF_MENUBARBREAK = 0x20,
-  MF_MENUBREAK = 0x40,
-  MF_OWNERDRAW = 0x100,
-  MFT_RADIOCHECK = 0x200,
-  MF_SEPARATOR = 0x800,
-  MF_DEFAULT = 0x1000,
-};
 
 class TImageMenu : public QObject {
   Q_OBJECT
@@ -70,21 +60,22 @@ class TImageMenu : public QObject {
   explicit TImageMenu(QObject* owner);
   ~TImageMenu() override;
 
-  // Properties (published by TMainImageMenu).
+  // Properties (published by TMainImageMenu). Out-of-range values are
+  // ignored (ImageMenuTypes.h gives the ranges).
   const draw::CanvasFont& ActiveFont() const { return activeFont_; }
-  void setActiveFont(const draw::CanvasFont& font) { activeFont_ = font; }
+  void setActiveFont(const draw::CanvasFont& font);
   const draw::CanvasFont& InActiveFont() const { return inActiveFont_; }
-  void setInActiveFont(const draw::CanvasFont& font) { inActiveFont_ = font; }
+  void setInActiveFont(const draw::CanvasFont& font);
   draw::Color ActiveColor() const { return activeColor_; }
-  void setActiveColor(draw::Color color) { activeColor_ = color; }
+  void setActiveColor(draw::Color color);
   draw::Color InActiveColor() const { return inActiveColor_; }
-  void setInActiveColor(draw::Color color) { inActiveColor_ = color; }
+  void setInActiveColor(draw::Color color);
   const QImage& ActiveBitmap() const { return activeBitmap_; }
   void setActiveBitmap(const QImage& bitmap);
   const QImage& InActiveBitmap() const { return inActiveBitmap_; }
   void setInActiveBitmap(const QImage& bitmap);
   Qt::CursorShape Cursor() const { return cursor_; }
-  void setCursor(Qt::CursorShape cursor) { cursor_ = cursor; }
+  void setCursor(Qt::CursorShape cursor);
   bool DefaultFont() const { return defaultFont_; }
   void setDefaultFont(bool value);
   draw::ImageList* Images() const { return images_; }
@@ -98,39 +89,41 @@ class TImageMenu : public QObject {
   QWidget* Menu() const { return menu_; }
   void setMenu(QWidget* menu);
   TMenuStyle MenuStyle() const { return menuStyle_; }
-  void setMenuStyle(TMenuStyle style) { menuStyle_ = style; }
+  void setMenuStyle(TMenuStyle style);
   bool ShowHint() const { return showHint_; }
   void setShowHint(bool show) { showHint_ = show; }
   TSysMenu& SysMenu() { return *sysMenu_; }
   const TSysMenu& SysMenu() const { return *sysMenu_; }
+  // Not published by TMainImageMenu; popup menus of a program may use it.
   TBanner& Banner() { return banner_; }
 
   TDrawMenuItemEvent OnDrawItem;
   TMeasureMenuItemEvent OnMeasureItem;
   TMenuSelectEvent OnMenuSelect;
 
-  // State.
+  // State, kept by the form's hook.
   int ImageSize() const { return imageSize_; }
   const QImage& ActiveTile() const { return activeTile_; }
   const QImage& InActiveTile() const { return inActiveTile_; }
-  bool InMenuLoop = false;
-  bool SubmenuSelected = false;
-  int HotIndex = -1;
-  int LastHotIndex = -1;
-  QRect HintRect;
+  bool InMenuLoop() const { return inMenuLoop_; }
+  bool SubmenuSelected() const { return submenuSelected_; }
+  int HotIndex() const { return tracker_.HotIndex; }
+  int LastHotIndex() const { return tracker_.LastHotIndex; }
+  const QRect& HintRect() const { return hintRect_; }
 
   // The picture index of an item: -1 without Images or without a row.
   int ImageIndexOf(const QAction* item) const;
   // The hint of an item's first row; empty without one.
   QString HintOf(const QAction* item) const;
 
-  // Makes item and all below it owner-drawn (nullptr: the menu's root).
+  // Makes item and all below it owner-drawn (nullptr: the menu's root),
+  // and has every converted menu measure its items again.
   // Throws EImageMenuError "<caption> のオーナードローに失敗しました".
   void OwnerDrawItems(QAction* item = nullptr);
   // Tiles a background picture to 400 x 600 pixels.
   void BuildTile(bool active);
 
-  // The measure request of an item of Menu or of the system menu; nothing
+  // The measure request of an item of Menu or of the window menu; nothing
   // when it failed (the error has gone to the exception handler).
   std::optional<draw::Size> measureRequest(QAction* item);
   // The draw request on a painter: DrawCanvas is attached for its duration.
@@ -158,26 +151,6 @@ class TImageMenu : public QObject {
   // through its mask one pixel right and down, then the shadow in place.
   static void embossPicture(draw::Canvas& canvas, const QImage& picture, draw::Point at);
 
-  // Gives a menu widget the component's item style (the system menu
-  // drawer's window menu, and every menu the component converts).
-  void useItemStyle(QWidget* widget);
-
-  // The menu's structure.
-  bool isMainMenu() const;
-  QList<QAction*> rootItems() const;
-  static QList<QAction*> childrenOf(const QAction* item);
-  // A top-level item of a main menu.
-  bool isBarItem(const QAction* item) const;
-  // The item belongs to Menu (any level).
-  bool containsItem(const QAction* item) const;
-  // The item's index among the root's items, or -1.
-  int rootIndexOf(const QAction* item) const;
-  // The item whose submenu is the menu holding item; nullptr for the root.
-  static QAction* parentItemOf(const QAction* item);
-  static QString captionOf(const QAction* item);
-  static QString shortCutTextOf(const QAction* item);
-  static unsigned ownerDrawFlagsOf(const QAction* item, const QWidget* menu);
-
   // Measuring uses a canvas on the screen; tests give their own.
   void setMeasureCanvasFactory(std::function<std::unique_ptr<draw::Canvas>()> factory);
 
@@ -187,25 +160,41 @@ class TImageMenu : public QObject {
   static const QImage& CheckedPattern();
   static void discardCheckedPattern();
 
- signals:
-  // The form's menu bar is to be drawn again (DrawMenuBar).
-  void menuBarChanged();
-
  protected:
   // The form that owns the component; throws EInvalidCast for another owner.
   QWidget* ownerForm() const;
   void DrawMenuBar();
-  // The items whose menus the component watches, for TMainImageMenu.
+  // Every converted menu measures its items again (open ones included).
+  void remeasure();
+  // A menu widget was converted (TMainImageMenu watches it).
   virtual void itemConverted(QWidget* menuWidget) { (void)menuWidget; }
-  MenuItemStyle* itemStyle() const { return style_.get(); }
+  // The cursor changed.
+  virtual void cursorChanged() {}
+
+  // The state the form's hook keeps.
+  void setInMenuLoop(bool on) { inMenuLoop_ = on; }
+  void setSubmenuSelected(bool on) { submenuSelected_ = on; }
+  void setHintRect(const QRect& rect) { hintRect_ = rect; }
+  BarHotTracker& hotTracker() { return tracker_; }
+
+  bool isMainMenu() const { return imagemenu::isMainMenu(menu_); }
+  bool isBarItem(const QAction* item) const { return imagemenu::isBarItem(menu_, item); }
+  bool containsItem(const QAction* item) const { return imagemenu::containsItem(menu_, item); }
 
  private:
+  friend class TSysMenu;
+
+  // Gives a menu widget the component's item style.
+  void useItemStyle(QWidget* widget);
+  void convertTree(QAction* item);
   void convertMenuWidget(QWidget* widget);
   void convertItem(QAction* item);
   void forgetMenu();
   void forgetImages();
   void forgetItem(QObject* item);
   bool bannerApplies(const QAction* item) const;
+  void drawBanner(QWidget* menu, const draw::Rect& strip);
+  void paintEarlierBackground(QAction* item, unsigned state, const draw::Rect& rect);
   void drawBackground(QAction* item, unsigned state, const draw::Rect& r, const draw::Rect& g, const draw::Rect& t);
   void copyTile(const QImage& tile, const draw::Rect& r);
   void drawPicture(QAction* item, draw::Canvas& canvas, const draw::Rect& p) const;
@@ -225,6 +214,8 @@ class TImageMenu : public QObject {
   QImage inActiveBitmap_;
   draw::Color inActiveColor_ = draw::clMenu;
   draw::CanvasFont inActiveFont_;
+  bool inMenuLoop_ = false;
+  bool submenuSelected_ = false;
   TItemImages itemImages_;
   int itemHeight_ = 20;
   bool largeImage_ = false;
@@ -232,9 +223,11 @@ class TImageMenu : public QObject {
   TMenuStyle menuStyle_ = TMenuStyle::msOffice;
   bool showHint_ = false;
   int imageSize_ = 16;
+  QRect hintRect_;
   QImage activeTile_;
   QImage inActiveTile_;
   QLabel* hintWindow_ = nullptr;
+  BarHotTracker tracker_;
   std::unique_ptr<MenuItemStyle> style_;
   std::function<std::unique_ptr<draw::Canvas>()> measureCanvasFactory_;
   QList<QMetaObject::Connection> itemConnections_;

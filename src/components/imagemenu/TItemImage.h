@@ -1,7 +1,8 @@
 #pragma once
 // A link from a menu item to a picture of the image list and a two-part
 // hint: the short part before "|" is shown beside the cursor, the long part
-// after it becomes the application hint.
+// after it becomes the application hint. Copying a row copies its item,
+// picture and hint.
 
 #include <QAction>
 #include <QPointer>
@@ -27,12 +28,6 @@ class TItemImage {
   void setImageIndex(int index) {
     if (index >= -1) imageIndex_ = index;
   }
-
-  // The linked item's caption, or the collection's default name.
-  QString displayName() const;
-
-  // Copies MenuItem, ImageIndex and Hint.
-  void assign(const TItemImage& other);
 
  private:
   QString hint_;

@@ -1,14 +1,18 @@
 #pragma once
 // The image menu placed on a form. Besides the properties of TImageMenu it
 // hooks the form (the form's window procedure of the design, realised as
-// event filters on the form, its menu bar and the converted menus):
+// event filters on the form, its menu bar, the converted menus and the
+// window menu):
 //
 //   measure and draw requests  -> the item style, back to the component
 //   mouse over the menu bar    -> hot tracking (BarHotTracker), raised frame
 //   a menu opens / all close   -> InMenuLoop on / off (enter/exit menu loop)
-//   an item is hovered         -> the application hint, OnMenuSelect, ShowHint
+//   the selected item changes  -> the application hint, OnMenuSelect, ShowHint
+//                                 (once per selection: disabled items and
+//                                 separators included)
 //   a letter in an open menu   -> MenuCharIndex / SysMenuCharIndex
-//   Alt+letter on the bar      -> MenuCharIndex over the bar items
+//   Alt+letter, or Alt and a letter -> the bar item's drop-down opens with
+//                                 its first item selected
 //   activation, settings change, menu changes -> redraw and reconversion
 //   keys and activation        -> forwarded to a MenuButtonBar when one is set
 //
@@ -19,7 +23,6 @@
 #include <QSet>
 
 #include "components/imagemenu/Accelerators.h"
-#include "components/imagemenu/BarHotTracker.h"
 #include "components/imagemenu/TImageMenu.h"
 
 class QMenu;
@@ -40,46 +43,52 @@ class TMainImageMenu : public TImageMenu {
   TMenuButtonBar* MenuButtonBar() const;
   void setMenuButtonBar(TMenuButtonBar* bar);
 
-  // Part of the hook a program or a test can drive directly.
-  // WM_MENUSELECT: item hovered in menu (nullptr: the menus closed).
-  void menuSelect(QAction* item, QWidget* menu, bool bySelectingWithMouse);
-  void enterMenuLoop();
-  void exitMenuLoop();
-  // A cursor report from the menu bar or the client area.
-  void trackCursor(int position, bool onMenuBar, bool mouseMessage);
   // WM_MENUCHAR: the answer to a letter typed into an open menu.
   MenuCharResult menuChar(QWidget* menu, QChar typed) const;
-  // The form's settings (palette, font, style) changed.
-  void settingsChanged();
-  // The menu's items changed.
-  void menuChanged();
-
-  const BarHotTracker& hotTracker() const { return tracker_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void itemConverted(QWidget* menuWidget) override;
+  void cursorChanged() override;
   void DrawMenuItem(QWidget* menu, QAction* item, unsigned state, const draw::Rect& rect) override;
 
  private:
   bool formEvent(QEvent* event);
+  bool formKey(QKeyEvent* key);
   bool menuBarEvent(QMenuBar* bar, QEvent* event);
   bool menuEvent(QMenu* menu, QEvent* event);
+  void watch(QWidget* menuWidget);
+  void watchWindowMenu();
+  void takeMainMenu(QObject* child);
+
+  // WM_MENUSELECT: item selected in menu (nullptr: the menus closed).
+  void menuSelect(QAction* item, QWidget* menu);
+  void enterMenuLoop(QMenu* opened);
+  void exitMenuLoopWhenAllClosed();
+  void exitMenuLoop();
+  bool anyMenuOpen() const;
   // Opens or runs the visible item at a position of a menu (MNC_EXECUTE).
   void execute(QWidget* menu, int position);
   void setApplicationHint(const QString& hint);
+
+  // Hot tracking (WM_SETCURSOR): a cursor report from the menu bar.
+  void trackCursor(int position, bool onMenuBar, bool mouseMessage);
+  bool trackingOff() const;
   void paintBarItems(const std::vector<BarItemPaint>& paints);
   std::vector<BarItemInfo> barItems() const;
-  bool anyMenuOpen() const;
-  bool trackingOff() const;
-  void watchWindowMenu();
+
+  void settingsChanged();
+  void menuChanged();
+  void menuChangedSoon();
 
   QWidget* form_;
   QPointer<TMenuButtonBar> menuButtonBar_;
-  BarHotTracker tracker_;
   QSet<QWidget*> watched_;
-  bool mouseSelecting_ = false;
-  bool altAlone_ = false;
+  QPointer<QAction> selected_;   // the item of the last selection
+  bool selectionMade_ = false;   // something was selected since the menus closed
+  bool mouseSelecting_ = false;  // the selection comes from the mouse (MF_MOUSESELECT)
+  bool menuChangePending_ = false;
+  bool sendingHint_ = false;
 };
 
 }  // namespace sorabel::imagemenu

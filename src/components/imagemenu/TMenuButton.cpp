@@ -1,12 +1,16 @@
 #include "components/imagemenu/TMenuButton.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "components/imagemenu/Accelerators.h"
+#include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/TMenuButtonBar.h"
-#include "platform/draw/AccessibleWidget.h"
+#include "components/imagemenu/WindowMenu.h"
 #include "platform/draw/QtCanvas.h"
 #include "platform/draw/SysColors.h"
 #include "platform/draw/TextRules.h"
@@ -26,7 +30,13 @@ CanvasFont fontOf(const QWidget* widget, Color color) { return CanvasFont::fromQ
 TMenuButton::TMenuButton(TMenuButtonBar* bar, int tag) : QWidget(bar), bar_(bar), tag_(tag) {
   resize(25, 25);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setAccessibleRole(this, QAccessible::MenuItem);
+  installMenuAccessibility();
+}
+
+void TMenuButton::setTag(int tag) {
+  const QMenuBar* menu = bar_->Menu();
+  if (menu == nullptr || tag < 0 || tag >= menu->actions().size()) return;
+  tag_ = tag;
 }
 
 void TMenuButton::setCaption(const QString& caption) {
@@ -37,9 +47,10 @@ void TMenuButton::setCaption(const QString& caption) {
 }
 
 void TMenuButton::setLook(Look look) {
+  if (look == look_) return;
   look_ = look;
-  setAccessiblePressed(this, look == Pressed);
   update();
+  menuButtonLookChanged(this);
 }
 
 void TMenuButton::setDown(bool down) {
@@ -63,14 +74,15 @@ void TMenuButton::mouseLeft() {
   if (isEnabled()) bar_->buttonLeft(this);
 }
 
+// A disabled button looks disabled; an enabled one normal.
 void TMenuButton::enabledChanged() {
-  setLook(Normal);
+  setLook(isEnabled() ? Normal : Disabled);
   repaint();
 }
 
 bool TMenuButton::dialogChar(QChar typed) {
   if (!isEnabled() || !MatchesAccelerator(typed, caption_)) return false;
-  click();
+  bar_->buttonClicked(this, true);  // from the keyboard: the first item selected
   return true;
 }
 
@@ -105,16 +117,29 @@ void TMenuButton::paintOn(Canvas& canvas) {
 
 void TMenuButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QtCanvas canvas(&painter, palette());
+  QtCanvas canvas(&painter, activeColours(palette()));
   paintOn(canvas);
 }
 
-void TMenuButton::enterEvent(QEnterEvent*) { mouseEntered(); }
+void TMenuButton::enterEvent(QEnterEvent*) {
+  runHandler([this] { mouseEntered(); });
+}
 
-void TMenuButton::leaveEvent(QEvent*) { mouseLeft(); }
+// An opening drop-down takes the pointer: the leave that follows is not the
+// mouse leaving the button, and the button stays pressed.
+void TMenuButton::leaveEvent(QEvent*) {
+  if (bar_->DropDownOpen() || QApplication::activePopupWidget() != nullptr) return;
+  runHandler([this] { mouseLeft(); });
+}
 
 void TMenuButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) click();
+}
+
+void TMenuButton::contextMenuEvent(QContextMenuEvent* event) {
+  runHandler([&] {
+    if (WindowMenu* menu = WindowMenu::of(window())) menu->openAt(event->globalPos());
+  });
 }
 
 void TMenuButton::changeEvent(QEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // A button of the button menu bar: one top-level item of the main menu,
 // shown as a flat caption that looks hot (raised) under the mouse and
-// pressed (sunken) while its drop-down is open.
+// pressed (sunken) while its drop-down is open, and greyed while disabled.
+// A right click opens the form's window menu.
 
 #include <QWidget>
 #include <functional>
@@ -21,8 +22,16 @@ class TMenuButton : public QWidget {
 
   TMenuButton(TMenuButtonBar* bar, int tag);
 
+  TMenuButtonBar* bar() const { return bar_; }
+
+  // The index of the button's item among the menu's top-level items;
+  // values that are no such index are ignored.
   int Tag() const { return tag_; }
-  void setTag(int tag) { tag_ = tag; }
+  void setTag(int tag);
+  // The item's hint, shown as the application hint while the mouse is on
+  // the button.
+  const QString& Hint() const { return hint_; }
+  void setHint(const QString& hint) { hint_ = hint; }
   bool Down() const { return down_; }
   // Tells the other buttons of the bar (they copy Down and become normal).
   void setDown(bool down);
@@ -53,6 +62,7 @@ class TMenuButton : public QWidget {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -60,6 +70,7 @@ class TMenuButton : public QWidget {
   int tag_;
   bool down_ = false;
   QString caption_;
+  QString hint_;
   Look look_ = Normal;
 };
 

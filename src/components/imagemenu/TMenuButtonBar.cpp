@@ -1,21 +1,21 @@
 #include "components/imagemenu/TMenuButtonBar.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QTimer>
 
 #include "components/imagemenu/ImageMenuTypes.h"
+#include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
 #include "components/imagemenu/TSlideButton.h"
 #include "components/imagemenu/WindowMenu.h"
-#include <QContextMenuEvent>
 #include "platform/draw/AccessibleWidget.h"
 #include "platform/draw/SysColors.h"
 #include "platform/draw/SystemMetrics.h"
@@ -27,6 +27,7 @@ using namespace draw;
 namespace {
 
 constexpr int kReset = 0xFFFF;
+constexpr int kEscapeUp = -Qt::Key_Escape;  // the keyboard hook's Esc key-up
 constexpr int kSliderWidth = 12;
 
 // A message to the bar (BarMessage), posted so that it runs after the
@@ -45,6 +46,12 @@ QPointer<TMenuButtonBar>& activeBar() {
   return bar;
 }
 
+QAction* firstSelectable(const QMenu* menu) {
+  for (QAction* item : menu->actions())
+    if (item->isVisible() && !item->isSeparator()) return item;
+  return nullptr;
+}
+
 }  // namespace
 
 int TMenuButtonBar::BarMessage() {
@@ -56,10 +63,13 @@ TMenuButtonBar::TMenuButtonBar(QWidget* parent) : QWidget(parent), color_(clMenu
   setObjectName(QStringLiteral("MenuButtonBar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleRole(this, QAccessible::MenuBar);
+  installMenuAccessibility();
   CanvasFont font;
   applyMenuFont(font);
   setFont(font.toQFont());
   BarMessage();  // registered at run time
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { runHandler([&] { focusChanged(now); }); });
 }
 
 TMenuButtonBar::~TMenuButtonBar() { removeHooks(); }
@@ -80,11 +90,15 @@ void TMenuButtonBar::setMenu(QMenuBar* menu) {
   BuildButtons();
   pressedButton_ = nullptr;
   hotButton_ = nullptr;
-  for (QAction* item : menu->actions()) item->setVisible(false);  // the native bar shows none of them
+  // The native bar shows none of the items. It is hidden as a whole: a
+  // hidden item would also be disabled, and its button could no longer
+  // take the item's own enabled state.
+  menu->hide();
   if (window() != nullptr) imageMenuLink_ = window()->findChild<TMainImageMenu*>();
 }
 
 void TMenuButtonBar::setMenuCursor(Qt::CursorShape cursor) {
+  if (!isCursorValue(cursor)) return;
   normalCursor_ = this->cursor().shape();
   menuCursor_ = cursor;
 }
@@ -102,8 +116,10 @@ void TMenuButtonBar::applyMenuFontIfDefault() {
 }
 
 void TMenuButtonBar::setColor(draw::Color color) {
+  if (!isColorValue(color)) return;
   color_ = color;
   update();
+  for (TMenuButton* button : buttons_) button->update();
 }
 
 // ---------------------------------------------------------------- buttons
@@ -116,6 +132,23 @@ void TMenuButtonBar::freeButtons() {
   leftSlider_ = rightSlider_ = nullptr;
 }
 
+QMenu* TMenuButtonBar::dropDownOf(const TMenuButton* button) const {
+  QAction* item = menu_ != nullptr ? menu_->actions().value(button->Tag()) : nullptr;
+  return item != nullptr ? item->menu() : nullptr;
+}
+
+// The caption, hint, enabled state, click handler and drop-down of an item.
+void TMenuButtonBar::takeItem(TMenuButton* button, QAction* item) {
+  button->setCaption(item->text());
+  button->setHint(item->statusTip());
+  button->setEnabled(item->isEnabled());
+  QPointer<QAction> guarded = item;
+  button->OnClick = [guarded] {
+    if (guarded != nullptr) guarded->trigger();
+  };
+  if (QMenu* dropDown = item->menu()) setDropDownOpener(dropDown, button);
+}
+
 void TMenuButtonBar::BuildButtons() {
   freeButtons();
   if (menu_ == nullptr || menu_->actions().isEmpty()) return;
@@ -123,11 +156,7 @@ void TMenuButtonBar::BuildButtons() {
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new TMenuButton(this, i);
     button->setObjectName(QStringLiteral("MenuButton%1").arg(i));
-    button->setCaption(items[i]->text());
-    button->setStatusTip(items[i]->statusTip());
-    button->setEnabled(items[i]->isEnabled());
-    QAction* item = items[i];
-    button->OnClick = [item] { item->trigger(); };
+    takeItem(button, items[i]);
     const int key = AcceleratorKey(items[i]->text());
     if (key != 92 && window() != nullptr) {
       auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), button);
@@ -182,13 +211,16 @@ void TMenuButtonBar::UpdateSliders() {
 
 void TMenuButtonBar::scroll(int direction) {
   if (buttons_.empty()) return;
+  const int count = static_cast<int>(buttons_.size());
   if (direction < 0) {
     if (firstShown_ == 0) return;
     const int shift = buttons_[static_cast<std::size_t>(firstShown_ - 1)]->width();
     for (TMenuButton* button : buttons_) button->move(button->x() + shift, button->y());
   } else {
     const TMenuButton* last = buttons_.back();
-    if (last->x() + last->width() < width()) return;
+    // The last button shown at the left is as far as the row goes, however
+    // narrow the bar is.
+    if (last->x() + last->width() < width() || firstShown_ >= count - 1) return;
     const int shift = buttons_[static_cast<std::size_t>(firstShown_)]->width();
     for (TMenuButton* button : buttons_) button->move(button->x() - shift, button->y());
   }
@@ -214,19 +246,19 @@ void TMenuButtonBar::ResetBar() {
 
 void TMenuButtonBar::buttonEntered(TMenuButton* button) {
   if (button->Down()) {
-    button->setLook(TMenuButton::Pressed);
     pressedButton_ = button;
     hotButton_ = nullptr;
+    button->setLook(TMenuButton::Pressed);
   } else {
-    button->setLook(TMenuButton::Hot);
     pressedButton_ = nullptr;
     hotButton_ = button;
+    button->setLook(TMenuButton::Hot);
   }
 }
 
 void TMenuButtonBar::buttonLeft(TMenuButton* button) {
-  button->setLook(TMenuButton::Normal);
   if (hotButton_ == button) hotButton_ = nullptr;
+  button->setLook(TMenuButton::Normal);
 }
 
 void TMenuButtonBar::buttonDownChanged(TMenuButton* sender) {
@@ -237,8 +269,8 @@ void TMenuButtonBar::buttonDownChanged(TMenuButton* sender) {
   }
 }
 
-void TMenuButtonBar::buttonClicked(TMenuButton* button) {
-  try {
+void TMenuButtonBar::buttonClicked(TMenuButton* button, bool fromKeyboard) {
+  runHandler([&] {
     if (button == closedButton_) {  // its drop-down was just closed by this same click
       pressedButton_ = nullptr;
       closedButton_ = nullptr;
@@ -247,15 +279,13 @@ void TMenuButtonBar::buttonClicked(TMenuButton* button) {
       if (button->OnClick) button->OnClick();
       return;
     }
-    openDropDown(button, false);
-  } catch (const std::exception& error) {
-    handleException(error);
-  }
+    openDropDown(button, fromKeyboard);
+  });
 }
 
 TMenuButtonBar::DropDownPlace TMenuButtonBar::dropDownPlace(const TMenuButton* button) const {
   QPoint at = button->mapToGlobal(QPoint(0, button->height()));
-  QMenu* dropDown = menu_ != nullptr ? menu_->actions().value(button->Tag())->menu() : nullptr;
+  QMenu* dropDown = dropDownOf(button);
   const int children = dropDown != nullptr ? static_cast<int>(dropDown->actions().size()) : 0;
   const int itemHeight = imageMenuLink_ != nullptr ? imageMenuLink_->ItemHeight() : 20;
   const bool upward = children * itemHeight + at.y() > screenSize().height;
@@ -269,8 +299,8 @@ void TMenuButtonBar::openDropDown(TMenuButton* button, bool selectFirst) {
   button->setDownQuietly(true);
   button->setLook(TMenuButton::Pressed);
   button->repaint();
-  QMenu* dropDown = menu_ != nullptr ? menu_->actions().value(button->Tag())->menu() : nullptr;
-  if (dropDown == nullptr) {
+  QMenu* dropDown = dropDownOf(button);
+  if (dropDown == nullptr) {  // an item without a drop-down runs at once
     button->setLook(TMenuButton::Normal);
     menuLoopExited();
     if (button->OnClick) button->OnClick();
@@ -280,34 +310,79 @@ void TMenuButtonBar::openDropDown(TMenuButton* button, bool selectFirst) {
   QPoint at = place.at + QPoint(0, 1);
   if (place.upward) at.ry() -= dropDown->sizeHint().height();
   openMenu_ = dropDown;
+  closingPress_ = nullptr;
+  resetWhenClosed_ = false;
+  // The press that closes the drop-down is the bar's to handle (the mouse
+  // hook), not to be replayed by Qt.
+  dropDown->setAttribute(Qt::WA_NoMouseReplay);
   // The bar's part of leaving the menu loop happens as the drop-down closes,
   // before the click that closed it reaches a button.
   const QMetaObject::Connection closing = connect(dropDown, &QMenu::aboutToHide, this, &TMenuButtonBar::menuLoopExited);
-  if (selectFirst && !dropDown->actions().isEmpty())
-    QTimer::singleShot(0, dropDown, [dropDown] { dropDown->setActiveAction(dropDown->actions().constFirst()); });
+  if (selectFirst)
+    QTimer::singleShot(0, dropDown, [dropDown] {
+      if (QAction* first = firstSelectable(dropDown); first != nullptr && dropDown->isVisible()) dropDown->setActiveAction(first);
+    });
+  QPointer<TMenuButtonBar> self = this;
+  QPointer<TMenuButton> opened = button;
   dropDown->exec(at);
+  if (self == nullptr) return;  // an item's handler removed the bar
   disconnect(closing);
   openMenu_ = nullptr;
-  button->setLook(TMenuButton::Normal);
-  button->repaint();
+  if (opened != nullptr) opened->setLook(opened->isEnabled() ? TMenuButton::Normal : TMenuButton::Disabled);
+  if (resetWhenClosed_) {
+    resetWhenClosed_ = false;
+    keyboardMode_ = false;
+    ResetBar();
+  }
+  if (QPointer<TMenuButton> pressed = closingPress_; pressed != nullptr) {
+    closingPress_ = nullptr;
+    QTimer::singleShot(0, this, [pressed] {
+      if (pressed != nullptr) pressed->click();
+    });
+  }
 }
 
 // ---------------------------------------------------------------- forwarded messages
 
 void TMenuButtonBar::systemKeyMenu() {
   if (hotButton_ != nullptr) {
-    hotButton_->setLook(TMenuButton::Normal);
-    ResetBar();
+    leaveKeyboardMode();
     return;
   }
   if (buttons_.empty()) return;
-  buttons_.front()->mouseEntered();
-  hotButton_ = buttons_.front();
+  QWidget* form = window();
+  keyboardMode_ = true;
+  focusBeforeKeyboardMode_ = form != nullptr ? form->focusWidget() : nullptr;
+  TMenuButton* first = buttons_.front();
+  first->mouseEntered();
+  hotButton_ = first;
   pressedButton_ = nullptr;
-  if (QWidget* form = window()) {
+  if (form != nullptr) {
     if (QWidget* focused = form->focusWidget()) focused->clearFocus();
     form->setFocus();
   }
+  menuButtonLookChanged(first);
+}
+
+void TMenuButtonBar::leaveKeyboardMode() {
+  TMenuButton* hot = hotButton_;
+  keyboardMode_ = false;
+  if (hot != nullptr) hot->setLook(TMenuButton::Normal);
+  ResetBar();
+  QWidget* form = window();
+  QWidget* previous = focusBeforeKeyboardMode_;
+  focusBeforeKeyboardMode_ = nullptr;
+  if (previous != nullptr && form != nullptr && (form->focusWidget() == nullptr || form->focusWidget() == form))
+    previous->setFocus(Qt::OtherFocusReason);
+}
+
+void TMenuButtonBar::focusChanged(QWidget* now) {
+  // The focus went to a control of the form: keyboard mode is over and the
+  // keys are that control's again.
+  if (!KeyboardMode() || now == nullptr || now == window() || now->window() != window()) return;
+  keyboardMode_ = false;
+  focusBeforeKeyboardMode_ = nullptr;
+  if (hotButton_ != nullptr) hotButton_->mouseLeft();
 }
 
 void TMenuButtonBar::keyDown(int key) {
@@ -315,7 +390,7 @@ void TMenuButtonBar::keyDown(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (hotButton_ != nullptr)
-        hotButton_->click();
+        buttonClicked(hotButton_, true);
       else if (openMenu_ != nullptr)
         openMenu_->close();
       return;
@@ -336,7 +411,7 @@ void TMenuButtonBar::keyDown(int key) {
       }
       return;
     case Qt::Key_Down:
-      if (hotButton_ != nullptr) hotButton_->click();
+      if (hotButton_ != nullptr) buttonClicked(hotButton_, true);
       return;
     default: return;
   }
@@ -345,12 +420,15 @@ void TMenuButtonBar::keyDown(int key) {
 void TMenuButtonBar::keyUp(int key, TMenuButton* button) {
   if (key != Qt::Key_Escape) return;
   if (button == nullptr && hotButton_ != nullptr) {
-    ResetBar();
+    leaveKeyboardMode();
     return;
   }
   if (button != nullptr) {
+    // Esc closed a drop-down: back to its button, from the keyboard.
     ResetBar();
+    keyboardMode_ = true;
     button->mouseEntered();
+    menuButtonLookChanged(button);
   }
 }
 
@@ -360,13 +438,15 @@ void TMenuButtonBar::formActivated(bool active) {
     installHooks();
   } else {
     removeHooks();
+    altAlone_ = false;
     if (activeBar() == this) activeBar() = nullptr;
     if (hotButton_ != nullptr) hotButton_->mouseLeft();
   }
 }
 
 void TMenuButtonBar::menuLoopEntered() {
-  if (closedButton_ != nullptr) closedButton_->mouseLeft();
+  // The button whose drop-down just opened keeps its pressed look.
+  if (closedButton_ != nullptr && closedButton_ != pressedButton_) closedButton_->mouseLeft();
   hotButton_ = nullptr;
 }
 
@@ -378,6 +458,8 @@ void TMenuButtonBar::menuLoopExited() {
   for (TMenuButton* button : buttons_) button->setDownQuietly(false);
 }
 
+// Each button takes its item's caption, hint, click handler, index and
+// enabled state again.
 void TMenuButtonBar::menuChanged() {
   if (menu_ == nullptr) return;
   const QList<QAction*> items = menu_->actions();
@@ -387,11 +469,8 @@ void TMenuButtonBar::menuChanged() {
   }
   for (int i = 0; i < items.size(); ++i) {
     TMenuButton* button = buttons_[static_cast<std::size_t>(i)];
-    button->setCaption(items[i]->text());
-    button->setStatusTip(items[i]->statusTip());
     button->setTag(i);
-    QAction* item = items[i];
-    button->OnClick = [item] { item->trigger(); };
+    takeItem(button, items[i]);
   }
   LayoutButtons();
 }
@@ -406,38 +485,37 @@ void TMenuButtonBar::postBarMessage(int step, TMenuButton* button) {
 
 void TMenuButtonBar::barMessage(int step, TMenuButton* button) {
   if (step == kReset && button == nullptr) {
+    keyboardMode_ = false;
     ResetBar();
     return;
   }
   TMenuButton* target = button != nullptr ? button : NeighbourButton(pressedButton_, step);
   if (target == nullptr) return;
-  if (imageMenuLink_ != nullptr && imageMenuLink_->SubmenuSelected) return;
+  if (imageMenuLink_ != nullptr && imageMenuLink_->SubmenuSelected()) return;
   // Typing the target's accelerator: the open drop-down closes and the
   // target's opens; from the keyboard with its first item selected.
   const bool fromKeyboard = button == nullptr;
   if (openMenu_ != nullptr) openMenu_->close();
   QPointer<TMenuButton> next = target;
   QTimer::singleShot(0, this, [this, next, fromKeyboard] {
-    if (next != nullptr && next->isEnabled()) openDropDown(next, fromKeyboard);
+    runHandler([&] {
+      if (next != nullptr && next->isEnabled()) openDropDown(next, fromKeyboard);
+    });
   });
 }
 
 bool TMenuButtonBar::event(QEvent* event) {
   if (event->type() == BarMessage()) {
     auto* message = static_cast<BarMessageEvent*>(event);
-    try {
-      if (message->step == -Qt::Key_Escape)  // the keyboard hook's Esc key-up
+    runHandler([&] {
+      if (message->step == kEscapeUp)
         keyUp(Qt::Key_Escape, message->button);
       else
         barMessage(message->step, message->button);
-    } catch (const std::exception& error) {
-      handleException(error);
-    }
+    });
     return true;
   }
-  if (event->type() == QEvent::FocusOut || event->type() == QEvent::Leave) {
-    if (hotButton_ != nullptr && event->type() == QEvent::FocusOut) hotButton_->mouseLeft();
-  }
+  if (event->type() == QEvent::FocusOut && hotButton_ != nullptr) hotButton_->mouseLeft();
   return QWidget::event(event);
 }
 
@@ -463,18 +541,38 @@ TMenuButton* TMenuButtonBar::buttonAtScreen(const QPoint& position) const {
 
 bool TMenuButtonBar::keyboardHook(QKeyEvent* key) {
   const bool release = key->type() == QEvent::KeyRelease;
+  // Alt pressed and released alone, and F10: the platform's SC_KEYMENU.
+  if (key->key() == Qt::Key_Alt) {
+    if (key->isAutoRepeat()) return false;
+    if (!release) {
+      altAlone_ = true;
+    } else if (altAlone_ && openMenu_ == nullptr) {
+      altAlone_ = false;
+      systemKeyMenu();
+      return true;
+    }
+    return false;
+  }
+  if (!release) altAlone_ = false;
+  if (!release && key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && openMenu_ == nullptr) {
+    systemKeyMenu();
+    return true;
+  }
   if (key->key() == Qt::Key_Escape) {
     if (release)
-      QCoreApplication::postEvent(this, new BarMessageEvent(-Qt::Key_Escape, closedButton_));
+      postBarMessage(kEscapeUp, closedButton_);
     else
-      QTimer::singleShot(0, this, [this] { keyDown(Qt::Key_Escape); });
+      QTimer::singleShot(0, this, [this] { runHandler([&] { keyDown(Qt::Key_Escape); }); });
   }
   if (release) return false;
   switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (hotButton_ == nullptr && pressedButton_ == nullptr) return false;
-      if (openMenu_ != nullptr) return false;  // the drop-down runs its item
+      if (openMenu_ != nullptr) {  // the drop-down runs its item; the bar resets once it closed
+        resetWhenClosed_ = true;
+        return false;
+      }
+      if (!KeyboardMode()) return false;
       keyDown(Qt::Key_Return);
       return true;
     case Qt::Key_Left:
@@ -484,32 +582,34 @@ bool TMenuButtonBar::keyboardHook(QKeyEvent* key) {
         postBarMessage(step, nullptr);
         return false;
       }
-      if (hotButton_ != nullptr) {
-        keyDown(key->key());
-        return true;
-      }
-      return false;
+      if (!KeyboardMode()) return false;
+      keyDown(key->key());
+      return true;
     }
     case Qt::Key_Down:
-      if (hotButton_ == nullptr || openMenu_ != nullptr) return false;
+      if (!KeyboardMode() || openMenu_ != nullptr) return false;
       keyDown(Qt::Key_Down);
       return true;
     default: return false;
   }
 }
 
-void TMenuButtonBar::mouseHook(QObject*, QEvent* event) {
+void TMenuButtonBar::mouseHook(QEvent* event) {
   auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint global = mouse->globalPosition().toPoint();
   TMenuButton* button = buttonAtScreen(global);
   if (event->type() == QEvent::MouseButtonPress) {
-    if (button == nullptr) postBarMessage(kReset, nullptr);
+    altAlone_ = false;
+    if (button == nullptr)
+      postBarMessage(kReset, nullptr);
+    else if (openMenu_ != nullptr && openMenu_->isVisible())
+      closingPress_ = button;
     return;
   }
   if (!QRect(mapToGlobal(QPoint(0, 0)), size()).contains(global)) return;
   if (button != nullptr) {
     if (window() != nullptr) {
-      QStatusTipEvent tip(button->statusTip());
+      QStatusTipEvent tip(button->Hint());
       QApplication::sendEvent(window(), &tip);
     }
     setCursor(menuCursor_);
@@ -520,29 +620,34 @@ void TMenuButtonBar::mouseHook(QObject*, QEvent* event) {
 }
 
 bool TMenuButtonBar::eventFilter(QObject* watched, QEvent* event) {
-  try {
+  bool swallowed = false;
+  runHandler([&] {
+    if (activeBar() != this) return;
     switch (event->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-        if (activeBar() == this) return keyboardHook(static_cast<QKeyEvent*>(event));
+        // Once per key: where the window system delivers it.
+        if (watched->isWindowType()) swallowed = keyboardHook(static_cast<QKeyEvent*>(event));
         break;
       case QEvent::MouseButtonPress:
+        // Seen where the window system delivers it: an open drop-down may
+        // close on it before any widget gets it.
+        if (watched->isWindowType()) mouseHook(event);
+        break;
       case QEvent::MouseMove:
-        if (activeBar() == this && watched->isWidgetType()) mouseHook(watched, event);
+        if (watched->isWidgetType()) mouseHook(event);
         break;
       default: break;
     }
-  } catch (const std::exception& error) {
-    handleException(error);
-  }
-  return QWidget::eventFilter(watched, event);
+  });
+  return swallowed || QWidget::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- painting and layout
 
 void TMenuButtonBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), resolve(color_, palette()));
+  painter.fillRect(rect(), resolve(color_, activeColours(palette())));
 }
 
 void TMenuButtonBar::resizeEvent(QResizeEvent* event) {
@@ -556,8 +661,13 @@ void TMenuButtonBar::resizeEvent(QResizeEvent* event) {
 }
 
 void TMenuButtonBar::contextMenuEvent(QContextMenuEvent* event) {
-  if (childAt(event->pos()) != nullptr || window() == nullptr) return;
-  WindowMenu::of(window())->openAt(event->globalPos());
+  runHandler([&] {
+    if (childAt(event->pos()) != nullptr || window() == nullptr) return;
+    if (popupMenu_ != nullptr)
+      popupMenu_->popup(event->globalPos());
+    else if (WindowMenu* menu = WindowMenu::of(window()))
+      menu->openAt(event->globalPos());
+  });
 }
 
 void TMenuButtonBar::changeEvent(QEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 // A slider of the button menu bar: a small flat button with an arrow that
 // scrolls the row of menu buttons by one button, and keeps scrolling while
-// it is held down (first after 400 ms, then every 100 ms).
+// it is held down (first after 400 ms, then every 100 ms). Like a flat
+// speed button it is raised under the mouse, sunken while held, and shows
+// its arrow embossed while disabled.
 
 #include <QTimer>
 #include <QWidget>
@@ -26,6 +28,7 @@ class TSlideButton : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
@@ -35,6 +38,7 @@ class TSlideButton : public QWidget {
   Direction direction_;
   QTimer* repeatTimer_ = nullptr;
   bool pressed_ = false;
+  bool hot_ = false;
 };
 
 }  // namespace sorabel::imagemenu

@@ -1,6 +1,7 @@
 #include "components/imagemenu/TSysMenu.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QWidget>
 
 #include "components/imagemenu/ComponentBitmaps.h"
@@ -27,7 +28,7 @@ void TSysMenu::setDrawing(bool drawing) {
 }
 
 void TSysMenu::setItemHeight(int height) {
-  if (height < 18 || height == itemHeight_) return;
+  if (height < kMinItemHeight || height > kMaxItemHeight || height == itemHeight_) return;
   itemHeight_ = height;
   if (drawing_) ApplyDrawing(true);
 }
@@ -39,7 +40,12 @@ void TSysMenu::ApplyDrawing(bool on) {
     owner_.useItemStyle(menu);
     for (QAction* item : menu->actions()) MenuItemStyle::setComponentOf(item, &owner_);
   }
-  emit owner_.menuBarChanged();
+  owner_.remeasure();
+  if (auto* bar = qobject_cast<QMenuBar*>(owner_.Menu())) bar->update();
+}
+
+void TSysMenu::setMenuStyle(TMenuStyle style) {
+  if (isMenuStyleValue(style)) menuStyle_ = style;
 }
 
 QString TSysMenu::captionOf(int command) {

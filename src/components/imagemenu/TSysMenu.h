@@ -33,20 +33,13 @@ class TSysMenu {
   // nothing in it.
   void setDrawing(bool drawing);
   int ItemHeight() const { return itemHeight_; }
-  // Ignored below 18 or when unchanged.
+  // Ignored outside 18 to 512, or when unchanged.
   void setItemHeight(int height);
   TMenuStyle MenuStyle() const { return menuStyle_; }
-  void setMenuStyle(TMenuStyle style) { menuStyle_ = style; }
+  void setMenuStyle(TMenuStyle style);
 
   // The form's window menu (SysMenuHandle), or nullptr.
   WindowMenu* SysMenuHandle() const;
-  // The window menu's items as captured when the drawer was made.
-  struct SysItem {
-    QString caption;
-    int command;
-  };
-  const std::vector<SysItem>& SysItems() const { return sysItems_; }
-  const draw::ImageList& SysGlyphs() const { return sysGlyphs_; }
 
   // Makes the window menu's items owner-drawn (on) and redraws the menu bar.
   void ApplyDrawing(bool on);
@@ -67,6 +60,11 @@ class TSysMenu {
   int itemHeight_ = 20;
   TMenuStyle menuStyle_ = TMenuStyle::msOffice;
   draw::ImageList sysGlyphs_;
+  // The window menu's items as captured when the drawer was made.
+  struct SysItem {
+    QString caption;
+    int command;
+  };
   std::vector<SysItem> sysItems_;
 };
 

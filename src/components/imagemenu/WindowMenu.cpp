@@ -25,8 +25,10 @@ WindowMenu::WindowMenu(QWidget* form) : QMenu(form), form_(form) {
   addCommand(QStringLiteral("閉じる(&C)\tAlt+F4"), SC_CLOSE);
   connect(this, &QMenu::aboutToShow, this, &WindowMenu::updateItems);
 
-  auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), form);
-  connect(key, &QShortcut::activated, this, [this] { openAt(form_->mapToGlobal(QPoint(0, 0))); });
+  for (const QKeySequence& keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Space)}) {
+    auto* key = new QShortcut(keys, form);
+    connect(key, &QShortcut::activated, this, [this] { openAt(form_->mapToGlobal(QPoint(0, 0))); });
+  }
   form->installEventFilter(this);
   for (QMenuBar* bar : form->findChildren<QMenuBar*>()) bar->installEventFilter(this);
 }

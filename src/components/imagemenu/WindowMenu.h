@@ -2,8 +2,11 @@
 // A form's window menu (the system menu): restore, move, size, minimise,
 // maximise and close, each acting on the window. On this platform the
 // window manager owns the title bar's own window menu, so a form offers
-// this one itself: Alt+Space and a right click on the form's menu bar open
-// it. Each item carries its command identifier (SC_*) as its data.
+// this one itself. It opens with Alt+Space, with Shift+Alt+Space (which
+// window managers leave alone; many take Alt+Space for their own menu), by
+// a right click on the form's menu bar where no item is, and by a right
+// click on a button of a button menu bar. Each item carries its command
+// identifier (SC_*) as its data.
 
 #include <QMenu>
 

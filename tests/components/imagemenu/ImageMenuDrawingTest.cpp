@@ -80,6 +80,25 @@ TEST_F(ImageMenuTest, DisabledPicturesAreEmbossedAndDisabledChecksGrey) {
   EXPECT_EQ(check.images[0], withTransparentColor(TImageMenu::CheckMonoGlyph(), kCheckTransparent));
 }
 
+TEST_F(ImageMenuTest, SelectedCheckedItemsKeepTheirSunkenCellAndSelectedDisabledOnesTheirGreyText) {
+  // Selected and checked: the cell is filled with the unselected colour and
+  // sunken; the raised frame of a selected picture is not drawn.
+  const RecordingCanvas checked = draw(toolbarItem, ODS_SELECTED | ODS_CHECKED, {0, 0, 120, 20});
+  EXPECT_TRUE(checked.has("fill 0,0,20,20 sys4"));
+  EXPECT_TRUE(checked.has("edge 0,0,20,20 8 0x1003"));
+  EXPECT_FALSE(checked.has("edge 0,0,20,20 4 0x3"));
+  EXPECT_FALSE(checked.has("edge 0,0,20,20 4 0x100C"));
+
+  // Selected and disabled: msOffice draws the highlight pass and the grey
+  // text; msWindows the grey text alone.
+  const std::vector<std::string> both{"text \" 新規(&N)\" 22,1,121,21 0x64 sys20",
+                                      "text \" 新規(&N)\" 21,0,120,20 0x64 sys17"};
+  EXPECT_EQ(draw(newItem, ODS_SELECTED | ODS_GRAYED, {0, 0, 120, 20}).callsStartingWith("text \" 新規"), both);
+  menu->setMenuStyle(TMenuStyle::msWindows);
+  EXPECT_EQ(draw(newItem, ODS_SELECTED | ODS_GRAYED, {0, 0, 120, 20}).callsStartingWith("text \" 新規"),
+            std::vector<std::string>{both[1]});
+}
+
 TEST_F(ImageMenuTest, OnDrawItemReplacesAllDrawingOfItsMenuButNotOfTheSystemMenu) {
   int drawn = 0;
   menu->OnDrawItem = [&](QWidget* owner, QAction* item, const QRect& rect, unsigned state) {
@@ -99,7 +118,9 @@ TEST_F(ImageMenuTest, OnDrawItemReplacesAllDrawingOfItsMenuButNotOfTheSystemMenu
 
 TEST_F(ImageMenuTest, BarItemsHaveNoBackgroundOutsideAMenuLoop) {
   EXPECT_TRUE(draw(file->menuAction(), 0, {0, 0, 60, 20}).callsStartingWith("fill").empty());
-  menu->InMenuLoop = true;
+  activate(form.get());
+  clickBarItem(bar, file->menuAction());  // the menu loop runs while the drop-down is open
+  ASSERT_TRUE(menu->InMenuLoop());
   EXPECT_EQ(draw(file->menuAction(), 0, {0, 0, 60, 20}).callsStartingWith("fill"),
             std::vector<std::string>{"fill 0,0,60,20 sys4"});
   const RecordingCanvas pressed = draw(file->menuAction(), ODS_SELECTED, {0, 0, 60, 20});
@@ -127,9 +148,30 @@ TEST_F(ImageMenuTest, BannerStripsThePopupMenusRootItems) {
   banner.setMenu(&popup);
   EXPECT_EQ(banner.measureRequest(first)->width, RecordingCanvas::measure(QStringLiteral(" 開く(O)")) + 40 + 22);
   RecordingCanvas canvas;
-  banner.drawRequest(canvas, &popup, first, 0, {0, 0, 150, 20});
+  banner.drawRequest(canvas, nullptr, first, 0, {0, 0, 150, 20});
   EXPECT_TRUE(canvas.has("imagepart 0,0,20,20 <- 0,0,20,20"));
-  EXPECT_TRUE(canvas.has("text \" 開く(&O)\" 43,0,150,20 0x64 sys7"));
+  EXPECT_TRUE(canvas.has("text \" 開く(&O)\" 43,0,170,20 0x64 sys7"));
+}
+
+TEST_F(ImageMenuTest, TheBannerMovesTheItemRightAndEachItemCopiesItsSliceOfOnePicture) {
+  QMenu popup;
+  QAction* first = popup.addAction(QStringLiteral("開く(&O)"));
+  QAction* second = popup.addAction(QStringLiteral("閉じる(&C)"));
+  second->setShortcut(Qt::Key_F4);
+  TMainImageMenu banner(form.get());
+  banner.setMeasureCanvasFactory([] { return std::make_unique<RecordingCanvas>(); });
+  banner.Banner().setShowBanner(true);
+  banner.setMenu(&popup);
+  const QRect place = popup.actionGeometry(second);
+  const Rect r{place.left(), place.top(), place.right() + 1, place.bottom() + 1};
+  RecordingCanvas canvas;
+  banner.drawRequest(canvas, &popup, second, 0, r);
+  // The shortcut keeps its place 15 pixels inside the item's right edge.
+  EXPECT_TRUE(canvas.has("text \"F4\" " + RecordingCanvas::rect({r.left + 43, r.top, r.right - 15, r.bottom}) + " 0x66 sys7"));
+  EXPECT_TRUE(canvas.has("fill " + RecordingCanvas::rect(r.translated(20, 0)) + " sys4"));
+  const int top = popup.actionGeometry(first).top();
+  EXPECT_TRUE(canvas.has("imagepart " + RecordingCanvas::rect({r.left, r.top, r.left + 20, r.bottom}) + " <- " +
+                         RecordingCanvas::rect({0, r.top - top, 20, r.bottom - top})));
 }
 
 TEST_F(ImageMenuTest, SystemMenuItemsAreMeasuredAndDrawnByTheDrawer) {
@@ -146,6 +188,14 @@ TEST_F(ImageMenuTest, SystemMenuItemsAreMeasuredAndDrawnByTheDrawer) {
   menu->SysMenu().DrawSysItem(nullptr, close, ODS_SELECTED, {0, 0, 150, 20}, SC_CLOSE, false);
   EXPECT_TRUE(close.has("edge 0,0,20,20 4 0x3"));
   EXPECT_TRUE(close.has("image 2,2 16x16"));
+  // Selected with a picture: only the text area is filled, the picture
+  // column keeps its frame; without a picture the whole item is filled.
+  EXPECT_EQ(close.callsStartingWith("fill").size(), 1u);
+  EXPECT_EQ(close.callsStartingWith("fill 21,0,150,20").size(), 1u);
+  RecordingCanvas move;
+  menu->SysMenu().DrawSysItem(nullptr, move, ODS_SELECTED, {0, 0, 150, 20}, SC_MOVE, false);
+  EXPECT_EQ(move.callsStartingWith("fill 0,0,150,20").size(), 1u);
+  EXPECT_TRUE(move.callsStartingWith("edge").empty());
   EXPECT_TRUE(close.has("text \"Alt+F4\" 25,0,135,20 0x66 sys14"));
 }
 

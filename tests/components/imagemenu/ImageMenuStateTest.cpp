@@ -1,12 +1,12 @@
 // The image menu's properties and links, its hook (hot tracking, hints,
 // accelerators) and the system menu drawer's settings.
 
-#include <QMouseEvent>
-#include <QStatusTipEvent>
+#include <climits>
 
 #include "components/imagemenu/Accelerators.h"
 #include "components/imagemenu/BarHotTracker.h"
 #include "components/imagemenu/ImageMenuFixture.h"
+#include "components/imagemenu/MenuItemStyle.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
 
@@ -44,6 +44,12 @@ TEST_F(ImageMenuTest, PicturesComeFromTheFirstRowAndOnlyWithAnImageList) {
   EXPECT_EQ(menu->HintOf(toolbarItem), "|ツールバーの表示");  // hints do not need pictures
   menu->setImages(images);
   EXPECT_EQ(menu->ImageIndexOf(toolbarItem), -1);  // the indexes are gone
+  // Without an image list no item has a picture, whatever its row says.
+  menu->setImages(nullptr);
+  menu->ItemImages().Items(1).setImageIndex(1);
+  EXPECT_EQ(menu->ImageIndexOf(toolbarItem), -1);
+  menu->setImages(images);
+  EXPECT_EQ(menu->ImageIndexOf(toolbarItem), 1);
 }
 
 TEST_F(ImageMenuTest, RemovedItemsMenusAndImageListsAreForgotten) {
@@ -68,6 +74,17 @@ TEST_F(ImageMenuTest, ItemsAreConvertedWithTheirFlagsAndFailuresNameTheItem) {
   } catch (const EImageMenuError& error) {
     EXPECT_STREQ(error.what(), "孤立(&I) のオーナードローに失敗しました");
   }
+}
+
+TEST_F(ImageMenuTest, AMainMenuPlacedOnTheFormLaterIsTakenAsMenu) {
+  QMainWindow other;
+  TMainImageMenu later(&other);
+  ASSERT_EQ(later.Menu(), nullptr);
+  QMenuBar* main = other.menuBar();
+  main->addMenu(QStringLiteral("ファイル(&F)"))->addAction(QStringLiteral("開く(&O)"));
+  QApplication::processEvents();
+  EXPECT_EQ(later.Menu(), main);
+  EXPECT_EQ(MenuItemStyle::componentOf(main->actions()[0]), &later);
 }
 
 TEST_F(ImageMenuTest, PropertiesThatRedrawTheMenuBarNeedAForm) {
@@ -98,30 +115,8 @@ TEST(BarHotTracker, PositionsCountOnlyVisibleItems) {
   const std::vector<BarItemInfo> items{{false, true}, {true, true}, {false, true}, {true, true}};
   EXPECT_EQ(BarHotTracker::positionToIndex(0, items), 1);
   EXPECT_EQ(BarHotTracker::positionToIndex(1, items), 3);
-  EXPECT_EQ(BarHotTracker::indexToPosition(3, items), 1);
   BarHotTracker tracker;
   EXPECT_EQ(tracker.track({1, true}, items), (std::vector<BarItemPaint>{{3, 1, true}}));
-}
-
-TEST_F(ImageMenuTest, HotTrackingFollowsTheMouseOverTheRealMenuBar) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  auto moveTo = [this](QAction* item) {
-    QMouseEvent move(QEvent::MouseMove, bar->actionGeometry(item).center(), bar->mapToGlobal(bar->actionGeometry(item).center()),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &move);
-  };
-  moveTo(file->menuAction());
-  EXPECT_EQ(menu->HotIndex, 0);
-  moveTo(edit->menuAction());
-  EXPECT_EQ(menu->HotIndex, 1);
-  EXPECT_EQ(menu->LastHotIndex, 0);
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(bar, &leave);
-  EXPECT_EQ(menu->HotIndex, -1);
-  menu->setMenuStyle(TMenuStyle::msWindows);
-  moveTo(file->menuAction());
-  EXPECT_EQ(menu->HotIndex, -1);
 }
 
 TEST(Accelerators, TheCharacterAfterTheFirstAmpersandMatchesIgnoringCase) {
@@ -143,31 +138,71 @@ TEST_F(ImageMenuTest, LettersInAnOpenDropDownChooseTheFirstVisibleMatch) {
   EXPECT_EQ(WindowMenu::commandOf(system->actions()[minimize.position]), SC_MINIMIZE);
 }
 
-// Catches the application hint the image menu sends to its form.
-class HintCatcher : public QObject {
- public:
-  QString hint;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::StatusTip) hint = static_cast<QStatusTipEvent*>(event)->tip();
-    return false;
+TEST_F(ImageMenuTest, NumericPropertiesKeepTheirValueOutsideTheirRange) {
+  menu->setCursor(Qt::WaitCursor);
+  menu->setActiveColor(rgb(1, 2, 3));
+  menu->setInActiveColor(rgb(1, 2, 3));
+  menu->Banner().setTopColor(rgb(1, 2, 3));
+  menu->Banner().setBottomColor(rgb(1, 2, 3));
+  menu->setMenuStyle(TMenuStyle::msWindows);
+  const CanvasFont font = menu->ActiveFont();
+  for (int value : {-1, INT_MAX}) {
+    menu->setItemHeight(value);
+    menu->SysMenu().setItemHeight(value);
+    menu->Banner().setBannerWidth(value);
+    menu->setCursor(static_cast<Qt::CursorShape>(value));
+    menu->setActiveColor(static_cast<Color>(value));
+    menu->setInActiveColor(static_cast<Color>(value));
+    menu->Banner().setTopColor(static_cast<Color>(value));
+    menu->Banner().setBottomColor(static_cast<Color>(value));
+    menu->setMenuStyle(static_cast<TMenuStyle>(value));
+    menu->SysMenu().setMenuStyle(static_cast<TMenuStyle>(value));
+    CanvasFont huge = font;
+    huge.height = value == -1 ? INT_MIN : value;
+    menu->setActiveFont(huge);
+    menu->setInActiveFont(huge);
+    EXPECT_EQ(menu->ItemHeight(), 20);
+    EXPECT_EQ(menu->SysMenu().ItemHeight(), 20);
+    EXPECT_EQ(menu->Banner().BannerWidth(), 20);
+    EXPECT_EQ(menu->Cursor(), Qt::WaitCursor);
+    EXPECT_EQ(menu->ActiveColor(), rgb(1, 2, 3));
+    EXPECT_EQ(menu->InActiveColor(), rgb(1, 2, 3));
+    EXPECT_EQ(menu->Banner().TopColor(), rgb(1, 2, 3));
+    EXPECT_EQ(menu->Banner().BottomColor(), rgb(1, 2, 3));
+    EXPECT_EQ(menu->MenuStyle(), TMenuStyle::msWindows);
+    EXPECT_EQ(menu->SysMenu().MenuStyle(), TMenuStyle::msOffice);
+    EXPECT_EQ(menu->ActiveFont(), font);
   }
-};
-
-TEST_F(ImageMenuTest, SelectedItemsSetTheLongHintAndClosingEmptiesIt) {
-  HintCatcher catcher;
-  form->installEventFilter(&catcher);
-  QString selectedHint;
-  menu->OnMenuSelect = [&](QAction*, const QString& hint) { selectedHint = hint; };
-  menu->menuSelect(newItem, file, false);
-  EXPECT_EQ(catcher.hint, "新しく作ります");
-  EXPECT_EQ(selectedHint, "新規|新しく作ります");
-  EXPECT_TRUE(menu->SubmenuSelected);  // its parent (the bar item) is visible
-  menu->menuSelect(print, file, false);
-  EXPECT_EQ(catcher.hint, "");  // no row: an empty hint
-  menu->menuSelect(newItem, file, false);
-  menu->menuSelect(nullptr, nullptr, false);
-  EXPECT_EQ(catcher.hint, "");
-  EXPECT_FALSE(menu->SubmenuSelected);
+  // An ItemHeight of INT_MAX never reaches the measuring.
+  EXPECT_EQ(menu->measureRequest(print)->width, RecordingCanvas::measure(QStringLiteral(" 印刷(P)")) + 20 + 20);
+  menu->setItemHeight(0);
+  menu->SysMenu().setItemHeight(0);
+  EXPECT_EQ(menu->ItemHeight(), 20);
+  EXPECT_EQ(menu->SysMenu().ItemHeight(), 20);
+  menu->setItemHeight(512);
+  EXPECT_EQ(menu->ItemHeight(), 512);
+  menu->setItemHeight(513);
+  EXPECT_EQ(menu->ItemHeight(), 512);
+  // 0 is a value of the others.
+  menu->Banner().setBannerWidth(0);
+  EXPECT_EQ(menu->Banner().BannerWidth(), 0);
+  menu->setCursor(static_cast<Qt::CursorShape>(0));
+  EXPECT_EQ(menu->Cursor(), Qt::ArrowCursor);
+  menu->setActiveColor(0);
+  EXPECT_EQ(menu->ActiveColor(), clBlack);
+  menu->setMenuStyle(static_cast<TMenuStyle>(0));
+  EXPECT_EQ(menu->MenuStyle(), TMenuStyle::msOffice);
+  CanvasFont plain = font;
+  plain.height = 0;
+  menu->setActiveFont(plain);
+  EXPECT_EQ(menu->ActiveFont().height, 0);
+  TItemImage& row = menu->ItemImages().Items(0);
+  for (int value : {-1, 0, INT_MAX}) {
+    row.setImageIndex(value);  // passed to the image list as it is
+    EXPECT_EQ(row.ImageIndex(), value);
+  }
+  row.setImageIndex(INT_MIN);
+  EXPECT_EQ(row.ImageIndex(), INT_MAX);
 }
 
 TEST_F(ImageMenuTest, SystemMenuItemHeightFollowsItsRules) {
