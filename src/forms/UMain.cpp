@@ -357,9 +357,7 @@ bool TMainFm::offerToSave(AskButtons buttons, bool cancelStops) {
   switch (UserDialogs::current().ask(this, kChangedQuestion, buttons, MessageKind::Warning)) {
     case Answer::Cancel: return !cancelStops;
     case Answer::Yes: return saveBook();
-    default:
-      discardRecovery();  // the changes are given up
-      return true;
+    default: return true;  // the book that replaces it or the close removes the recovery copy
   }
 }
 
