@@ -11,6 +11,7 @@
 #include "ledger/BookFile.h"
 #include "platform/Errors.h"
 #include "platform/FileIo.h"
+#include "platform/Locale.h"
 #include "platform/UserFolders.h"
 
 namespace sorabel {
@@ -83,13 +84,7 @@ void removeOldest(const fs::path& folder, const fs::path& bookPath, int keep) {
 
 fs::path backupFolder() { return programFolder(UserFolder::Data) / "backups"; }
 
-std::string backupTime(std::time_t moment) {
-  std::tm local{};
-  localtime_r(&moment, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
+std::string backupTime(std::time_t moment) { return localTimeText(moment, "%Y%m%d-%H%M%S"); }
 
 std::string shownBackupTime(const BookBackup& backup) {
   const std::string& t = backup.time;

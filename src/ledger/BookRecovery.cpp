@@ -11,6 +11,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileIo.h"
+#include "platform/Locale.h"
 #include "platform/UserFolders.h"
 
 namespace sorabel {
@@ -20,13 +21,7 @@ namespace {
 
 constexpr std::string_view kInfoExtension = ".info";
 
-std::string shownTime(std::time_t moment) {
-  std::tm local{};
-  localtime_r(&moment, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
-  return text;
-}
+std::string shownTime(std::time_t moment) { return localTimeText(moment, "%Y/%m/%d %H:%M:%S"); }
 
 // A name no other running program picks: the process and a random number.
 std::string uniqueId() {
