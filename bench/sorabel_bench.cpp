@@ -26,6 +26,8 @@
 #include <string>
 
 #include "ledger/BookFile.h"
+#include "ledger/BookRecovery.h"
+#include "ledger/GridChange.h"
 #include "ledger/BookSession.h"
 #include "ledger/SortAndBalance.h"
 #include "platform/Cp932.h"
@@ -159,6 +161,57 @@ void BookChanged(benchmark::State& state) {
   std::filesystem::remove(target);
 }
 BENCHMARK(BookChanged)->Unit(benchmark::kMillisecond);
+
+// What the window does on its own thread for a recovery copy of a changed
+// book: the unsaved-changes test and the book's text.
+void RecoveryCopyText(benchmark::State& state) {
+  BookSession session = openedBook();
+  auto target = std::filesystem::temp_directory_path() / "sorabel_bench_recovery_book.csv";
+  session.saveAs(target.string(), BookOrder::OldestFirst);
+  session.grid().setCell(kDescriptionColumn, session.grid().lastRow(), "changed");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(session.changed());
+    benchmark::DoNotOptimize(bookFileText(session.grid()));
+  }
+  std::filesystem::remove(target);
+}
+BENCHMARK(RecoveryCopyText)->Unit(benchmark::kMillisecond);
+
+// What the writing thread does with it: both files written, synced and
+// renamed into place.
+void RecoveryCopyWrite(benchmark::State& state) {
+  BookSession session = openedBook();
+  const std::string text = bookFileText(session.grid());
+  const auto folder = std::filesystem::temp_directory_path() / "sorabel_bench_recovery";
+  {
+    RecoveryCopy copy(folder);
+    for (auto _ : state) copy.write("/home/user/book.csv", text, std::time(nullptr));
+    copy.discard();
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(RecoveryCopyWrite)->Unit(benchmark::kMillisecond);
+
+// One undo step of a cell edit, as the window records it: the change found
+// between the book before and after (its pass included), and the book kept
+// as the next step's start.
+void UndoStepOfACellEdit(benchmark::State& state) {
+  BookSession session = openedBook();
+  LedgerGrid baseline = session.grid();
+  std::size_t held = 0;
+  int edit = 0;
+  for (auto _ : state) {
+    session.grid().setCell(kIncomeColumn, 1 + (edit * 7919) % session.grid().dataRowCount(),
+                           std::to_string(100000 + edit));
+    ++edit;
+    session.sortAndBalance(BookOrder::OldestFirst);
+    const GridChange change = GridChange::between(baseline, session.grid());
+    held += change.storedBytes();
+    baseline = session.grid();
+  }
+  state.counters["bytes_per_step"] = benchmark::Counter(static_cast<double>(held) / static_cast<double>(edit));
+}
+BENCHMARK(UndoStepOfACellEdit)->Unit(benchmark::kMillisecond);
 
 // Not one of the compared operations: the pass on a book whose rows are in
 // no order at all (a book put together elsewhere), so it really sorts.

@@ -68,5 +68,6 @@ int main(int argc, char* argv[]) {
   sorabel::Forms forms(paths);
   if (!forms.passwordAccepted()) return 0;
   forms.MainFm->show();
+  forms.MainFm->offerRecovery();
   return app.exec();
 }

@@ -21,6 +21,8 @@ const MainCommand kCommands[] = {
     {K::Item, "New1", "新規作成(&N)", 0, "ファイルを新規に作成します", picture(P::New), &M::New1Click, "SpBtnNew"},
     {K::Item, "Open1", "開く(&O)", 0, "ファイルを開きます", picture(P::Open), &M::Open1Click, "SpBtnOpen"},
     {K::Submenu, "N2", "開き直す(&R)", 0, "", picture(P::Reopen), nullptr, nullptr},
+    {K::Item, "OpenBackup1", "バックアップから開く...", 0, "以前に保存したファイルのバックアップを開きます", kNone,
+     &M::OpenBackup1Click, nullptr},
     {K::Item, "Save1", "上書き保存(&D)", 0, "上書き保存します", picture(P::Save), &M::Save1Click, "SpBtnSave"},
     {K::Item, "SaveAs1", "名前を付けて保存(&A)", 0, "名前を付けて新規保存します", picture(P::SaveAs), &M::SaveAs1Click,
      nullptr},
@@ -30,6 +32,9 @@ const MainCommand kCommands[] = {
     {K::Item, "Exit1", "終了(&X)", 0, "アプリケーションを終了します", picture(P::Exit), &M::Exit1Click, "EndBtn"},
 
     {K::Menu, "E5", "編集(&E)", 0, "", kNone, nullptr, nullptr},
+    {K::Item, "Undo1", "元に戻す(&U)", Qt::CTRL | Qt::Key_Z, "", kNone, &M::Undo1Click, nullptr},
+    {K::Item, "Redo1", "やり直し(&R)", Qt::CTRL | Qt::Key_Y, "", kNone, &M::Redo1Click, nullptr},
+    {K::Separator, "N5", "-", 0, "", kNone, nullptr, nullptr},
     {K::Item, "A1", "データ追加(&A)", Qt::Key_F3, "新しくデータを追加します", picture(P::Add), &M::A1Click, "SpBtnAdd"},
     {K::Item, "D1", "データ削除(&L)", Qt::Key_F4, "データを削除します", picture(P::Delete), &M::D1Click, "SpBtnDelete"},
     {K::Separator, "N4", "-", 0, "", kNone, nullptr, nullptr},
@@ -66,6 +71,7 @@ const StandardKey kStandardKeys[] = {
     {"Print1", Qt::CTRL | Qt::Key_P},
     {"Find2", Qt::CTRL | Qt::Key_F},
     {"Exit1", Qt::CTRL | Qt::Key_Q},
+    {"Redo1", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
 };
 
 }  // namespace

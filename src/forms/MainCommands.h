@@ -3,9 +3,11 @@
 // image menu's pictures and hints are all built from it.
 //
 // The names are the design's short names:
-//   F1 ファイル: New1 新規作成, Open1 開く, N2 開き直す (Histry0..4), Save1 上書き保存,
+//   F1 ファイル: New1 新規作成, Open1 開く, N2 開き直す (Histry0..4),
+//                OpenBackup1 バックアップから開く..., Save1 上書き保存,
 //                SaveAs1 名前を付けて保存, N1 -, Print1 印刷, N3 -, Exit1 終了
-//   E5 編集:     A1 データ追加 (F3), D1 データ削除 (F4), N4 -, SortInc 降順並び (oldest
+//   E5 編集:     Undo1 元に戻す (Ctrl+Z), Redo1 やり直し (Ctrl+Y), N5 -,
+//                A1 データ追加 (F3), D1 データ削除 (F4), N4 -, SortInc 降順並び (oldest
 //                first), SortDec 昇順並び (newest first)
 //   Find1 検索:  Find2 検索, I1 月別収支一覧
 //   Show1 表示:  T1 ツールバー, S3 ステータスバー, StayTop 常に手前に表示

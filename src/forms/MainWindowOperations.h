@@ -3,6 +3,7 @@
 // main window only through these, never through its controls.
 
 #include <QRect>
+#include <QString>
 #include <functional>
 
 #include "ledger/BookSession.h"
@@ -16,6 +17,10 @@ class MainWindowOperations {
   virtual const BookSession& session() const = 0;
   // Runs a change of the book store and brings the grid view up to date.
   virtual void changeBook(const std::function<void(LedgerGrid&)>& change) = 0;
+  // A person's change of the book: aboutToEditBook before it, bookEdited
+  // (named for the undo menu) once it and its pass are done.
+  virtual void aboutToEditBook() = 0;
+  virtual void bookEdited(const QString& what) = 0;
   virtual void SortAndBalance() = 0;
   virtual void ShowStatus() = 0;
   virtual void CenterMainWindow() = 0;

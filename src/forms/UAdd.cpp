@@ -143,10 +143,12 @@ void TAddFm::OKBtnClick() {
     parseAmount(entry.income);
     parseAmount(entry.expense);
     MainWindowOperations& main = forms_.mainWindow();
+    main.aboutToEditBook();
     main.changeBook([&](LedgerGrid& grid) { addEntry(grid, entry, main.bookOrder()); });
     main.SortAndBalance();
     main.ShowStatus();
     main.moveToNewestRow();
+    main.bookEdited(QStringLiteral("データ追加"));
     accept();
   });
 }

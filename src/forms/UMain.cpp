@@ -8,14 +8,20 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTimer>
+#include <QUndoStack>
 
 #include "forms/Forms.h"
 #include "forms/MainCommands.h"
 #include "forms/UAbout.h"
+#include "forms/BookHistory.h"
 #include "forms/UAdd.h"
+#include "forms/UBackups.h"
 #include "forms/UKensakuFm.h"
 #include "forms/USet.h"
 #include "forms/UTuki.h"
+#include "ledger/BookFile.h"
+#include "ledger/BookRecovery.h"
 #include "ledger/EntryEditing.h"
 #include "platform/FileIo.h"
 #include "platform/qt/AnsiText.h"
@@ -50,6 +56,11 @@ constexpr int kDescriptionColumnSlack = 25;
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
+const QString kRecoveryQuestion = QStringLiteral("前回、保存されずに終了したデータがあります。復元しますか？");
+// The recovery copy follows a change within a second, but is written at
+// most once every two seconds.
+constexpr int kRecoveryDelayMs = 1000;
+constexpr std::int64_t kRecoveryIntervalMs = 2000;
 const QString kUtf8Question = QStringLiteral("このファイルは UTF-8 で書かれています。Shift-JIS に変換して開きますか？");
 const QString kUnfinishedSaveQuestion = QStringLiteral(
     "%1 の前回の保存は途中で終わっています。\n保存する前の内容の控えが残っています。\n\n"
@@ -83,11 +94,17 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
   keepMinimumWindowSize(this);
   buildMenu();
   buildClient();
+  buildHistory();
+  buildRecovery();
   helpViewer_ = new HelpViewer(this);
   FormCreate();
 }
 
-TMainFm::~TMainFm() = default;
+// The history goes before the menu items its signals update.
+TMainFm::~TMainFm() {
+  delete bookHistory_;
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+}
 
 // ---------------------------------------------------------------- building
 
@@ -139,6 +156,8 @@ void TMainFm::buildMenu() {
       case CommandKind::Check: addCommand(current, command); break;
     }
   }
+  Undo1 = findChild<QAction*>(QStringLiteral("Undo1"));
+  Redo1 = findChild<QAction*>(QStringLiteral("Redo1"));
   SortInc = findChild<QAction*>(QStringLiteral("SortInc"));
   SortDec = findChild<QAction*>(QStringLiteral("SortDec"));
   T1 = findChild<QAction*>(QStringLiteral("T1"));
@@ -279,7 +298,7 @@ void TMainFm::loadStartupBook() {
   if (session_.state() != BookState::LastBookMissing) return;
   runGuarded(this, [this] {
     bool read = false;
-    changeBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
+    replaceBook([&](LedgerGrid&) { read = session_.readLastBook(bookOrder(), openQuestions(session_.fileName())); });
     if (!read) return;
     ShowStatus();
     showCaption();
@@ -322,6 +341,7 @@ void TMainFm::closeEvent(QCloseEvent* event) {
   // The profile is written when it can be; a failure is shown but never
   // keeps the program from closing.
   runGuarded(this, [this] { FormClose(); });
+  discardRecovery();
   helpViewer_->close();
   event->accept();
 }
@@ -337,7 +357,7 @@ bool TMainFm::offerToSave(AskButtons buttons, bool cancelStops) {
   switch (UserDialogs::current().ask(this, kChangedQuestion, buttons, MessageKind::Warning)) {
     case Answer::Cancel: return !cancelStops;
     case Answer::Yes: return saveBook();
-    default: return true;
+    default: return true;  // the book that replaces it or the close removes the recovery copy
   }
 }
 
@@ -371,10 +391,131 @@ void TMainFm::changeBook(const std::function<void(LedgerGrid&)>& change) {
   model_->change([&](LedgerGrid& grid) { change(grid); });
 }
 
+void TMainFm::replaceBook(const std::function<void(LedgerGrid&)>& change) {
+  changeBook(change);
+  bookHistory_->restart();
+  discardRecovery();
+}
+
+// ---------------------------------------------------------------- recovery
+
+void TMainFm::buildRecovery() {
+  recovery_ = std::make_unique<RecoveryCopy>(recoveryFolder());
+  recoveryTimer_ = new QTimer(this);
+  recoveryTimer_->setSingleShot(true);
+  connect(recoveryTimer_, &QTimer::timeout, this, [this] {
+    const std::int64_t wait = kRecoveryIntervalMs - recoveryClock_.elapsed();
+    if (recoveryClock_.isValid() && wait > 0) {
+      recoveryTimer_->start(static_cast<int>(wait));
+      return;
+    }
+    writeRecoveryNow();
+  });
+  connect(model_, &QAbstractItemModel::dataChanged, this, &TMainFm::scheduleRecovery);
+}
+
+void TMainFm::scheduleRecovery() {
+  if (!recoveryTimer_->isActive()) recoveryTimer_->start(kRecoveryDelayMs);
+}
+
+// The book's text is made here; the files are written and synced on a
+// thread of their own, so that a large book never holds up typing.
+void TMainFm::writeRecoveryNow() {
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+  if (!session_.changed()) {
+    discardRecovery();
+    return;
+  }
+  std::string bytes;
+  try {
+    bytes = bookFileText(grid());
+  } catch (const Error&) {
+    return;  // a cell no file can hold: Save will say so
+  }
+  recoveryClock_.start();
+  const std::string name = session_.state() == BookState::NewBook ? std::string() : session_.fileName();
+  recoveryWrite_ = std::async(std::launch::async, [copy = recovery_.get(), name, bytes = std::move(bytes)] {
+    try {
+      copy->write(name, bytes, std::time(nullptr));
+    } catch (const Error&) {
+      // Without a recovery copy the program runs as before; Save still works.
+    }
+  });
+}
+
+void TMainFm::discardRecovery() {
+  recoveryTimer_->stop();
+  if (recoveryWrite_.valid()) recoveryWrite_.wait();
+  recovery_->discard();
+}
+
+void TMainFm::offerRecovery() {
+  runGuarded(this, [this] {
+    const std::vector<LeftRecovery> left = leftRecoveries(recoveryFolder());
+    if (left.empty()) return;
+    const LeftRecovery& newest = left.front();
+    if (UserDialogs::current().ask(this, kRecoveryQuestion, AskButtons::YesNo, MessageKind::Confirmation) !=
+        Answer::Yes) {
+      recovery_->setAside({newest});
+      return;
+    }
+    const std::string bytes = readBookBytes(newest.book);
+    replaceBook([&](LedgerGrid&) {
+      session_.openRecovered(bytes, newest.bookName);
+      session_.sortAndBalance(bookOrder());
+    });
+    showCaption();
+    ShowStatus();
+    moveToNewestRow();
+    writeRecoveryNow();  // this program's copy first, then the old one goes
+    if (recoveryWrite_.valid()) recoveryWrite_.wait();
+    removeRecovery(newest);
+  });
+}
+
+void TMainFm::aboutToEditBook() { bookHistory_->aboutToChange(); }
+
+void TMainFm::bookEdited(const QString& what) { bookHistory_->record(what); }
+
+void TMainFm::Undo1Click() {
+  bookHistory_->stack()->undo();
+  ShowStatus();
+}
+
+void TMainFm::Redo1Click() {
+  bookHistory_->stack()->redo();
+  ShowStatus();
+}
+
+void TMainFm::buildHistory() {
+  BookHistory::Window window;
+  window.grid = [this]() -> const LedgerGrid& { return grid(); };
+  window.changeBook = [this](const std::function<void(LedgerGrid&)>& change) { changeBook(change); };
+  window.order = [this] { return bookOrder(); };
+  window.setOrder = [this](BookOrder order) {
+    SortInc->setChecked(order == BookOrder::OldestFirst);
+    SortDec->setChecked(order == BookOrder::NewestFirst);
+  };
+  window.selection = [this] { return StringGrid1->gridSelection(); };
+  window.select = [this](const StringGridView::Selection& selection) { StringGrid1->setGridSelection(selection); };
+  bookHistory_ = new BookHistory(std::move(window), this);
+  QUndoStack* stack = bookHistory_->stack();
+  auto showHints = [this, stack] {
+    Undo1->setEnabled(stack->canUndo());
+    Redo1->setEnabled(stack->canRedo());
+    Undo1->setStatusTip(bookHistory_->undoHint());
+    Redo1->setStatusTip(bookHistory_->redoHint());
+  };
+  connect(stack, &QUndoStack::indexChanged, this, showHints);
+  connect(stack, &QUndoStack::cleanChanged, this, showHints);
+  connect(model_, &LedgerTableModel::cellEdited, this, [this] { bookEdited(QStringLiteral("セルの編集")); });
+  showHints();
+}
+
 void TMainFm::New1Click() {
   runGuarded(this, [this] {
     if (!offerToSave(AskButtons::YesNoCancel, true)) return;
-    changeBook([this](LedgerGrid&) { session_.newBook(); });
+    replaceBook([this](LedgerGrid&) { session_.newBook(); });
     showCaption();
   });
 }
@@ -385,7 +526,7 @@ void TMainFm::Open1Click() {
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
     rememberFolder(name);
-    changeBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
+    replaceBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
     showCaption();
     ShowStatus();
   });
@@ -402,7 +543,7 @@ QString TMainFm::dialogFolder() const {
 void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
 void TMainFm::LoadBookFile() {
-  changeBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
+  replaceBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
 }
 
 OpenQuestions TMainFm::openQuestions(const std::string& name) {
@@ -435,7 +576,11 @@ bool TMainFm::saveBook() {
       UserDialogs::current().ask(this, BookFileName() + QStringLiteral(" は他のプログラムによって変更されています。上書きしますか？"),
                                  AskButtons::YesNo, MessageKind::Warning) != Answer::Yes)
     return false;
+  setBackupPolicy();
   changeBook([this](LedgerGrid&) { session_.save(bookOrder()); });
+  bookHistory_->joinPass();
+  discardRecovery();
+  tellBackupFailure();
   return true;
 }
 
@@ -443,9 +588,43 @@ bool TMainFm::saveBookAs() {
   const QString name = UserDialogs::current().saveFileName(this, {kSaveFilter, QStringLiteral("csv"), dialogFolder()});
   if (name.isEmpty()) return false;
   rememberFolder(name);
+  setBackupPolicy();
   changeBook([&](LedgerGrid&) { session_.saveAs(utf8(name), bookOrder()); });
+  bookHistory_->joinPass();
+  discardRecovery();
   showCaption();
+  tellBackupFailure();
   return true;
+}
+
+void TMainFm::setBackupPolicy() {
+  session_.setBackupPolicy({backupFolder(), SettingsProfile(forms_.paths().profile).backupCount()});
+}
+
+void TMainFm::tellBackupFailure() {
+  const std::optional<std::string> failure = session_.takeBackupFailure();
+  if (!failure || backupFailureTold_) return;
+  backupFailureTold_ = true;
+  UserDialogs::current().tell(
+      this, QStringLiteral("ファイルは保存しましたが、前のファイルのバックアップを残せませんでした。\n") + QString::fromStdString(*failure),
+      MessageKind::Warning);
+}
+
+void TMainFm::OpenBackup1Click() {
+  runGuarded(this, [this] {
+    if (listBackups(backupFolder(), session_.filePath()).empty()) {
+      UserDialogs::current().tell(this, QStringLiteral("このファイルのバックアップはありません。"), MessageKind::Information);
+      return;
+    }
+    if (!offerToSave(AskButtons::YesNoCancel, false)) return;
+    TBackupFm chooser(listBackups(backupFolder(), session_.filePath()), this);
+    if (chooser.exec() != QDialog::Accepted) return;
+    const std::optional<std::filesystem::path> backup = chooser.chosen();
+    if (!backup) return;
+    replaceBook([&](LedgerGrid&) { session_.openBackup(*backup, bookOrder()); });
+    showCaption();
+    ShowStatus();
+  });
 }
 
 void TMainFm::Exit1Click() { close(); }
@@ -469,8 +648,10 @@ void TMainFm::D1Click() {
     const QString prompt = toQString(deletePrompt(selectedDescription_));
     if (UserDialogs::current().ask(this, prompt, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
     const auto selected = StringGrid1->selectedGridRows();
+    aboutToEditBook();
     changeBook([&selected](LedgerGrid& grid) { grid.deleteRows(selected.first, selected.second); });
     SortAndBalance();
+    bookEdited(QStringLiteral("データ削除"));
     ShowStatus();
     selectedDescription_.clear();
   });
@@ -481,10 +662,12 @@ void TMainFm::SortIncClick() { switchOrder(BookOrder::OldestFirst); }
 void TMainFm::SortDecClick() { switchOrder(BookOrder::NewestFirst); }
 
 void TMainFm::switchOrder(BookOrder order) {
+  aboutToEditBook();
   SortInc->setChecked(order == BookOrder::OldestFirst);
   SortDec->setChecked(order == BookOrder::NewestFirst);
   runGuarded(this, [this] {
     SortAndBalance();
+    bookEdited(QStringLiteral("並び替え"));
     ShowStatus();
   });
   FormShow();
@@ -505,7 +688,11 @@ void TMainFm::StringGrid1SelectCell(int, int row) {
 void TMainFm::StringGrid1Click() { StringGrid1->setEditingEnabled(StringGrid1->currentColumn() != kBalanceColumn); }
 
 void TMainFm::StringGrid1KeyDown(int key) {
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) runGuarded(this, [this] { SortAndBalance(); });
+  if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    runGuarded(this, [this] {
+      SortAndBalance();
+      bookHistory_->joinPass();
+    });
 }
 
 QString TMainFm::StringGrid1GetEditMask(int column, int) const {
@@ -626,7 +813,7 @@ void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
 
 void TMainFm::reopenBook(const std::string& name) {
   bool read = false;
-  changeBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
+  replaceBook([&](LedgerGrid&) { read = session_.reopen(name, openQuestions(name)); });
   if (!read) return;
   setCurrentRowKeepingColumn(grid().lastRow());
   showCaption();

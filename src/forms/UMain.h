@@ -17,8 +17,10 @@
 //    replace.
 //  - The other windows use the main window through MainWindowOperations.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
+#include <future>
 #include <memory>
 
 #include "forms/FormWindow.h"
@@ -29,6 +31,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QTimer;
 
 namespace sorabel {
 
@@ -47,6 +50,8 @@ class TToolbarButton;
 class Forms;
 class HelpViewer;
 class SettingsProfile;
+class BookHistory;
+class RecoveryCopy;
 class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
@@ -69,9 +74,12 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // Book commands.
   void New1Click();
   void Open1Click();
+  void OpenBackup1Click();
   void Save1Click();
   void SaveAs1Click();
   void Exit1Click();
+  void Undo1Click();
+  void Redo1Click();
   void A1Click();
   void D1Click();
   void SortIncClick();
@@ -88,6 +96,12 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void StayTopClick();
   void P1Click();
   void H2Click();
+
+  // Recovery: a copy of left unsaved changes offered back at start-up.
+  void offerRecovery();
+  // Writes (or, when the book has no unsaved changes, removes) this
+  // program's recovery copy now, waiting for a write under way.
+  void writeRecoveryNow();
 
   // Recent files.
   void F1Click();
@@ -113,6 +127,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
 
   const BookSession& session() const override { return session_; }
   void changeBook(const std::function<void(LedgerGrid&)>& change) override;
+  void aboutToEditBook() override;
+  void bookEdited(const QString& what) override;
   BookOrder bookOrder() const override;
   void moveToNewestRow() override;
   QRect mainWindowFrame() const override;
@@ -138,6 +154,14 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void buildImageMenu();
   void buildToolbar();
   void buildClient();
+  void buildHistory();
+  void buildRecovery();
+  // A change of the book: the recovery copy is written within 2 seconds.
+  void scheduleRecovery();
+  void discardRecovery();
+  // A change that puts another book in place (New, Open...): the undo
+  // history starts again.
+  void replaceBook(const std::function<void(LedgerGrid&)>& change);
   void readProfileAtStart();
   void loadStartupBook();
   void setGridColumns();
@@ -153,6 +177,10 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // user would not overwrite a file another program changed).
   bool saveBook();
   bool saveBookAs();
+  // Before a save: the backups as the settings have them now. After it: a
+  // backup that could not be made is told once a run.
+  void setBackupPolicy();
+  void tellBackupFailure();
   // Where the open and save dialogs start: the book's folder, else the last
   // folder used.
   QString dialogFolder() const;
@@ -170,9 +198,15 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   Forms& forms_;
   BookSession& session_;
   LedgerTableModel* model_;
+  BookHistory* bookHistory_ = nullptr;
+  std::unique_ptr<RecoveryCopy> recovery_;
+  QTimer* recoveryTimer_ = nullptr;
+  std::future<void> recoveryWrite_;
+  QElapsedTimer recoveryClock_;  // since the last recovery write
   HelpViewer* helpViewer_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   AnsiString storedPathWord_;
+  bool backupFailureTold_ = false;
   QString lastFolder_;
   AnsiString selectedDescription_;
 
@@ -181,6 +215,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   imagemenu::TMainImageMenu* ImageMenu1 = nullptr;
   QMenu* N2 = nullptr;
   std::array<QAction*, 5> Histry{};
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
   QAction* SortInc = nullptr;
   QAction* SortDec = nullptr;
   QAction* T1 = nullptr;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 
@@ -67,8 +68,18 @@ void TSetFm::buildFormTab() {
   CheckBox4 = checkBox(QStringLiteral("前回終了時のサイズで起動する"), QStringLiteral("CheckBox4"), {48, 36, 249, 17},
                        TabSheet3);
   CheckBox2 = checkBox(QStringLiteral("中央に表示"), QStringLiteral("CheckBox2"), {48, 64, 81, 13}, TabSheet3);
+  Label7 = new QLabel(QStringLiteral("保存時に残すバックアップの数(&B)"), TabSheet3);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  Label7->setGeometry(48, 90, 190, 16);
+  BackupCountEdit = new QSpinBox(TabSheet3);
+  BackupCountEdit->setObjectName(QStringLiteral("BackupCountEdit"));
+  BackupCountEdit->setRange(0, kMaxBackupCount);
+  BackupCountEdit->setSpecialValueText(QStringLiteral("なし"));
+  BackupCountEdit->setGeometry(240, 88, 57, 20);
+  Label7->setBuddy(BackupCountEdit);
   setTabOrder(CheckBox2, CheckBox1);
   setTabOrder(CheckBox1, CheckBox4);
+  setTabOrder(CheckBox4, BackupCountEdit);
 }
 
 void TSetFm::buildDescriptionTab() {
@@ -152,6 +163,7 @@ void TSetFm::FormShow() {
     Edit1->setText(loadedPassword_.shown);
     CheckBox1->setChecked(profile.opensLastBook());
     CheckBox4->setChecked(profile.restoresWindowPlacement());
+    BackupCountEdit->setValue(profile.backupCount());
     QStringList lines;
     for (int n = 0; n < SettingsProfile::kRegisteredDescriptionCount; ++n) {
       loadedDescriptions_[n] = {profile.registeredDescription(n), toQString(profile.registeredDescription(n))};
@@ -179,6 +191,7 @@ void TSetFm::BitBtn1Click() {
     profile.writeOpensLastBook(CheckBox1->isChecked());
     profile.writeCentresMainWindow(CheckBox2->isChecked());
     profile.writeRestoresWindowPlacement(CheckBox4->isChecked());
+    profile.writeBackupCount(BackupCountEdit->value());
     profile.writePassword(password);
     writeRegisteredDescriptions(profile, lines);
     keepHistory(profile, historyValues_, remove);

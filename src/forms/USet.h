@@ -1,5 +1,5 @@
 #pragma once
-// The settings dialog: start-up options, the twenty registered descriptions,
+// The settings dialog: start-up options and the number of backups kept, the twenty registered descriptions,
 // the start-up password and the deletion of recent-file entries. Every
 // showing reloads the controls from the profile; OK writes them back.
 
@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 
 namespace sorabel {
@@ -64,6 +65,8 @@ class TSetFm : public Form<QDialog> {
   QCheckBox* CheckBox1;
   QCheckBox* CheckBox4;
   QCheckBox* CheckBox2;
+  QLabel* Label7;
+  QSpinBox* BackupCountEdit;
   QWidget* TabSheet4;
   QPlainTextEdit* Memo1;
   QWidget* TabSheet1;

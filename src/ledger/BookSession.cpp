@@ -1,6 +1,9 @@
 #include "ledger/BookSession.h"
 
+#include <ctime>
+
 #include "ledger/BookFile.h"
+#include "platform/Errors.h"
 
 namespace sorabel {
 
@@ -119,13 +122,42 @@ bool BookSession::reopen(std::string name, const OpenQuestions& questions) {
   return true;
 }
 
+void BookSession::openBackup(const std::filesystem::path& backup, BookOrder order) {
+  LedgerGrid read;
+  readBookText(read, readBookBytes(backup));
+  grid_ = std::move(read);
+  knownStamp_.reset();
+  differsFromFile_ = true;
+  state_ = BookState::NewBook;
+  sortAndBalance(order);
+}
+
+void BookSession::openRecovered(std::string_view bytes, std::string name) {
+  LedgerGrid read;
+  readBookText(read, bytes);
+  grid_ = std::move(read);
+  fileName_ = std::move(name);
+  knownStamp_ = fileStamp(filePath());
+  differsFromFile_ = true;
+  state_ = fileName_.empty() ? BookState::NewBook : BookState::Opened;
+}
+
 bool BookSession::changedOnDisk() const {
   const std::optional<FileStamp> now = fileStamp(filePath());
   return now.has_value() && now != knownStamp_;
 }
 
+void BookSession::backUp(const std::filesystem::path& path) {
+  try {
+    keepBackup(backupPolicy_, path, std::time(nullptr));
+  } catch (const Error& error) {
+    backupFailure_ = error.what();
+  }
+}
+
 void BookSession::save(BookOrder order) {
   sortAndBalance(order);
+  backUp(filePath());
   writeBookFile(grid_, filePath());
   knownStamp_ = fileStamp(filePath());
   differsFromFile_ = false;
@@ -133,6 +165,7 @@ void BookSession::save(BookOrder order) {
 
 void BookSession::saveAs(std::string name, BookOrder order) {
   sortAndBalance(order);
+  backUp(std::filesystem::path(name));
   writeBookFile(grid_, std::filesystem::path(name));
   fileName_ = std::move(name);
   knownStamp_ = fileStamp(filePath());

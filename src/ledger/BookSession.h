@@ -15,7 +15,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "ledger/BookBackups.h"
 #include "ledger/LedgerGrid.h"
 #include "ledger/SortAndBalance.h"
 #include "platform/FileIo.h"
@@ -83,6 +86,17 @@ class BookSession {
   // Throws; a failed read, or opening nothing (false), changes nothing.
   bool reopen(std::string name, const OpenQuestions& questions = {});
 
+  // A backup: read as a new book that Save must name, so that the backup
+  // itself is never written over; it counts as changed. The name of the
+  // current book stays, as New keeps it. Throws; a failed read changes
+  // nothing.
+  void openBackup(const std::filesystem::path& backup, BookOrder order);
+
+  // A recovery copy of the book called name (empty: a new book) taken
+  // back: it counts as changed until saved. Throws; a failed read changes
+  // nothing.
+  void openRecovered(std::string_view bytes, std::string name);
+
   // Save must ask for a name: a new book, or no name at all.
   bool saveNeedsName() const { return state_ == BookState::NewBook || fileName_.empty(); }
   // The file on disk is not the one this book was read from or saved to:
@@ -92,6 +106,13 @@ class BookSession {
   void save(BookOrder order);
   // Save As: the pass, then the file is written under its new name.
   void saveAs(std::string name, BookOrder order);
+
+  // Save and Save As keep a backup of the file they replace under this
+  // policy (none by default).
+  void setBackupPolicy(BackupPolicy policy) { backupPolicy_ = std::move(policy); }
+  // Why the last save could not keep its backup (the save itself went on),
+  // or nothing; cleared by taking it.
+  std::optional<std::string> takeBackupFailure() { return std::exchange(backupFailure_, std::nullopt); }
 
   // BookChanged: the grid differs from the file on disk (without a file:
   // the book holds anything at all), or the book was read from a UTF-8 file
@@ -112,11 +133,17 @@ class BookSession {
   std::optional<LedgerGrid> readWhole(const std::filesystem::path& path, const OpenQuestions& questions,
                                       std::optional<FileStamp>& stamp, bool& differsFromFile) const;
 
+  // A backup of the file at path before it is written over; a failure is
+  // kept for takeBackupFailure and does not stop the save.
+  void backUp(const std::filesystem::path& path);
+
   LedgerGrid grid_;
   std::string fileName_;
   BookState state_ = BookState::LastBookMissing;
   std::optional<FileStamp> knownStamp_;
   bool differsFromFile_ = false;
+  BackupPolicy backupPolicy_;
+  std::optional<std::string> backupFailure_;
 };
 
 }  // namespace sorabel

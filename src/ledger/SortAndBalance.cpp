@@ -293,4 +293,6 @@ void sortAndBalance(LedgerGrid& grid, int keyColumn, BookOrder order) {
   balance(grid, order);
 }
 
+void balanceRows(LedgerGrid& grid, BookOrder order) { balance(grid, order); }
+
 }  // namespace sorabel

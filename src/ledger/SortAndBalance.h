@@ -32,4 +32,10 @@ class BookTooLargeError : public Error {
 // BookTooLargeError before anything changes.
 void sortAndBalance(LedgerGrid& grid, int keyColumn, BookOrder order);
 
+// Step 5 alone: amounts and running balances of the rows where they stand.
+// Undo and redo put rows back exactly where they stood; sorting again could
+// move them, since the direction test of step 1 can turn rows of equal date
+// round on every pass.
+void balanceRows(LedgerGrid& grid, BookOrder order);
+
 }  // namespace sorabel

@@ -16,6 +16,7 @@
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileIo.h"
+#include "platform/UserFolders.h"
 
 namespace sorabel {
 namespace fs = std::filesystem;
@@ -75,13 +76,7 @@ fs::path copyBeside(const fs::path& target) {
   return folderOf(target) / (hiddenName(target, kCopySuffix) + std::string(kCopySuffix));
 }
 
-// $XDG_CACHE_HOME when it is an absolute path, else ~/.cache.
-fs::path cacheFolder() {
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  if (xdg != nullptr && fs::path(xdg).is_absolute()) return fs::path(xdg) / "sorabel" / "unfinished-saves";
-  const char* home = std::getenv("HOME");
-  return fs::path(home != nullptr ? home : "/") / ".cache" / "sorabel" / "unfinished-saves";
-}
+fs::path cacheFolder() { return programFolder(UserFolder::Cache) / "unfinished-saves"; }
 
 // In the cache folder the copy is named after the file it belongs to
 // (device and inode, which an in-place write keeps) and its name.

@@ -158,4 +158,11 @@ std::strong_ordering compareIgnoringCase(std::string_view a, std::string_view b)
   return left.compare(right) <=> 0;
 }
 
+std::string localTimeText(std::time_t moment, const char* format) {
+  std::tm local{};
+  localtime_r(&moment, &local);
+  char text[64];
+  return std::string(text, std::strftime(text, sizeof text, format, &local));
+}
+
 }  // namespace sorabel

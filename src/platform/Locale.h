@@ -4,6 +4,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,6 +78,9 @@ std::optional<Date> parseDate(std::string_view text);
 
 // "yyyy/mm" of a date.
 std::string monthText(const Date& date);
+
+// A moment in local time, as strftime writes it with format.
+std::string localTimeText(std::time_t moment, const char* format);
 
 // Folds ASCII letters to lower case, leaving both bytes of every double-byte
 // character untouched (their second byte can look like a letter). Folding

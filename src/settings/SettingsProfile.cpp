@@ -1,5 +1,6 @@
 #include "settings/SettingsProfile.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,14 @@ BookOrder SettingsProfile::bookOrder() const {
 
 void SettingsProfile::writeBookOrder(BookOrder order) {
   profile_.writeString("Set", "DownUp", order == BookOrder::OldestFirst ? "SortUp" : "SortDown");
+}
+
+int SettingsProfile::backupCount() const {
+  return std::clamp(profile_.readInteger("Set", "BackupCount", kDefaultBackupCount), 0, kMaxBackupCount);
+}
+
+void SettingsProfile::writeBackupCount(int count) {
+  profile_.writeInteger("Set", "BackupCount", std::clamp(count, 0, kMaxBackupCount));
 }
 
 bool SettingsProfile::opensLastBook() const { return profile_.readString("File", "StartFile", "") == "OpenFile"; }

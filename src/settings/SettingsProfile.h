@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ledger/BookBackups.h"
 #include "ledger/SortAndBalance.h"
 #include "platform/Profile.h"
 
@@ -70,6 +71,12 @@ class SettingsProfile {
   // Set/DownUp: "SortUp" (also when missing) is oldest first.
   BookOrder bookOrder() const;
   void writeBookOrder(BookOrder order);
+
+  // Set/BackupCount: how many backups of each book a save keeps, 0 to
+  // kMaxBackupCount (kDefaultBackupCount when missing; a value outside the
+  // range is taken as its nearest end).
+  int backupCount() const;
+  void writeBackupCount(int count);
 
   // File/StartFile: "OpenFile" opens the last book at start-up.
   bool opensLastBook() const;

@@ -36,11 +36,14 @@ bool LedgerTableModel::setData(const QModelIndex& index, const QVariant& value, 
   int row = index.row() + 1;
   if (role != Qt::EditRole || !index.isValid() || row > grid_.lastRow()) return false;
   try {
-    grid_.setCell(index.column(), row, toAnsi(value.toString()));
+    const AnsiString text = toAnsi(value.toString());
+    if (grid_.cell(index.column(), row) == text) return true;
+    grid_.setCell(index.column(), row, text);
   } catch (const Error&) {
     return false;  // text that Shift-JIS cannot hold; the editor tells the user
   }
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit cellEdited(index.column(), row);
   return true;
 }
 

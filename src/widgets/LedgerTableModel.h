@@ -44,6 +44,10 @@ class LedgerTableModel : public QAbstractTableModel {
 
   const LedgerGrid& grid() const { return grid_; }
 
+ signals:
+  // A cell editor's text went into the book and changed it.
+  void cellEdited(int column, int gridRow);
+
  private:
   LedgerGrid& grid_;
   int shownRows_;

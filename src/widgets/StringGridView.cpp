@@ -57,6 +57,31 @@ void StringGridView::setCurrentCell(int column, int gridRow) {
   setCurrentIndex(model()->index(row, col));
 }
 
+StringGridView::Selection StringGridView::gridSelection() const {
+  Selection s{currentColumn(), currentGridRow()};
+  const QItemSelection selection = selectionModel() ? selectionModel()->selection() : QItemSelection();
+  if (!selection.isEmpty()) {
+    const QItemSelectionRange& range = selection.first();
+    s.top = range.top() + 1;
+    s.left = range.left();
+    s.bottom = range.bottom() + 1;
+    s.right = range.right();
+  }
+  return s;
+}
+
+void StringGridView::setGridSelection(const Selection& s) {
+  if (model() == nullptr || model()->rowCount() == 0) return;
+  setCurrentCell(s.column, s.row);
+  if (s.top == 0 || selectionModel() == nullptr) return;
+  const int lastRow = model()->rowCount() - 1;
+  const int lastColumn = model()->columnCount() - 1;
+  const QModelIndex topLeft = model()->index(std::clamp(s.top - 1, 0, lastRow), std::clamp(s.left, 0, lastColumn));
+  const QModelIndex bottomRight =
+      model()->index(std::clamp(s.bottom - 1, 0, lastRow), std::clamp(s.right, 0, lastColumn));
+  selectionModel()->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+}
+
 std::pair<int, int> StringGridView::selectedGridRows() const {
   int top = currentGridRow();
   int bottom = top;

@@ -36,6 +36,20 @@ class StringGridView : public QTableView {
   // nothing is selected).
   std::pair<int, int> selectedGridRows() const;
 
+  // The current cell and the selected block, in grid rows, as a value that
+  // can be put back.
+  struct Selection {
+    int column = 0;
+    int row = 0;
+    int top = 0;  // 0: nothing selected
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+  };
+  Selection gridSelection() const;
+  // Puts a selection back, cut to the grid as it now is.
+  void setGridSelection(const Selection& selection);
+
   // Gives column the grid's width less the other columns and slack pixels.
   void giveColumnTheRest(int column, int slack);
 

@@ -65,11 +65,19 @@ inline void paste(QWidget* widget, const QString& text) {
 
 class FormsTest : public ::testing::Test {
  protected:
-  void SetUp() override { setThousandsSeparator(','); }
+  // The user's data and state folders are the test's own, so that the
+  // backups and recovery files of a test never reach the real ones.
+  void SetUp() override {
+    setThousandsSeparator(',');
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data").string()));
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir / "state").string()));
+  }
   void TearDown() override {
     timers_.clear();
     forms.reset();
     setThousandsSeparator(0);
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_STATE_HOME");
   }
 
   std::filesystem::path profilePath() const { return dir / "sorabel.ini"; }

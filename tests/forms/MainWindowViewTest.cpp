@@ -27,8 +27,8 @@ TEST_F(FormsTest, MenuCaptionsShortcutsAndHints) {
   EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "表示(&V)", "設定(&T)", "ヘルプ(&H)"}));
   QStringList fileItems;
   for (QAction* action : child<QMenu>(&fm, "F1")->actions()) fileItems << (action->isSeparator() ? "-" : action->text());
-  EXPECT_EQ(fileItems, (QStringList{"新規作成(&N)", "開く(&O)", "開き直す(&R)", "上書き保存(&D)", "名前を付けて保存(&A)", "-",
-                                    "印刷(&P)", "-", "終了(&X)"}));
+  EXPECT_EQ(fileItems, (QStringList{"新規作成(&N)", "開く(&O)", "開き直す(&R)", "バックアップから開く...", "上書き保存(&D)",
+                                    "名前を付けて保存(&A)", "-", "印刷(&P)", "-", "終了(&X)"}));
   EXPECT_EQ(child<QAction>(&fm, "A1")->shortcut(), QKeySequence(Qt::Key_F3));
   EXPECT_EQ(child<QAction>(&fm, "D1")->shortcut(), QKeySequence(Qt::Key_F4));
   EXPECT_EQ(child<QAction>(&fm, "H2")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -238,7 +238,7 @@ TEST_F(FormsTest, TheImageMenuDrawsTheMainMenuAndItsFileDropDownIsItsItemsHigh) 
   QMenu* file = child<QMenu>(&fm, "F1");
   EXPECT_EQ(file->style(), child<QMenuBar>(&fm, "MainMenu1")->style());  // the image menu's item style
   const int frame = file->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, file);
-  EXPECT_EQ(file->sizeHint().height() - 2 * frame, 7 * 20 + 2 * 10);
+  EXPECT_EQ(file->sizeHint().height() - 2 * frame, 8 * 20 + 2 * 10);
   EXPECT_EQ(child<QAction>(&fm, "Save1")->property("sorabel_ownerDrawFlags").toUInt() & 0x100, 0x100u);
 }
 

@@ -37,6 +37,19 @@ TEST_F(SettingsProfileTest, MissingProfileGivesTheDefaults) {
   EXPECT_EQ(profile.registeredDescription(19), "");
 }
 
+TEST_F(SettingsProfileTest, TheBackupCountIsTenUnlessSetAndStaysInItsRange) {
+  EXPECT_EQ(open().backupCount(), 10);
+  open().writeBackupCount(0);
+  EXPECT_EQ(open().backupCount(), 0);
+  EXPECT_NE(readBytes(ini()).find("[Set]\r\nBackupCount=0\r\n"), std::string::npos);
+  writeBytes(ini(), "[Set]\r\nBackupCount=-4\r\n");
+  EXPECT_EQ(open().backupCount(), 0);
+  writeBytes(ini(), "[Set]\r\nBackupCount=100000\r\n");
+  EXPECT_EQ(open().backupCount(), kMaxBackupCount);
+  writeBytes(ini(), "[Set]\r\nBackupCount=abc\r\n");
+  EXPECT_EQ(open().backupCount(), kDefaultBackupCount);
+}
+
 TEST_F(SettingsProfileTest, OptionsCountOnlyWhenExactlyTheirSetValue) {
   writeBytes(ini(),
              "[Set]\r\nStartForm=setform\r\nMainFmPosition=PoCenter \r\nDownUp=sortup\r\n"

@@ -1,0 +1,129 @@
+#include "ledger/BookBackups.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <optional>
+#include <system_error>
+
+#include "ledger/BookFile.h"
+#include "platform/Errors.h"
+#include "platform/FileIo.h"
+#include "platform/Locale.h"
+#include "platform/UserFolders.h"
+
+namespace sorabel {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kExtension = ".csv";
+constexpr std::size_t kTimeLength = 15;  // yyyymmdd-hhmmss
+
+std::string bookName(const fs::path& bookPath) { return bookPath.stem().string(); }
+
+bool allDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The time and sequence of a backup's file name when it is one of the book
+// named name: "<name>.<yyyymmdd-hhmmss>[-n].csv".
+std::optional<BookBackup> parseBackupName(std::string_view file, std::string_view name) {
+  if (file.size() < name.size() + 1 + kTimeLength + kExtension.size()) return std::nullopt;
+  if (!file.starts_with(name) || file[name.size()] != '.' || !file.ends_with(kExtension)) return std::nullopt;
+  std::string_view rest = file.substr(name.size() + 1, file.size() - name.size() - 1 - kExtension.size());
+  const std::string_view time = rest.substr(0, kTimeLength);
+  if (!allDigits(time.substr(0, 8)) || time[8] != '-' || !allDigits(time.substr(9))) return std::nullopt;
+  BookBackup backup{fs::path(), std::string(time), 1};
+  rest.remove_prefix(kTimeLength);
+  if (rest.empty()) return backup;
+  if (rest.front() != '-' || !allDigits(rest.substr(1)) || rest.size() > 5) return std::nullopt;
+  std::from_chars(rest.data() + 1, rest.data() + rest.size(), backup.sequence);
+  return backup;
+}
+
+bool newerFirst(const BookBackup& a, const BookBackup& b) {
+  if (a.time != b.time) return a.time > b.time;
+  return a.sequence > b.sequence;
+}
+
+fs::path backupPath(const fs::path& folder, const std::string& name, const std::string& time, int sequence) {
+  std::string file = name + "." + time;
+  if (sequence > 1) file += "-" + std::to_string(sequence);
+  return folder / (file + std::string(kExtension));
+}
+
+// The first free name for a backup made at time.
+fs::path freeBackupPath(const fs::path& folder, const std::string& name, const std::string& time) {
+  int sequence = 1;
+  fs::path path = backupPath(folder, name, time, sequence);
+  std::error_code ignored;
+  while (fs::symlink_status(path, ignored).type() != fs::file_type::not_found)
+    path = backupPath(folder, name, time, ++sequence);
+  return path;
+}
+
+void makeFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error)
+    throw FileError(displayPath(folder) + " を作成できません。\n" + errnoReason(error.value()));
+  // The backups hold the user's books: the folder is the user's alone.
+  ::chmod(folder.c_str(), S_IRWXU);
+}
+
+void removeOldest(const fs::path& folder, const fs::path& bookPath, int keep) {
+  const std::vector<BookBackup> backups = listBackups(folder, bookPath);
+  std::error_code ignored;
+  for (std::size_t i = static_cast<std::size_t>(keep); i < backups.size(); ++i) fs::remove(backups[i].path, ignored);
+}
+
+}  // namespace
+
+fs::path backupFolder() { return programFolder(UserFolder::Data) / "backups"; }
+
+std::string backupTime(std::time_t moment) { return localTimeText(moment, "%Y%m%d-%H%M%S"); }
+
+std::string shownBackupTime(const BookBackup& backup) {
+  const std::string& t = backup.time;
+  std::string shown = t.substr(0, 4) + "/" + t.substr(4, 2) + "/" + t.substr(6, 2) + " " + t.substr(9, 2) + ":" +
+                      t.substr(11, 2) + ":" + t.substr(13, 2);
+  if (backup.sequence > 1) shown += " (" + std::to_string(backup.sequence) + ")";
+  return shown;
+}
+
+std::vector<BookBackup> listBackups(const fs::path& folder, const fs::path& bookPath) {
+  std::vector<BookBackup> backups;
+  const std::string name = bookName(bookPath);
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (!it->is_regular_file(error)) continue;
+    std::optional<BookBackup> backup = parseBackupName(it->path().filename().string(), name);
+    if (!backup) continue;
+    backup->path = it->path();
+    backups.push_back(std::move(*backup));
+  }
+  std::sort(backups.begin(), backups.end(), newerFirst);
+  return backups;
+}
+
+fs::path keepBackup(const BackupPolicy& policy, const fs::path& bookPath, std::time_t moment) {
+  if (policy.keep <= 0 || fileKind(bookPath) != FileKind::Regular) return {};
+  const std::string bytes = readBookBytes(bookPath);
+  makeFolder(policy.folder);
+  const fs::path backup = freeBackupPath(policy.folder, bookName(bookPath), backupTime(moment));
+  writeFileAtomically(backup, bytes);
+  removeOldest(policy.folder, bookPath, policy.keep);
+  return backup;
+}
+
+std::size_t bookEntryCount(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  LedgerGrid grid;
+  readBookText(grid, bytes);
+  return static_cast<std::size_t>(grid.dataRowCount());
+}
+
+}  // namespace sorabel
