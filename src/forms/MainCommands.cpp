@@ -32,8 +32,8 @@ const MainCommand kCommands[] = {
     {K::Item, "Exit1", "終了(&X)", 0, "アプリケーションを終了します", picture(P::Exit), &M::Exit1Click, "EndBtn"},
 
     {K::Menu, "E5", "編集(&E)", 0, "", kNone, nullptr, nullptr},
-    {K::Item, "Undo1", "元に戻す(&U)", Qt::CTRL | Qt::Key_Z, "", kNone, &M::Undo1Click, nullptr},
-    {K::Item, "Redo1", "やり直し(&R)", Qt::CTRL | Qt::Key_Y, "", kNone, &M::Redo1Click, nullptr},
+    {K::Item, "Undo1", "元に戻す(&U)", (Qt::CTRL | Qt::Key_Z).toCombined(), "", kNone, &M::Undo1Click, nullptr},
+    {K::Item, "Redo1", "やり直し(&R)", (Qt::CTRL | Qt::Key_Y).toCombined(), "", kNone, &M::Redo1Click, nullptr},
     {K::Separator, "N5", "-", 0, "", kNone, nullptr, nullptr},
     {K::Item, "A1", "データ追加(&A)", Qt::Key_F3, "新しくデータを追加します", picture(P::Add), &M::A1Click, "SpBtnAdd"},
     {K::Item, "D1", "データ削除(&L)", Qt::Key_F4, "データを削除します", picture(P::Delete), &M::D1Click, "SpBtnDelete"},
