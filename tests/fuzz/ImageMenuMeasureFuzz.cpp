@@ -17,6 +17,8 @@
 #include <memory>
 
 #include "FuzzCheck.h"
+#include "components/imagemenu/ImageMenuTypes.h"
+#include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TImageMenu.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
@@ -114,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 
   draw::CanvasFont menuFont;
   draw::applyMenuFont(menuFont);
-  const QList<QAction*> items = allItems(menu->rootItems());
+  const QList<QAction*> items = allItems(imagemenu::rootItems(menu->Menu()));
   for (QAction* item : items) {
     const draw::Size size = measured(*menu, item);
     FUZZ_CHECK(size.width >= 0, "an item has a width");
@@ -128,13 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::vector<draw::Size> sizes;
   for (QAction* item : items) sizes.push_back(measured(*menu, item));
   menu->Banner().setShowBanner(false);
-  if (height <= 1000) menu->setItemHeight(height + wider);
+  if (height + wider <= imagemenu::kMaxItemHeight) menu->setItemHeight(height + wider);
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
     QAction* item = items[i];
     const draw::Size now = measured(*menu, item);
     int expected = sizes[static_cast<std::size_t>(i)].width;
-    if (rootBanner && menu->rootItems().contains(item)) expected -= menu->Banner().BannerWidth() + 2;
-    if (!menu->isBarItem(item)) expected += menu->ItemHeight() - height;
+    if (rootBanner && imagemenu::rootItems(menu->Menu()).contains(item)) expected -= menu->Banner().BannerWidth() + 2;
+    if (!imagemenu::isBarItem(menu->Menu(), item)) expected += menu->ItemHeight() - height;
     FUZZ_CHECK(now.width == expected, "the picture column and the banner widen an item by their widths");
   }
 
