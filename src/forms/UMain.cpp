@@ -102,6 +102,7 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
 
 // The history goes before the menu items its signals update.
 TMainFm::~TMainFm() {
+  bookHistory_->stack()->disconnect(this);  // its last signals find no menu items
   delete bookHistory_;
   if (recoveryWrite_.valid()) recoveryWrite_.wait();
 }

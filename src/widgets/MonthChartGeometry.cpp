@@ -77,9 +77,13 @@ std::int64_t roundStep(std::int64_t raw) {
   return 10 * power;
 }
 
+// The axis ends are kept within ±10^18 yen, so that its arithmetic never
+// overflows; no book reaches them (a month's sums stay below 2.2 × 10^16).
+constexpr std::int64_t kLargestAxisAmount = 1'000'000'000'000'000'000;
+
 AmountAxis amountAxis(std::int64_t lowest, std::int64_t highest, int maxIntervals) {
-  const std::int64_t low = std::min<std::int64_t>(0, lowest);
-  std::int64_t high = std::max<std::int64_t>(0, highest);
+  const std::int64_t low = std::clamp<std::int64_t>(lowest, -kLargestAxisAmount, 0);
+  std::int64_t high = std::clamp<std::int64_t>(highest, 0, kLargestAxisAmount);
   if (high == low) high = low + 1;  // nothing but zero: an axis of one yen
   const std::int64_t intervals = std::max(1, maxIntervals);
   AmountAxis axis;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/Locale.h"
 #include "widgets/MonthChartColours.h"
 #include "widgets/MonthChartGeometry.h"
@@ -60,6 +62,11 @@ TEST_F(MonthChartGeometryTest, AxisHoldsZeroAndEveryFigureInRoundSteps) {
   axis = amountAxis(600'000, 900'000, 5);
   EXPECT_EQ(axis.low, 0);
   EXPECT_EQ(axis.high, 1'000'000);
+
+  // Figures beyond any book stop the axis at ±10^18 instead of overflowing.
+  axis = amountAxis(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(), 5);
+  EXPECT_EQ(axis.low, -1'000'000'000'000'000'000);
+  EXPECT_EQ(axis.high, 1'000'000'000'000'000'000);
 
   // The invariants over ranges of every size and sign.
   for (std::int64_t lowest : {0LL, -1LL, -999LL, -250'000LL, -3'000'001LL})

@@ -7,10 +7,7 @@ bool isColorValue(draw::Color color) {
   return (color & 0xFF000000u) == 0;
 }
 
-bool isCursorValue(Qt::CursorShape cursor) {
-  const int shape = static_cast<int>(cursor);
-  return shape >= 0 && shape <= static_cast<int>(Qt::LastCursor);
-}
+bool isCursorValue(int shape) { return shape >= 0 && shape <= static_cast<int>(Qt::LastCursor); }
 
 QPalette activeColours(const QPalette& palette) {
   QPalette colours = palette;

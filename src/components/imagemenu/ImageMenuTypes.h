@@ -37,7 +37,9 @@ bool isColorValue(draw::Color color);
 // The system colours are the same for enabled and disabled items and
 // controls: they are taken from a palette's active group.
 QPalette activeColours(const QPalette& palette);
-bool isCursorValue(Qt::CursorShape cursor);
+// A cursor shape comes as a number: a value outside Qt::CursorShape must
+// not be made into one (that enumeration has no fixed underlying type).
+bool isCursorValue(int shape);
 bool isMenuStyleValue(TMenuStyle style);
 
 // The owner-draw state bits of a draw request.

@@ -105,9 +105,9 @@ void TImageMenu::setInActiveBitmap(const QImage& bitmap) {
     BuildTile(false);
 }
 
-void TImageMenu::setCursor(Qt::CursorShape cursor) {
+void TImageMenu::setCursor(int cursor) {
   if (!isCursorValue(cursor)) return;
-  cursor_ = cursor;
+  cursor_ = static_cast<Qt::CursorShape>(cursor);
   cursorChanged();
 }
 

@@ -75,7 +75,7 @@ class TImageMenu : public QObject {
   const QImage& InActiveBitmap() const { return inActiveBitmap_; }
   void setInActiveBitmap(const QImage& bitmap);
   Qt::CursorShape Cursor() const { return cursor_; }
-  void setCursor(Qt::CursorShape cursor);
+  void setCursor(int cursor);
   bool DefaultFont() const { return defaultFont_; }
   void setDefaultFont(bool value);
   draw::ImageList* Images() const { return images_; }

@@ -97,10 +97,10 @@ void TMenuButtonBar::setMenu(QMenuBar* menu) {
   if (window() != nullptr) imageMenuLink_ = window()->findChild<TMainImageMenu*>();
 }
 
-void TMenuButtonBar::setMenuCursor(Qt::CursorShape cursor) {
+void TMenuButtonBar::setMenuCursor(int cursor) {
   if (!isCursorValue(cursor)) return;
   normalCursor_ = this->cursor().shape();
-  menuCursor_ = cursor;
+  menuCursor_ = static_cast<Qt::CursorShape>(cursor);
 }
 
 void TMenuButtonBar::setDefaultFont(bool value) {

@@ -44,7 +44,7 @@ class TMenuButtonBar : public QWidget {
   void setMenu(QMenuBar* menu);
   Qt::CursorShape MenuCursor() const { return menuCursor_; }
   // Out-of-range cursor shapes are ignored.
-  void setMenuCursor(Qt::CursorShape cursor);
+  void setMenuCursor(int cursor);
   bool DefaultFont() const { return defaultFont_; }
   void setDefaultFont(bool value);
   draw::Color Color() const { return color_; }

@@ -150,7 +150,7 @@ TEST_F(ImageMenuTest, NumericPropertiesKeepTheirValueOutsideTheirRange) {
     menu->setItemHeight(value);
     menu->SysMenu().setItemHeight(value);
     menu->Banner().setBannerWidth(value);
-    menu->setCursor(static_cast<Qt::CursorShape>(value));
+    menu->setCursor(value);
     menu->setActiveColor(static_cast<Color>(value));
     menu->setInActiveColor(static_cast<Color>(value));
     menu->Banner().setTopColor(static_cast<Color>(value));
@@ -186,7 +186,7 @@ TEST_F(ImageMenuTest, NumericPropertiesKeepTheirValueOutsideTheirRange) {
   // 0 is a value of the others.
   menu->Banner().setBannerWidth(0);
   EXPECT_EQ(menu->Banner().BannerWidth(), 0);
-  menu->setCursor(static_cast<Qt::CursorShape>(0));
+  menu->setCursor(0);
   EXPECT_EQ(menu->Cursor(), Qt::ArrowCursor);
   menu->setActiveColor(0);
   EXPECT_EQ(menu->ActiveColor(), clBlack);

@@ -386,14 +386,14 @@ TEST_F(MenuButtonBarTest, NumericPropertiesKeepTheirValueOutsideTheirRange) {
   buttonBar->setMenuCursor(Qt::PointingHandCursor);
   buttonBar->setColor(rgb(1, 2, 3));
   for (int value : {-1, INT_MAX}) {
-    buttonBar->setMenuCursor(static_cast<Qt::CursorShape>(value));
+    buttonBar->setMenuCursor(value);
     buttonBar->setColor(static_cast<Color>(value));
     button(1)->setTag(value);
     EXPECT_EQ(buttonBar->MenuCursor(), Qt::PointingHandCursor);
     EXPECT_EQ(buttonBar->Color(), rgb(1, 2, 3));
     EXPECT_EQ(button(1)->Tag(), 1);
   }
-  buttonBar->setMenuCursor(static_cast<Qt::CursorShape>(0));
+  buttonBar->setMenuCursor(0);
   buttonBar->setColor(0);
   button(1)->setTag(0);
   EXPECT_EQ(buttonBar->MenuCursor(), Qt::ArrowCursor);
