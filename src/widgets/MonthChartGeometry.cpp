@@ -85,7 +85,8 @@ AmountAxis amountAxis(std::int64_t lowest, std::int64_t highest, int maxInterval
   const std::int64_t low = std::clamp<std::int64_t>(lowest, -kLargestAxisAmount, 0);
   std::int64_t high = std::clamp<std::int64_t>(highest, 0, kLargestAxisAmount);
   if (high == low) high = low + 1;  // nothing but zero: an axis of one yen
-  const std::int64_t intervals = std::max(1, maxIntervals);
+  // Zero is a tick: figures on both sides of it take two intervals at least.
+  const std::int64_t intervals = std::max(low < 0 && high > 0 ? 2 : 1, maxIntervals);
   AmountAxis axis;
   axis.step = roundStep(ceilDiv(high - low, intervals));
   for (;;) {
