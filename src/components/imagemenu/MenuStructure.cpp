@@ -60,6 +60,12 @@ QWidget* holderOf(const QAction* item) {
   return holder;
 }
 
+QAction* firstSelectable(const QMenu* menu) {
+  for (QAction* item : menu->actions())
+    if (item->isVisible() && !item->isSeparator()) return item;
+  return nullptr;
+}
+
 QString captionOf(const QAction* item) { return item->isSeparator() ? QStringLiteral("-") : item->text(); }
 
 QString shortCutTextOf(const QAction* item) { return item->shortcut().toString(QKeySequence::NativeText); }

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QAction;
+class QMenu;
 class QWidget;
 
 namespace sorabel::imagemenu {
@@ -27,6 +28,10 @@ enum MenuItemFlags : unsigned {
 // A main menu is a form's menu bar.
 bool isMainMenu(const QWidget* menu);
 QList<QAction*> rootItems(const QWidget* menu);
+
+// The item a menu opened from the keyboard starts with: its first shown
+// item that is not a separator (disabled items are selected too).
+QAction* firstSelectable(const QMenu* menu);
 // The items of a widget that are shown (positions count these).
 QList<QAction*> visibleItems(const QWidget* menu);
 QList<QAction*> childrenOf(const QAction* item);

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "components/imagemenu/MenuItemStyle.h"
+#include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TMenuButtonBar.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
@@ -24,14 +25,6 @@ namespace {
 bool isTypedCharacter(const QKeyEvent* key) {
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   return key->text().size() == 1 && key->text()[0].isPrint() && !key->text()[0].isSpace();
-}
-
-// The item a menu opened from the keyboard starts with: its first shown
-// item that is not a separator (disabled items are selected too).
-QAction* firstSelectable(const QMenu* menu) {
-  for (QAction* item : menu->actions())
-    if (item->isVisible() && !item->isSeparator()) return item;
-  return nullptr;
 }
 
 }  // namespace

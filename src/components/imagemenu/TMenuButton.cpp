@@ -21,7 +21,7 @@ using namespace draw;
 
 namespace {
 
-constexpr unsigned kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+constexpr unsigned kButtonCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
 
 CanvasFont fontOf(const QWidget* widget, Color color) { return CanvasFont::fromQFont(widget->font(), color); }
 
@@ -98,20 +98,20 @@ void TMenuButton::paintOn(Canvas& canvas) {
     case Hot:
       canvas.drawEdge(client, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
       canvas.drawEdge(client, BDR_RAISEDINNER, BF_SOFT | BF_RIGHT | BF_BOTTOM);
-      canvas.drawText(caption_, client, kCaptionFormat);
+      canvas.drawText(caption_, client, kButtonCaptionFormat);
       break;
     case Disabled:
       canvas.setFontColor(clBtnHighlight);
-      canvas.drawText(caption_, client.translated(1, 1), kCaptionFormat);
+      canvas.drawText(caption_, client.translated(1, 1), kButtonCaptionFormat);
       canvas.setFontColor(clGrayText);
-      canvas.drawText(caption_, client, kCaptionFormat);
+      canvas.drawText(caption_, client, kButtonCaptionFormat);
       break;
     case Pressed:
       canvas.drawEdge(client, BDR_SUNKENINNER, BF_SOFT | BF_LEFT | BF_TOP);
       canvas.drawEdge(client, BDR_SUNKENOUTER, BF_RIGHT | BF_BOTTOM);
-      canvas.drawText(caption_, client.translated(1, 1), kCaptionFormat);
+      canvas.drawText(caption_, client.translated(1, 1), kButtonCaptionFormat);
       break;
-    case Normal: canvas.drawText(caption_, client, kCaptionFormat); break;
+    case Normal: canvas.drawText(caption_, client, kButtonCaptionFormat); break;
   }
 }
 

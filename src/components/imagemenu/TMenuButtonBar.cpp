@@ -12,6 +12,7 @@
 
 #include "components/imagemenu/ImageMenuTypes.h"
 #include "components/imagemenu/MenuAccessibility.h"
+#include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
 #include "components/imagemenu/TSlideButton.h"
@@ -44,12 +45,6 @@ class BarMessageEvent : public QEvent {
 QPointer<TMenuButtonBar>& activeBar() {
   static QPointer<TMenuButtonBar> bar;
   return bar;
-}
-
-QAction* firstSelectable(const QMenu* menu) {
-  for (QAction* item : menu->actions())
-    if (item->isVisible() && !item->isSeparator()) return item;
-  return nullptr;
 }
 
 }  // namespace
