@@ -178,18 +178,23 @@ TEST_F(WindowManagerTest, MessageBoxOfAnOverLongPathOpensWithItsTitleBarOnTheScr
   while (path.size() < 4000) path += QLatin1Char('/') + QString(60, QLatin1Char('d'));  // as long as paths get
   QRect frame;
   QRect area;
+  QString seen = QStringLiteral("nothing");
   whenModal([&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QWidget* modal = QApplication::activeModalWidget();
+    seen = modal != nullptr ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("no modal");
+    auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) return;
     if (managed(box)) {
       frame = box->frameGeometry();
       area = box->screen()->availableGeometry();
+    } else {
+      seen += QStringLiteral(" unmanaged");
     }
     box->button(QMessageBox::Ok)->click();
   });
   QtUserDialogs().tell(&main, path + QStringLiteral("\nこのファイル名は長すぎるため、次回起動時に開くファイルと履歴に保存できませんでした。"),
                        MessageKind::Error);
-  ASSERT_FALSE(frame.isNull());
+  ASSERT_FALSE(frame.isNull()) << seen.toStdString();
   EXPECT_TRUE(area.contains(frame)) << "frame at " << frame.y() << ", " << frame.height() << " high";
 }
 

@@ -82,9 +82,24 @@ class ScreenBoundMessageBox : public QMessageBox {
     const int frame = frameGeometry().height() - height();
     while (height() + std::max(frame, kAssumedTitleBar) > room && text().size() > kShortestCutMessage)
       setText(cutInTheMiddle(text(), text().size() * 3 / 4));
+    if (shown != nullptr) keepTitleBarOnScreen(shown->availableGeometry());
   }
 
  private:
+  // Centred on a window low on the screen, a tall box can be placed before
+  // the window manager has told its title bar's height, its inner area at
+  // the screen's top and the title bar above it. The owner's title bar is
+  // as high as the box's will be.
+  void keepTitleBarOnScreen(const QRect& area) {
+    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    int titleBar = geometry().top() - frameGeometry().top();
+    if (titleBar <= 0 && owner != nullptr) titleBar = owner->geometry().top() - owner->frameGeometry().top();
+    if (titleBar <= 0) titleBar = kAssumedTitleBar;
+    int top = std::min(y(), area.bottom() + 1 - height());
+    top = std::max(top, area.top() + titleBar);
+    if (top != y()) move(x(), top);
+  }
+
   // Room left for a title bar the window manager has not drawn yet.
   static constexpr int kAssumedTitleBar = 40;
 };
