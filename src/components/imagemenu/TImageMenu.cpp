@@ -1,6 +1,8 @@
 #include "components/imagemenu/TImageMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMdiSubWindow>
