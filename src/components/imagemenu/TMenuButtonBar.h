@@ -23,8 +23,8 @@
 
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
-#include "platform/draw/CanvasFont.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/CanvasFont.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::imagemenu {
 

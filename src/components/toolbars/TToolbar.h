@@ -16,7 +16,7 @@
 #include "components/toolbars/FloatingFrame.h"
 #include "components/toolbars/ToolbarLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::draw {
 class Canvas;

@@ -6,7 +6,7 @@
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::test {
 namespace {
