@@ -543,10 +543,6 @@ QString TMainFm::dialogFolder() const {
 
 void TMainFm::rememberFolder(const QString& file) { lastFolder_ = QFileInfo(file).absolutePath(); }
 
-void TMainFm::LoadBookFile() {
-  replaceBook([this](LedgerGrid&) { session_.open(session_.fileName(), bookOrder(), openQuestions(session_.fileName())); });
-}
-
 OpenQuestions TMainFm::openQuestions(const std::string& name) {
   OpenQuestions questions;
   questions.convertFromUtf8 = [this] {
@@ -809,8 +805,6 @@ void TMainFm::HistryClick(int n) {
     reopenBook(utf8(Histry[n]->data().toString()));
   });
 }
-
-void TMainFm::ReopenBookFile() { reopenBook(session_.fileName()); }
 
 void TMainFm::reopenBook(const std::string& name) {
   bool read = false;

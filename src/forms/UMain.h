@@ -122,8 +122,6 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void ShowStatus() override;
   void HintToStatus(const QString& hint);
   void CenterMainWindow() override;
-  void LoadBookFile();
-  void ReopenBookFile();
 
   const BookSession& session() const override { return session_; }
   void changeBook(const std::function<void(LedgerGrid&)>& change) override;
@@ -189,8 +187,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   // The questions reading a book may ask: a UTF-8 file, the copy left by an
   // unfinished save of the book called name.
   OpenQuestions openQuestions(const std::string& name);
-  // ReopenBookFile for a name: nothing changes when the file cannot be read
-  // or the user chose to open nothing.
+  // Reads the book called name again as it stands (a recent file): nothing
+  // changes when the file cannot be read or the user chose to open nothing.
   void reopenBook(const std::string& name);
   // SortIncClick and SortDecClick: check the order, re-run the pass.
   void switchOrder(BookOrder order);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ledger/RowText.h"
+#include "ledger/SortAndBalance.h"
 #include "platform/ByteScan.h"
 #include "platform/FileIo.h"
 #include "platform/TextFile.h"
@@ -124,19 +125,6 @@ void readBookFile(LedgerGrid& grid, const std::filesystem::path& path) { readBoo
 bool isUtf8Book(std::string_view bytes) { return isUtf8Text(bytes); }
 
 AnsiString utf8BookInShiftJis(std::string_view bytes) { return utf8ToCp932(withoutByteOrderMark(bytes)); }
-
-bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order) {
-  if (!fileExists(path)) return false;
-  grid.resetToEmptyBook();
-  readBookFile(grid, path);
-  sortAndBalance(grid, kDateColumn, order);
-  return true;
-}
-
-void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path) {
-  grid.resetToEmptyBook();
-  readBookFile(grid, path);
-}
 
 UnsavableCellError::UnsavableCellError(int row, int column, std::string_view cell)
     : Error(std::to_string(row) + " 行目の" + kColumnNames[column] + "「" + excerptForMessage(cell) +

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "ledger/LedgerGrid.h"
-#include "ledger/SortAndBalance.h"
+#include "platform/Errors.h"
 
 namespace sorabel {
 
@@ -37,15 +37,6 @@ bool isUtf8Book(std::string_view bytes);
 // A UTF-8 book's bytes in Shift-JIS, the byte-order mark dropped. Throws
 // ConversionError naming the first character that Shift-JIS lacks.
 AnsiString utf8BookInShiftJis(std::string_view bytes);
-
-// LoadBookFile: when path names an existing file, resets the book to one
-// empty row, reads the file and runs the order-and-balance pass. Returns
-// whether the file existed.
-bool loadBookFile(LedgerGrid& grid, const std::filesystem::path& path, BookOrder order);
-
-// ReopenBookFile: resets the book to one empty row and reads the file as it
-// stands, without the pass. Throws FileError.
-void reopenBookFile(LedgerGrid& grid, const std::filesystem::path& path);
 
 // A cell that the reader would not read back as the same text: it holds a
 // carriage return or a line feed (which end a line) or the character 26

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
+#include "ledger/BookSession.h"
 #include "ledger/RowText.h"
 #include "support/LedgerFixtures.h"
 #include "support/TestFiles.h"
@@ -32,6 +33,15 @@ class BookFileTest : public ::testing::Test {
     return grid;
   }
 
+  // Opens a book as the program does (read, then the order-and-balance pass)
+  // into a session whose grid held rows before.
+  static BookSession openedOver(LedgerGrid previous, const std::filesystem::path& file, BookOrder order) {
+    BookSession session;
+    session.grid() = std::move(previous);
+    EXPECT_TRUE(session.open(file.string(), order));
+    return session;
+  }
+
   TempDir dir;
 };
 
@@ -55,10 +65,10 @@ TEST_F(BookFileTest, RoundTripKeepsRowsOrderAndShiftJisText) {
   writeBookFile(grid, dir / "book.csv");
   EXPECT_FALSE(bookChanged(grid, dir / "book.csv"));
 
-  LedgerGrid reopened = gridOf({{"old"}, {"rows"}, {"more"}, {"than"}, {"the file"}});
-  ASSERT_TRUE(loadBookFile(reopened, dir / "book.csv", BookOrder::NewestFirst));
-  EXPECT_EQ(rowsOf(reopened), saved);
-  EXPECT_FALSE(bookChanged(reopened, dir / "book.csv"));
+  const BookSession reopened =
+      openedOver(gridOf({{"old"}, {"rows"}, {"more"}, {"than"}, {"the file"}}), dir / "book.csv", BookOrder::NewestFirst);
+  EXPECT_EQ(rowsOf(reopened.grid()), saved);
+  EXPECT_FALSE(bookChanged(reopened.grid(), dir / "book.csv"));
 }
 
 TEST_F(BookFileTest, ReadsLenientLines) {
@@ -83,8 +93,7 @@ TEST_F(BookFileTest, LinesEndedByLineFeedsOrCarriageReturnsAloneAreEntriesToo) {
   // Unchanged right after opening; saving writes CR LF.
   const auto file = dir / "book.csv";
   writeBytes(file, lf);
-  LedgerGrid grid;
-  ASSERT_TRUE(loadBookFile(grid, file, BookOrder::OldestFirst));
+  LedgerGrid grid = openedOver({}, file, BookOrder::OldestFirst).grid();
   EXPECT_FALSE(bookChanged(grid, file));
   grid.deleteRows(3, 3);
   EXPECT_TRUE(bookChanged(grid, file));  // an entry line after the last row
@@ -167,15 +176,14 @@ TEST_F(BookFileTest, ReadingRefusesAFileAboveTheBookLimitAndAnythingButAFile) {
 
 TEST_F(BookFileTest, LoadingAFileWithoutLinesGivesAnEmptyBook) {
   writeBytes(dir / "empty.csv", "");
-  LedgerGrid grid = gridOf({{"2001/01/01", "x", "1"}, {"2001/01/02", "y", "2"}});
-  ASSERT_TRUE(loadBookFile(grid, dir / "empty.csv", BookOrder::OldestFirst));
-  EXPECT_EQ(rowsOf(grid), (Rows{{"", "", "0", "0", "0"}}));
+  const BookSession session =
+      openedOver(gridOf({{"2001/01/01", "x", "1"}, {"2001/01/02", "y", "2"}}), dir / "empty.csv", BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(session.grid()), (Rows{{"", "", "0", "0", "0"}}));
 }
 
-TEST_F(BookFileTest, LoadingAMissingFileChangesNothing) {
-  LedgerGrid grid = gridOf({{"2001/01/01", "x"}});
-  EXPECT_FALSE(loadBookFile(grid, dir / "none.csv", BookOrder::OldestFirst));
-  EXPECT_EQ(columnOf(grid, 1), std::vector<std::string>{"x"});
+TEST_F(BookFileTest, OpeningAMissingFileKeepsTheRows) {
+  const BookSession session = openedOver(gridOf({{"2001/01/01", "x"}}), dir / "none.csv", BookOrder::OldestFirst);
+  EXPECT_EQ(columnOf(session.grid(), 1), std::vector<std::string>{"x"});
 }
 
 TEST_F(BookFileTest, UnreadableFileIsAnErrorAndLeavesTheBook) {
@@ -228,9 +236,7 @@ TEST_F(BookFileTest, BookChangedComparesEveryRowWithItsLine) {
 TEST_F(BookFileTest, OtherOrderOrUnformattedAmountsCountAsChangedAfterLoading) {
   const auto file = dir / "book.csv";
   writeBytes(file, "\"2001/01/02\",\"b\",\"2000\",\"0\",\"2000\"\r\n\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n");
-  LedgerGrid grid;
-  loadBookFile(grid, file, BookOrder::OldestFirst);
-  EXPECT_TRUE(bookChanged(grid, file));
+  EXPECT_TRUE(bookChanged(openedOver({}, file, BookOrder::OldestFirst).grid(), file));
 }
 
 TEST_F(BookFileTest, NulBytesAndLoneLeadBytesComeBackExactly) {
