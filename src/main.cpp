@@ -11,6 +11,7 @@
 #include "platform/draw/HandlerBoundary.h"
 #include "platform/draw/WindowSystem.h"
 #include "platform/qt/AnsiText.h"
+#include "platform/qt/DarkTheme.h"
 #include "platform/qt/FormFont.h"
 #include "platform/qt/UserDialogs.h"
 #include "settings/SettingsProfile.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
   // Window managers and task bars match the windows to the launcher by it.
   QGuiApplication::setDesktopFileName(QStringLiteral("jp.sorabel.Sorabel"));
   QApplication::setWindowIcon(sorabel::programIcon());
+  if (sorabel::wantsDarkTheme(QCoreApplication::arguments())) sorabel::applyDarkTheme();
   // A failure inside a menu or toolbar handler is shown like a failed command.
   sorabel::draw::setExceptionHandler([](const std::exception& error) {
     sorabel::reportError(QApplication::activeWindow(), QString::fromUtf8(error.what()));

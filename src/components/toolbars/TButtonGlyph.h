@@ -64,6 +64,9 @@ class TButtonGlyph {
 
  private:
   void changed();
+  // A cell's size in logical pixels (a glyph of device pixel ratio 2 has
+  // twice as many pixels).
+  draw::Size cellSize() const;
   QImage cellOf(int cell) const;
   QImage disabledImage() const;
 

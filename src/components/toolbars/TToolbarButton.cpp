@@ -54,7 +54,9 @@ int TToolbarButton::livingButtons() { return hover().living; }
 void TToolbarButton::setControlUnderCursor(std::function<QWidget*()> probe) { hover().probe = std::move(probe); }
 
 const QImage& TToolbarButton::DitherBitmap() {
-  if (hover().dither.isNull()) hover().dither = checkerPattern(resolve(clBtnFace), resolve(clBtnHighlight));
+  // Made again when the colours changed (another palette).
+  const QImage wanted = checkerPattern(resolve(clBtnFace), resolve(clBtnHighlight));
+  if (hover().dither != wanted) hover().dither = wanted;
   return hover().dither;
 }
 
