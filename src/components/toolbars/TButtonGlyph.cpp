@@ -100,8 +100,16 @@ QImage TButtonGlyph::cellOf(int cell) const {
   return source_.copy(cell * width, 0, width, source_.height());
 }
 
+void TButtonGlyph::setPalette(const QPalette& palette) {
+  if (palette_ && *palette_ == palette) return;
+  ReleaseCells();
+  palette_ = palette;
+}
+
+QPalette TButtonGlyph::palette() const { return palette_ ? *palette_ : QGuiApplication::palette(); }
+
 QImage TButtonGlyph::disabledImage() const {
-  const QPalette palette = QGuiApplication::palette();
+  const QPalette palette = this->palette();
   const QColor face = resolve(clBtnFace, palette);
   const EmbossColours emboss = embossColours(isDarkPalette(palette));
   if (numGlyphs_ < 2) {

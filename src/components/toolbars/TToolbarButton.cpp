@@ -520,6 +520,7 @@ void TToolbarButton::changeEvent(QEvent* event) {
         break;
       }
       case QEvent::PaletteChange:
+        glyph_.setPalette(palette());
         glyph_.ReleaseCells();
         glyph_.PrepareCell(faceState_);
         hover().dither = QImage();
@@ -549,6 +550,7 @@ FaceState TToolbarButton::shownState() const {
 }
 
 void TToolbarButton::paintOn(Canvas& canvas) const {
+  glyph_.setPalette(palette());  // the disabled glyph in this button's colours
   const Rect client{0, 0, width(), height()};
   if (opaque_) {
     canvas.setBrushColor(faceColor());
