@@ -84,9 +84,10 @@ void page(QPainter& p) {
   p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));
 }
 
+// Straight one-pixel lines are filled as rectangles: they cover the same
+// pixels at every ratio (a pen would centre them on the pixel edge).
 void ruledLines(QPainter& p, int from, int to) {
-  p.setPen(QPen(kGray, 1));
-  for (int y = from; y <= to; y += 2) p.drawLine(5, y, 11, y);
+  for (int y = from; y <= to; y += 2) p.fillRect(QRectF(5, y, 7, 1), kGray);
 }
 
 void drawNew(QPainter& p) {
@@ -248,7 +249,7 @@ void drawCloseBook(QPainter& p) {
 // Rows of lines with an arrow: oldest first points down the page.
 void drawOrder(QPainter& p, bool oldestFirst) {
   p.setPen(QPen(kInk, 1));
-  for (int y = 3; y <= 13; y += 3) p.drawLine(1, y, 7, y);
+  for (int y = 3; y <= 13; y += 3) p.fillRect(QRectF(1, y, 7, 1), kInk);
   const int tip = oldestFirst ? 15 : 0;
   const int back = oldestFirst ? 10 : 5;
   const int tail = oldestFirst ? 1 : 14;
