@@ -48,7 +48,13 @@ const QImage& TBanner::picture(int height, qreal ratio) {
   const int width = std::max(1, bannerWidth_);
   height = std::max(1, height);
   const QSize pixels(qRound(width * ratio), qRound(height * ratio));
-  if (!picture_.isNull() && picture_.size() == pixels && picture_.devicePixelRatio() == ratio) return picture_;
+  // System colours are taken from the palette in force: another palette
+  // makes the picture again.
+  const std::array<QRgb, 3> colours{draw::resolve(bottomColor_).rgb(), draw::resolve(topColor_).rgb(),
+                                    draw::resolve(font_.color).rgb()};
+  if (!picture_.isNull() && picture_.size() == pixels && picture_.devicePixelRatio() == ratio && colours == colours_)
+    return picture_;
+  colours_ = colours;
   picture_ = QImage(pixels, QImage::Format_RGB32);
   picture_.setDevicePixelRatio(ratio);
   QPainter painter(&picture_);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 #include <functional>
 
 #include "platform/draw/DrawTypes.h"
@@ -46,6 +47,7 @@ class TBanner {
   draw::Color bottomColor_ = draw::rgb(255, 255, 0);
   draw::Color topColor_ = draw::rgb(255, 0, 0);
   QImage picture_;
+  std::array<QRgb, 3> colours_{};  // the bottom, top and caption colours it was made in
 };
 
 }  // namespace sorabel::imagemenu

@@ -14,6 +14,24 @@
 namespace sorabel::test {
 namespace {
 
+TEST(Banner, ItsPictureHasTheDevicesPixelsAndFollowsThePalette) {
+  TBanner banner;
+  banner.setTopColor(clHighlight);
+  banner.setBottomColor(clHighlight);
+  const QImage fine = banner.picture(100, 2);
+  EXPECT_EQ(fine.size(), QSize(2 * banner.BannerWidth(), 200));
+  EXPECT_EQ(fine.deviceIndependentSize(), QSizeF(banner.BannerWidth(), 100));
+  EXPECT_EQ(fine.pixelColor(3, 150), QApplication::palette().color(QPalette::Highlight));
+
+  const QPalette saved = QApplication::palette();
+  QPalette other = saved;
+  other.setColor(QPalette::Highlight, QColor(20, 90, 40));
+  QApplication::setPalette(other);
+  const QColor after = banner.picture(100, 2).pixelColor(3, 150);
+  QApplication::setPalette(saved);
+  EXPECT_EQ(after, QColor(20, 90, 40));
+}
+
 // A dark palette as a desktop might give it (not the program's own).
 QPalette desktopDarkPalette() {
   QPalette dark;
