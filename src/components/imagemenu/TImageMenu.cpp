@@ -1,12 +1,15 @@
 #include "components/imagemenu/TImageMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 

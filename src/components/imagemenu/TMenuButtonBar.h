@@ -15,6 +15,8 @@
 // just closed (ClosedButton, until the next reset or click). Every drop-down
 // runs in its own loop (QMenu::exec); the bar may be gone when it returns.
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -23,9 +25,6 @@
 #include "components/imagemenu/TMenuButton.h"
 #include "platform/draw/CanvasFont.h"
 #include "platform/draw/DrawTypes.h"
-
-class QMenu;
-class QMenuBar;
 
 namespace sorabel::imagemenu {
 

@@ -1,5 +1,7 @@
 // Measuring and drawing the items of an image menu, on a recording canvas.
 
+#include <QStyle>
+
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
