@@ -1,6 +1,7 @@
 // The dark theme the program offers (--dark): its palette reads well, and
 // the grids drawn with it show their text and selection.
 
+#include <QHeaderView>
 #include <QStandardItemModel>
 #include <gtest/gtest.h>
 
