@@ -63,12 +63,6 @@ QImage rendered(QWidget* widget, qreal ratio) {
   return image;
 }
 
-// A logical rectangle in the device pixels of a ratio.
-QRect devicePixels(const QRect& logical, qreal ratio) {
-  return QRect(QPoint(qRound(logical.left() * ratio), qRound(logical.top() * ratio)),
-               QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)));
-}
-
 // The black pixels of a mask, as a logical bounding rectangle.
 QRectF logicalBounds(const QImage& mask) {
   QRect bounds;
