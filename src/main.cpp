@@ -10,7 +10,10 @@
 #include "forms/Forms.h"
 #include "forms/UMain.h"
 #include "platform/InstallPaths.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/WindowSystem.h"
 #include "qtplatform/AnsiText.h"
+#include "qtplatform/DarkTheme.h"
 #include "qtplatform/FormFont.h"
 #include "qtplatform/UserDialogs.h"
 #include "settings/SettingsProfile.h"
@@ -48,6 +51,7 @@ int main(int argc, char* argv[]) {
   // Window managers and task bars match the windows to the launcher by it.
   QGuiApplication::setDesktopFileName(QStringLiteral("jp.sorabel.Sorabel"));
   QApplication::setWindowIcon(sorabel::programIcon());
+  if (sorabel::wantsDarkTheme(QCoreApplication::arguments())) sorabel::applyDarkTheme();
   // A failure inside a menu or toolbar handler is shown like a failed command.
   sorabel::draw::setExceptionHandler([](const std::exception& error) {
     sorabel::reportError(QApplication::activeWindow(), QString::fromUtf8(error.what()));

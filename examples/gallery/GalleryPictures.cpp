@@ -1,14 +1,19 @@
 #include "GalleryPictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <QPainterPath>
 
 namespace gallery {
 
-QImage shapePicture(int i, int size) {
+qreal screenRatio() { return qApp != nullptr ? std::max<qreal>(1.0, qApp->devicePixelRatio()) : 1.0; }
+
+QImage shapePicture(int i, int size, qreal ratio) {
   static const QColor colors[] = {QColor(200, 50, 40), QColor(40, 110, 200), QColor(40, 150, 70), QColor(230, 170, 30),
                                   QColor(130, 60, 170), QColor(20, 150, 160), QColor(90, 90, 90), QColor(210, 90, 150)};
-  QImage image(size, size, QImage::Format_ARGB32);
+  QImage image(qRound(size * ratio), qRound(size * ratio), QImage::Format_ARGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);

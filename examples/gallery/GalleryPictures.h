@@ -6,8 +6,13 @@
 
 namespace gallery {
 
-// Picture i (0 to 7) at size x size pixels on a transparent background.
-QImage shapePicture(int i, int size);
+// The highest device pixel ratio of the screens (1 before the application).
+qreal screenRatio();
+
+// Picture i (0 to 7) at size x size logical pixels on a transparent
+// background, with size x ratio device pixels (a picture for a screen of
+// that device pixel ratio; screenRatio() is the screens' highest).
+QImage shapePicture(int i, int size, qreal ratio = screenRatio());
 
 // A small background picture for menu tiles: a soft diagonal pattern.
 QImage tilePicture(QColor base, QColor stripe);

@@ -62,6 +62,7 @@ Rect Canvas::drawEdge(const Rect& rect, unsigned edge, unsigned flags) {
 QImage embossMask(const QImage& image) {
   QImage source = image.convertToFormat(QImage::Format_ARGB32);
   QImage mask(source.size(), QImage::Format_ARGB32);
+  mask.setDevicePixelRatio(image.devicePixelRatio());
   for (int y = 0; y < source.height(); ++y)
     for (int x = 0; x < source.width(); ++x) {
       const QRgb pixel = source.pixel(x, y);
@@ -70,6 +71,8 @@ QImage embossMask(const QImage& image) {
     }
   return mask;
 }
+
+EmbossColours embossColours(bool darkTheme) { return {clBtnHighlight, darkTheme ? clGrayText : clBtnShadow}; }
 
 QImage withTransparentColor(const QImage& image, Color color) {
   QImage result = image.convertToFormat(QImage::Format_ARGB32);

@@ -84,6 +84,18 @@ class Canvas {
   // white (the raster operation 0xE20746 with a solid brush).
   virtual void fillMask(Point at, const QImage& mask, Color color) = 0;
 
+  // Images are placed and measured in logical pixels: an image whose device
+  // pixel ratio is 2 covers half its pixel size, and a source rectangle of
+  // drawImagePart is in those logical pixels too.
+
+  // The device pixels to a logical pixel of what the canvas paints on. The
+  // components make their pictures at this ratio so that a high-density
+  // screen shows them sharp instead of enlarged.
+  virtual qreal pixelRatio() const { return 1.0; }
+  // The colours the canvas paints with are a dark theme's (light text on a
+  // dark window).
+  virtual bool darkTheme() const { return false; }
+
  protected:
   struct State {
     Brush brush;
@@ -102,8 +114,19 @@ class Canvas {
 };
 
 // The pixels of an image's drawing as a one-bit mask for embossing: black
-// where the image is drawn (opaque and not white), white elsewhere.
+// where the image is drawn (opaque and not white), white elsewhere. The mask
+// keeps the image's device pixel ratio.
 QImage embossMask(const QImage& image);
+
+// The two colours of an embossed (disabled) picture: the highlight drawn one
+// pixel down and right, and the shape over it. The shape is the button
+// shadow; on a dark theme, where that shadow is lost in the dark face, it is
+// the disabled text colour.
+struct EmbossColours {
+  Color highlight;
+  Color shape;
+};
+EmbossColours embossColours(bool darkTheme);
 
 // An image with every pixel of one colour made transparent.
 QImage withTransparentColor(const QImage& image, Color color);

@@ -10,14 +10,23 @@ ImageList::ImageList(int width, int height, QObject* parent) : QObject(parent), 
 
 QImage ImageList::fitted(const QImage& image) const {
   QImage result = image.convertToFormat(QImage::Format_ARGB32);
-  if (result.size() != QSize(width_, height_)) result = result.scaled(width_, height_);
+  const qreal ratio = result.devicePixelRatio();
+  const QSize pixels(qRound(width_ * ratio), qRound(height_ * ratio));
+  if (result.size() != pixels) {
+    result = result.scaled(pixels);
+    result.setDevicePixelRatio(ratio);
+  }
   return result;
 }
 
 int ImageList::addStrip(const QImage& strip, Color transparent) {
   const int first = count();
   const QImage clear = withTransparentColor(strip, transparent);
-  for (int x = 0; x + width_ <= clear.width(); x += width_) images_.push_back(fitted(clear.copy(x, 0, width_, height_)));
+  const qreal ratio = clear.devicePixelRatio();
+  const int cellWidth = qRound(width_ * ratio);
+  const int cellHeight = qRound(height_ * ratio);
+  for (int x = 0; cellWidth > 0 && x + cellWidth <= clear.width(); x += cellWidth)
+    images_.push_back(fitted(clear.copy(x, 0, cellWidth, cellHeight)));
   emit changed();
   return first;
 }

@@ -2,6 +2,10 @@
 // An image list: pictures of one size, cut from a strip of equal cells or
 // added one by one. It draws picture i on a canvas, hands it out as an icon,
 // and tells its users when it goes away (QObject::destroyed).
+//
+// The size is in logical pixels. A strip or picture with a device pixel
+// ratio above 1 (a picture made for a high-density screen) keeps its pixels
+// and its ratio: a 32 x 32 picture of ratio 2 is one 16 x 16 picture.
 
 #include <QIcon>
 #include <QImage>
@@ -27,7 +31,8 @@ class ImageList : public QObject {
   // Cuts a strip into cells of this list's size and adds them; pixels of
   // the transparent colour become transparent. Returns the first index.
   int addStrip(const QImage& strip, Color transparent);
-  // Adds one picture (scaled to the list's size when it differs).
+  // Adds one picture (scaled to the list's size when its logical size
+  // differs).
   int add(const QImage& image);
   // Puts a picture in place of picture index (the list grows as needed).
   void replace(int index, const QImage& image);

@@ -1,6 +1,9 @@
 #include "draw/QtCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
+#include <algorithm>
+#include <cstdlib>
 
 #include "draw/SysColors.h"
 
@@ -105,11 +108,47 @@ void QtCanvas::drawFocusRect(const Rect& rect) {
 
 void QtCanvas::line(Point from, Point to) {
   if (painter_ == nullptr || from == to) return;
+  if (pen().width <= 1) {
+    plotLine(from, to);
+    return;
+  }
   const Point last{to.x - sign(to.x - from.x), to.y - sign(to.y - from.y)};
-  QPen qpen(color(pen().color), pen().width <= 1 ? 0 : pen().width);
+  QPen qpen(color(pen().color), pen().width);
   if (pen().style == PenStyle::Dot) qpen.setStyle(Qt::DotLine);
   painter_->setPen(qpen);
   painter_->drawLine(QPoint(from.x, from.y), QPoint(last.x, last.y));
+}
+
+void QtCanvas::plotLine(Point from, Point to) {
+  const QColor paint = color(pen().color);
+  const bool dotted = pen().style == PenStyle::Dot;
+  if (!dotted && (from.x == to.x || from.y == to.y)) {  // one rectangle
+    const int left = std::min(from.x, to.x + (to.x < from.x ? 1 : 0));
+    const int top = std::min(from.y, to.y + (to.y < from.y ? 1 : 0));
+    const int width = from.y == to.y ? std::abs(to.x - from.x) : 1;
+    const int height = from.x == to.x ? std::abs(to.y - from.y) : 1;
+    painter_->fillRect(QRect(left, top, width, height), paint);
+    return;
+  }
+  // Bresenham's steps, every other pixel for a dotted pen.
+  const int dx = std::abs(to.x - from.x);
+  const int dy = -std::abs(to.y - from.y);
+  const int sx = sign(to.x - from.x);
+  const int sy = sign(to.y - from.y);
+  int error = dx + dy;
+  Point at = from;
+  for (int step = 0; at != to; ++step) {
+    if (!dotted || step % 2 == 0) painter_->fillRect(QRect(at.x, at.y, 1, 1), paint);
+    const int doubled = 2 * error;
+    if (doubled >= dy) {
+      error += dy;
+      at.x += sx;
+    }
+    if (doubled <= dx) {
+      error += dx;
+      at.y += sy;
+    }
+  }
 }
 
 void QtCanvas::setPixel(Point at, Color c) {
@@ -135,17 +174,31 @@ Size QtCanvas::textExtent(const QString& text) {
   return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
+// A picture with more pixels than the device gives it is made smaller
+// smoothly; one with fewer is enlarged pixel by pixel and stays crisp.
 void QtCanvas::drawImage(Point at, const QImage& image) {
-  if (painter_ != nullptr) painter_->drawImage(QPoint(at.x, at.y), image);
+  if (painter_ == nullptr) return;
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, image.devicePixelRatio() > pixelRatio());
+  painter_->drawImage(QPoint(at.x, at.y), image);
+  painter_->restore();
 }
 
 void QtCanvas::drawImagePart(const Rect& dest, const QImage& image, const Rect& source) {
-  if (painter_ != nullptr) painter_->drawImage(toQRect(dest), image, toQRect(source));
+  if (painter_ == nullptr) return;
+  const qreal ratio = image.devicePixelRatio();
+  const QRectF pixels(source.left * ratio, source.top * ratio, source.width() * ratio, source.height() * ratio);
+  const qreal shown = pixels.width() > 0 ? dest.width() * pixelRatio() / pixels.width() : 1.0;
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, shown < 1.0);
+  painter_->drawImage(QRectF(toQRect(dest)), image, pixels);
+  painter_->restore();
 }
 
 void QtCanvas::fillMask(Point at, const QImage& mask, Color c) {
   if (painter_ == nullptr) return;
   QImage painted(mask.size(), QImage::Format_ARGB32);
+  painted.setDevicePixelRatio(mask.devicePixelRatio());
   painted.fill(Qt::transparent);
   const QRgb paint = color(c).rgb();
   for (int y = 0; y < mask.height(); ++y)
@@ -153,6 +206,16 @@ void QtCanvas::fillMask(Point at, const QImage& mask, Color c) {
       if ((mask.pixel(x, y) & 0xFFFFFF) == 0) painted.setPixel(x, y, paint);
   painter_->drawImage(QPoint(at.x, at.y), painted);
 }
+
+qreal QtCanvas::pixelRatio() const {
+  if (painter_ == nullptr || painter_->paintEngine() == nullptr || painter_->paintEngine()->paintDevice() == nullptr)
+    return 1.0;
+  // The device painted on: a widget's painting rendered into an image
+  // paints on the image.
+  return painter_->paintEngine()->paintDevice()->devicePixelRatio();
+}
+
+bool QtCanvas::darkTheme() const { return isDarkPalette(palette_); }
 
 void QtCanvas::clipChanged() {
   if (painter_ == nullptr) return;

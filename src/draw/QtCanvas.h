@@ -30,6 +30,8 @@ class QtCanvas : public Canvas {
   void drawImage(Point at, const QImage& image) override;
   void drawImagePart(const Rect& dest, const QImage& image, const Rect& source) override;
   void fillMask(Point at, const QImage& mask, Color color) override;
+  qreal pixelRatio() const override;
+  bool darkTheme() const override;
 
  protected:
   void clipChanged() override;
@@ -37,6 +39,10 @@ class QtCanvas : public Canvas {
  private:
   QColor color(Color c) const;
   QBrush qbrush() const;
+  // Fills the logical pixels of a line from one point up to the other (not
+  // included) in the pen: a one-pixel line covers whole device pixels at
+  // any ratio instead of one thin device pixel.
+  void plotLine(Point from, Point to);
 
   QPainter* painter_ = nullptr;
   QPalette palette_;

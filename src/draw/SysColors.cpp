@@ -42,6 +42,10 @@ QColor resolve(Color color, const QPalette& palette) {
 
 QColor resolve(Color color) { return resolve(color, QGuiApplication::palette()); }
 
+bool isDarkPalette(const QPalette& palette) {
+  return palette.color(QPalette::WindowText).lightness() > palette.color(QPalette::Window).lightness();
+}
+
 Color toRgb(const QColor& color) { return rgb(color.red(), color.green(), color.blue()); }
 
 }  // namespace sorabel::draw

@@ -18,6 +18,9 @@ QColor resolve(Color color, const QPalette& palette);
 // resolve() with the application's palette.
 QColor resolve(Color color);
 
+// A dark theme's palette: its window text is lighter than its window.
+bool isDarkPalette(const QPalette& palette);
+
 // The nearest RGB value of a colour (system colours resolved).
 Color toRgb(const QColor& color);
 

@@ -30,16 +30,16 @@ QLabel* label(const QString& text, const QString& name, QPoint at, int pixelSize
   return result;
 }
 
-// Blue, bold, underlined, with the hand cursor.
+// In the link colour, bold, underlined, with the hand cursor.
 QLabel* link(const QString& text, const QString& name, QPoint at, const QString& hint, QWidget* parent) {
   QLabel* result = label(text, name, at, 12, true, parent);
   QFont font = result->font();
   font.setUnderline(true);
   result->setFont(font);
   result->adjustSize();
-  QPalette palette = result->palette();
-  palette.setColor(QPalette::WindowText, Qt::blue);
-  result->setPalette(palette);
+  // The palette's link colour: blue in a light theme, a light blue that
+  // stays readable in a dark one.
+  result->setForegroundRole(QPalette::Link);
   result->setCursor(Qt::PointingHandCursor);
   result->setToolTip(hint);
   result->setStatusTip(hint);

@@ -1,6 +1,8 @@
 #include "widgets/CommandPictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <QPainterPath>
 
 namespace sorabel {
@@ -54,6 +56,11 @@ QImage toSixteenColours(QImage image) {
   return image;
 }
 
+QPixmap withRatio(QImage image, qreal ratio) {
+  image.setDevicePixelRatio(ratio);
+  return QPixmap::fromImage(image);
+}
+
 // A coloured stroke with a black rim, which the disabled picture keeps.
 void outlinedLine(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
   p.setPen(QPen(kInk, 4, Qt::SolidLine, Qt::SquareCap));
@@ -77,9 +84,10 @@ void page(QPainter& p) {
   p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));
 }
 
+// Straight one-pixel lines are filled as rectangles: they cover the same
+// pixels at every ratio (a pen would centre them on the pixel edge).
 void ruledLines(QPainter& p, int from, int to) {
-  p.setPen(QPen(kGray, 1));
-  for (int y = from; y <= to; y += 2) p.drawLine(5, y, 11, y);
+  for (int y = from; y <= to; y += 2) p.fillRect(QRectF(5, y, 7, 1), kGray);
 }
 
 void drawNew(QPainter& p) {
@@ -241,7 +249,7 @@ void drawCloseBook(QPainter& p) {
 // Rows of lines with an arrow: oldest first points down the page.
 void drawOrder(QPainter& p, bool oldestFirst) {
   p.setPen(QPen(kInk, 1));
-  for (int y = 3; y <= 13; y += 3) p.drawLine(1, y, 7, y);
+  for (int y = 3; y <= 13; y += 3) p.fillRect(QRectF(1, y, 7, 1), kInk);
   const int tip = oldestFirst ? 15 : 0;
   const int back = oldestFirst ? 10 : 5;
   const int tail = oldestFirst ? 1 : 14;
@@ -260,11 +268,18 @@ void drawToolbar(QPainter& p) {
 
 }  // namespace
 
-QPixmap commandPixmap(CommandPicture picture, int size) {
-  QImage image(size, size, QImage::Format_ARGB32);
+qreal pictureRatio() {
+  return QGuiApplication::instance() != nullptr ? std::max<qreal>(1.0, qApp->devicePixelRatio()) : 1.0;
+}
+
+QPixmap commandPixmap(CommandPicture picture, int size, qreal ratio) {
+  if (ratio <= 0) ratio = 1.0;
+  const int pixels = std::max(1, qRound(size * ratio));
+  QImage image(pixels, pixels, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.scale(pixels / qreal(size), pixels / qreal(size));
   // The door and the cog have designs of their own at each size; the
   // others are drawn on their 16-pixel grid.
   if (picture == CommandPicture::Exit || picture == CommandPicture::Settings) {
@@ -273,7 +288,7 @@ QPixmap commandPixmap(CommandPicture picture, int size) {
     else
       drawSettings(p, size);
     p.end();
-    return QPixmap::fromImage(toSixteenColours(image));
+    return withRatio(toSixteenColours(image), ratio);
   }
   p.scale(size / 16.0, size / 16.0);
   switch (picture) {
@@ -298,18 +313,24 @@ QPixmap commandPixmap(CommandPicture picture, int size) {
     case CommandPicture::Exit: drawExit(p); break;
   }
   p.end();
-  return QPixmap::fromImage(toSixteenColours(image));
+  return withRatio(toSixteenColours(image), ratio);
 }
 
-QIcon commandIcon(CommandPicture picture) { return QIcon(commandPixmap(picture)); }
+QIcon commandIcon(CommandPicture picture) {
+  QIcon icon;
+  for (qreal ratio : {1.0, 2.0}) icon.addPixmap(commandPixmap(picture, 16, ratio));
+  return icon;
+}
 
-QPixmap commandPictureStrip(int size) {
-  QPixmap strip(size * kCommandPictureCount, size);
+QPixmap commandPictureStrip(int size, qreal ratio) {
+  QImage strip(qRound(size * ratio) * kCommandPictureCount, qRound(size * ratio), QImage::Format_ARGB32);
   strip.fill(Qt::transparent);
-  QPainter p(&strip);
-  for (int i = 0; i < kCommandPictureCount; ++i)
-    p.drawPixmap(i * size, 0, commandPixmap(static_cast<CommandPicture>(i), size));
-  return strip;
+  for (int i = 0; i < kCommandPictureCount; ++i) {
+    const QImage cell = commandPixmap(static_cast<CommandPicture>(i), size, ratio).toImage();
+    for (int y = 0; y < cell.height(); ++y)
+      for (int x = 0; x < cell.width(); ++x) strip.setPixel(i * cell.width() + x, y, cell.pixel(x, y));
+  }
+  return withRatio(strip, ratio);
 }
 
 // The application icon: the PNG sizes rendered from the icon's SVG, the

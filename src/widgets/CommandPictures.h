@@ -31,12 +31,20 @@ enum class CommandPicture : int {
 };
 constexpr int kCommandPictureCount = 19;
 
-// A picture drawn at size x size pixels (designed on a 16-pixel grid).
-QPixmap commandPixmap(CommandPicture picture, int size = 16);
+// The device pixel ratio pictures are made at by default: the highest of
+// the screens (1 before the application exists).
+qreal pictureRatio();
+
+// A picture of size x size logical pixels (designed on a 16-pixel grid),
+// drawn with size x ratio device pixels and carrying that ratio, so that a
+// high-density screen shows it drawn finely instead of enlarged.
+QPixmap commandPixmap(CommandPicture picture, int size = 16, qreal ratio = pictureRatio());
+// The picture at 16 pixels, at ratio 1 and 2.
 QIcon commandIcon(CommandPicture picture);
 
-// The pictures side by side in one strip of size-pixel cells, in list order.
-QPixmap commandPictureStrip(int size = 16);
+// The pictures side by side in one strip of size-pixel cells, in list order
+// (ratio as above).
+QPixmap commandPictureStrip(int size = 16, qreal ratio = pictureRatio());
 
 // The program's 32 x 32 icon: a cash book with a yen sign.
 // The application icon's sizes, from the desktop's 16 to 256 pixels.

@@ -27,6 +27,9 @@ class RecordingCanvas : public draw::Canvas {
  public:
   std::vector<std::string> calls;
   std::vector<QImage> images;  // the images drawn, in order
+  std::vector<QImage> masks;   // the masks filled, in order
+  qreal ratio = 1.0;           // the device pixel ratio it stands for
+  bool dark = false;           // it paints with a dark theme's colours
 
   static std::string rect(const draw::Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
@@ -98,9 +101,12 @@ class RecordingCanvas : public draw::Canvas {
     images.push_back(image);
     calls.push_back("imagepart " + rect(dest) + " <- " + rect(source));
   }
-  void fillMask(draw::Point at, const QImage&, draw::Color color) override {
+  void fillMask(draw::Point at, const QImage& mask, draw::Color color) override {
+    masks.push_back(mask);
     calls.push_back("mask " + point(at) + " " + draw::colorName(color));
   }
+  qreal pixelRatio() const override { return ratio; }
+  bool darkTheme() const override { return dark; }
 
  private:
   std::string brushName() const {

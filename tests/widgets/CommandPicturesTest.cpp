@@ -7,6 +7,7 @@
 
 #include "components/toolbars/TButtonGlyph.h"
 #include "components/toolbars/TGlyphList.h"
+#include "draw/ImageList.h"
 #include "draw/SysColors.h"
 #include "widgets/CommandPictures.h"
 
@@ -69,6 +70,47 @@ TEST(CommandPictures, TheLargePicturesAreDrawnAtTheirSizeNotScaled) {
     for (int i = 0; i < 20; ++i) edge = edge || qAlpha(at20.pixel(19, i)) != 0 || qAlpha(at20.pixel(i, 19)) != 0 ||
                                         qAlpha(at20.pixel(18, i)) != 0 || qAlpha(at20.pixel(i, 18)) != 0;
     EXPECT_TRUE(edge) << static_cast<int>(picture);
+  }
+}
+
+// The share of pixels whose opacity differs between two pictures of one size.
+double shapeDifference(const QImage& a, const QImage& b) {
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) differing += (qAlpha(a.pixel(x, y)) == 0) != (qAlpha(b.pixel(x, y)) == 0) ? 1 : 0;
+  return double(differing) / (a.width() * a.height());
+}
+
+TEST(CommandPictures, AtRatioTwoTheyAreDrawnWithTheDevicesPixelsInTheSamePlaces) {
+  int finer = 0;
+  for (int i = 0; i < kCommandPictureCount; ++i) {
+    const auto picture = static_cast<CommandPicture>(i);
+    const QImage fine = commandPixmap(picture, 16, 2).toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(fine.size(), QSize(32, 32));
+    EXPECT_EQ(fine.devicePixelRatio(), 2.0);
+    EXPECT_EQ(fine.deviceIndependentSize(), QSizeF(16, 16));
+    const QImage enlarged = commandPixmap(picture, 16, 1).toImage().convertToFormat(QImage::Format_ARGB32).scaled(32, 32);
+    // The same design over the same 16 logical pixels...
+    EXPECT_LT(shapeDifference(fine, enlarged), 0.12) << i;
+    // ...and the curves, slopes and letters in finer steps.
+    if (fine != enlarged.convertToFormat(fine.format())) ++finer;
+  }
+  EXPECT_GE(finer, kCommandPictureCount / 2);
+  const QImage oneAndAHalf = commandPixmap(CommandPicture::Save, 16, 1.5).toImage();
+  EXPECT_EQ(oneAndAHalf.size(), QSize(24, 24));
+  EXPECT_EQ(oneAndAHalf.devicePixelRatio(), 1.5);
+}
+
+TEST(CommandPictures, TheStripAtRatioTwoGivesAnImageListItsPicturesWithAllTheirPixels) {
+  const QImage strip = commandPictureStrip(16, 2).toImage();
+  EXPECT_EQ(strip.size(), QSize(32 * kCommandPictureCount, 32));
+  draw::ImageList list(16, 16);
+  list.addStrip(strip, draw::rgb(255, 0, 255));
+  ASSERT_EQ(list.count(), kCommandPictureCount);
+  for (int i = 0; i < kCommandPictureCount; ++i) {
+    const QImage picture = commandPixmap(static_cast<CommandPicture>(i), 16, 2).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(list.image(i).devicePixelRatio(), 2.0) << i;
+    EXPECT_EQ(list.image(i), picture) << i;
   }
 }
 

@@ -1,75 +1,134 @@
 #include "components/imagemenu/ComponentBitmaps.h"
 
-#include <QPainter>
-#include <cstring>
+#include <cmath>
+#include <map>
+#include <utility>
 
 namespace sorabel::imagemenu {
 namespace {
 
-QColor qcolor(draw::Color c) { return QColor(draw::redOf(c), draw::greenOf(c), draw::blueOf(c)); }
+// A mask of a logical size at a ratio; the shapes are given in logical
+// pixels and set on the device pixels they cover.
+class Mask {
+ public:
+  Mask(int width, int height, qreal ratio)
+      : ratio_(ratio), image_(device(width), device(height), QImage::Format_RGB32) {
+    image_.fill(Qt::white);
+  }
 
-QImage blank(int width, int height, draw::Color background) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(qcolor(background));
-  return image;
+  int device(qreal logical) const { return static_cast<int>(std::lround(logical * ratio_)); }
+  // The logical position of a device pixel's left or top edge.
+  qreal logical(int devicePixel) const { return devicePixel / ratio_; }
+  int columns() const { return image_.width(); }
+  int rows() const { return image_.height(); }
+
+  void fill(qreal left, qreal top, qreal width, qreal height, bool on = true) {
+    for (int y = device(top); y < device(top + height) && y < rows(); ++y)
+      for (int x = device(left); x < device(left + width) && x < columns(); ++x) set(x, y, on);
+  }
+  void frame(qreal left, qreal top, qreal width, qreal height) {
+    fill(left, top, width, 1);
+    fill(left, top + height - 1, width, 1);
+    fill(left, top, 1, height);
+    fill(left + width - 1, top, 1, height);
+  }
+  // Device column x from logical row top to bottom.
+  void column(int x, qreal top, qreal bottom) {
+    for (int y = std::max(0, device(top)); y < device(bottom) && y < rows(); ++y) set(x, y, true);
+  }
+  // Device row y from logical column left to right.
+  void row(int y, qreal left, qreal right) {
+    for (int x = std::max(0, device(left)); x < device(right) && x < columns(); ++x) set(x, y, true);
+  }
+
+  QImage done() {
+    image_.setDevicePixelRatio(ratio_);
+    return image_;
+  }
+
+ private:
+  void set(int x, int y, bool on) { image_.setPixel(x, y, on ? 0xFF000000u : 0xFFFFFFFFu); }
+
+  qreal ratio_;
+  QImage image_;
+};
+
+// The top of the check mark's band over logical column u: down from (4, 8)
+// to (6, 10), then up to (12, 4).
+qreal checkTop(qreal u) { return u <= 6 ? 8 + (u - 4) : 10 - (u - 6); }
+
+QImage check(ComponentPicture part, qreal ratio) {
+  Mask mask(16, 16, ratio);
+  for (int x = mask.device(4); x < mask.device(12); ++x) {
+    const qreal top = checkTop(mask.logical(x));
+    if (part == ComponentPicture::CheckLight)
+      mask.column(x, top - 1, top);
+    else if (part == ComponentPicture::CheckMark)
+      mask.column(x, top, top + 2);
+    else
+      mask.column(x, top + 2, top + 3);
+  }
+  return mask.done();
 }
 
-// A check mark two pixels thick, its lowest point at (6, 11).
-QImage checkMark(QColor mark, QColor shade, QColor light) {
-  QImage image = blank(16, 16, kCheckTransparent);
-  const int points[][2] = {{4, 8}, {5, 9}, {6, 10}, {7, 9}, {8, 8}, {9, 7}, {10, 6}, {11, 5}};
-  for (const auto& p : points) {
-    image.setPixelColor(p[0], p[1] - 1, light);
-    image.setPixelColor(p[0], p[1], mark);
-    image.setPixelColor(p[0], p[1] + 1, mark);
-    image.setPixelColor(p[0], p[1] + 2, shade);
+QImage windowCommand(ComponentPicture picture, qreal ratio) {
+  Mask mask(16, 16, ratio);
+  switch (picture) {
+    case ComponentPicture::Minimize: mask.fill(4, 11, 7, 2); break;
+    case ComponentPicture::Maximize:
+      mask.frame(3, 3, 10, 9);
+      mask.fill(3, 3, 10, 2);
+      break;
+    case ComponentPicture::Restore:
+      mask.frame(5, 2, 8, 7);
+      mask.fill(5, 2, 8, 2);
+      mask.fill(3, 6, 8, 7, false);  // the front window hides the back one
+      mask.frame(3, 6, 8, 7);
+      mask.fill(3, 6, 8, 2);
+      break;
+    default:  // Close: two bands two pixels wide crossing
+      for (int y = mask.device(4); y < mask.device(12); ++y) {
+        const qreal v = mask.logical(y);
+        mask.row(y, v, v + 2);
+        mask.row(y, 14 - v, 16 - v);
+      }
+      break;
   }
-  return image;
+  return mask.done();
 }
 
-QImage windowCommand(const char* name) {
-  QImage image = blank(16, 16, kGlyphTransparent);
-  QPainter p(&image);
-  p.setPen(Qt::black);
-  if (std::strcmp(name, "MIN") == 0) {
-    p.fillRect(4, 11, 7, 2, Qt::black);
-  } else if (std::strcmp(name, "MAX") == 0) {
-    p.drawRect(3, 3, 9, 8);
-    p.fillRect(3, 3, 10, 2, Qt::black);
-  } else if (std::strcmp(name, "RESTORE") == 0) {
-    p.drawRect(5, 2, 7, 6);
-    p.fillRect(5, 2, 8, 2, Qt::black);
-    p.fillRect(3, 6, 8, 7, qcolor(kGlyphTransparent));
-    p.drawRect(3, 6, 7, 6);
-    p.fillRect(3, 6, 8, 2, Qt::black);
-  } else {  // CLOSE: a cross two pixels thick
-    for (int i = 0; i < 8; ++i) {
-      p.fillRect(4 + i, 4 + i, 2, 1, Qt::black);
-      p.fillRect(10 - i, 4 + i, 2, 1, Qt::black);
-    }
+// A triangle pointing left or right: its tip one pixel high, each column
+// two pixels higher than the one before, four columns.
+QImage arrow(bool left, qreal ratio) {
+  Mask mask(7, 15, ratio);
+  for (int x = 0; x < mask.columns(); ++x) {
+    const qreal c = left ? mask.logical(x) - 1 : 6 - mask.logical(x + 1);
+    if (c >= 0 && c < 4) mask.column(x, 7 - c, 8 + c);
   }
-  return image;
+  return mask.done();
 }
 
-QImage arrow(bool left) {
-  QImage image = blank(7, 15, kGlyphTransparent);
-  for (int column = 0; column < 4; ++column) {
-    const int x = left ? 1 + column : 5 - column;
-    for (int y = 7 - column; y <= 7 + column; ++y) image.setPixelColor(x, y, Qt::black);
+QImage makeMask(ComponentPicture picture, qreal ratio) {
+  switch (picture) {
+    case ComponentPicture::CheckMark:
+    case ComponentPicture::CheckLight:
+    case ComponentPicture::CheckShade: return check(picture, ratio);
+    case ComponentPicture::Left: return arrow(true, ratio);
+    case ComponentPicture::Right: return arrow(false, ratio);
+    default: return windowCommand(picture, ratio);
   }
-  return image;
 }
 
 }  // namespace
 
-QImage componentBitmap(const char* name) {
-  if (std::strcmp(name, "CHECK") == 0) return checkMark(Qt::black, QColor(128, 128, 128), Qt::white);
-  if (std::strcmp(name, "CHECKMONO") == 0) return checkMark(QColor(128, 128, 128), QColor(192, 192, 192), Qt::white);
-  if (std::strcmp(name, "LEFT") == 0) return arrow(true);
-  if (std::strcmp(name, "RIGHT") == 0) return arrow(false);
-  for (const char* command : {"RESTORE", "MIN", "MAX", "CLOSE"})
-    if (std::strcmp(name, command) == 0) return windowCommand(command);
-  return {};
+QImage componentMask(ComponentPicture picture, qreal ratio) {
+  if (ratio <= 0) ratio = 1.0;
+  // Made once a picture and ratio: menus paint them item by item.
+  static std::map<std::pair<int, long>, QImage> made;
+  const std::pair<int, long> key{static_cast<int>(picture), std::lround(ratio * 1000)};
+  auto found = made.find(key);
+  if (found == made.end()) found = made.emplace(key, makeMask(picture, ratio)).first;
+  return found->second;
 }
 
 }  // namespace sorabel::imagemenu

@@ -44,20 +44,31 @@ void TBanner::setTopColor(draw::Color color) {
   picture_ = QImage();
 }
 
-const QImage& TBanner::picture(int height) {
-  if (!picture_.isNull() && picture_.height() == height && picture_.width() == bannerWidth_) return picture_;
-  picture_ = QImage(std::max(1, bannerWidth_), std::max(1, height), QImage::Format_RGB32);
+const QImage& TBanner::picture(int height, qreal ratio) {
+  const int width = std::max(1, bannerWidth_);
+  height = std::max(1, height);
+  const QSize pixels(qRound(width * ratio), qRound(height * ratio));
+  // System colours are taken from the palette in force: another palette
+  // makes the picture again.
+  const std::array<QRgb, 3> colours{draw::resolve(bottomColor_).rgb(), draw::resolve(topColor_).rgb(),
+                                    draw::resolve(font_.color).rgb()};
+  if (!picture_.isNull() && picture_.size() == pixels && picture_.devicePixelRatio() == ratio && colours == colours_)
+    return picture_;
+  colours_ = colours;
+  picture_ = QImage(pixels, QImage::Format_RGB32);
+  picture_.setDevicePixelRatio(ratio);
   QPainter painter(&picture_);
-  QLinearGradient gradient(0, picture_.height(), 0, 0);
+  const QRect logical(0, 0, width, height);
+  QLinearGradient gradient(0, height, 0, 0);
   gradient.setColorAt(0, draw::resolve(bottomColor_));
   gradient.setColorAt(1, draw::resolve(topColor_));
-  painter.fillRect(picture_.rect(), gradient);
+  painter.fillRect(logical, gradient);
   if (!caption_.isEmpty()) {
     painter.setFont(font_.toQFont());
     painter.setPen(draw::resolve(font_.color));
-    painter.translate(0, picture_.height());
+    painter.translate(0, height);
     painter.rotate(-90);
-    painter.drawText(QRect(4, 0, picture_.height() - 8, picture_.width()), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    painter.drawText(QRect(4, 0, height - 8, width), Qt::AlignLeft | Qt::AlignVCenter, caption_);
   }
   return picture_;
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <array>
 #include <functional>
 
 #include "draw/CanvasFont.h"
@@ -30,8 +31,9 @@ class TBanner {
   // The banner's picture for a whole menu height, made anew when the
   // height or a setting changed: a vertical gradient from the bottom colour
   // to the top colour with the caption written upward from the bottom.
-  // Each item copies its own slice of it.
-  const QImage& picture(int height);
+  // Each item copies its own slice of it. The picture has as many pixels as
+  // the device pixel ratio asks (its size in logical pixels stays).
+  const QImage& picture(int height, qreal ratio = 1.0);
 
   // Told when the strip's presence or width changes (the menu is measured
   // again).
@@ -45,6 +47,7 @@ class TBanner {
   draw::Color bottomColor_ = draw::rgb(255, 255, 0);
   draw::Color topColor_ = draw::rgb(255, 0, 0);
   QImage picture_;
+  std::array<QRgb, 3> colours_{};  // the bottom, top and caption colours it was made in
 };
 
 }  // namespace sorabel::imagemenu

@@ -3,15 +3,16 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
-#include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/MenuItemStyle.h"
 #include "components/imagemenu/TSysMenu.h"
@@ -40,9 +41,15 @@ QWidget* formOf(QObject* owner) {
   return nullptr;
 }
 
-QImage& checkedPatternCache() {
-  static QImage pattern;
-  return pattern;
+struct CheckedPatternCache {
+  QImage pattern;
+  QRgb base = 0;
+  QRgb light = 0;
+};
+
+CheckedPatternCache& checkedPatternCache() {
+  static CheckedPatternCache cache;
+  return cache;
 }
 
 }  // namespace
@@ -256,33 +263,35 @@ void TImageMenu::BuildTile(bool active) {
   const QImage& source = active ? activeBitmap_ : inActiveBitmap_;
   QImage& tile = active ? activeTile_ : inActiveTile_;
   if (source.isNull() || source.height() < 1) return;
-  if (tile.isNull()) tile = QImage(kTileWidth, kTileHeight, QImage::Format_RGB32);
+  // The tile has the bitmap's pixel ratio: a bitmap made for a high-density
+  // screen keeps its pixels.
+  const qreal ratio = source.devicePixelRatio();
+  if (tile.isNull() || tile.devicePixelRatio() != ratio) {
+    tile = QImage(qRound(kTileWidth * ratio), qRound(kTileHeight * ratio), QImage::Format_RGB32);
+    tile.setDevicePixelRatio(ratio);
+  }
   QPainter painter(&tile);
-  const int w = source.width();
-  const int h = source.height();
+  const int w = std::max(1, qRound(source.deviceIndependentSize().width()));
+  const int h = std::max(1, qRound(source.deviceIndependentSize().height()));
   for (int c = 1; c <= kTileWidth / w + 1; ++c)
     for (int r = 1; r <= kTileHeight / h + 1; ++r) painter.drawImage(QRect((c - 1) * w, (r - 1) * h, w, h), source);
 }
 
 // ---------------------------------------------------------------- shared pictures
 
-const QImage& TImageMenu::CheckGlyph() {
-  static const QImage glyph = componentBitmap("CHECK");
-  return glyph;
-}
-
-const QImage& TImageMenu::CheckMonoGlyph() {
-  static const QImage glyph = componentBitmap("CHECKMONO");
-  return glyph;
-}
-
 const QImage& TImageMenu::CheckedPattern() {
-  QImage& pattern = checkedPatternCache();
-  if (pattern.isNull()) pattern = checkerPattern(resolve(clMenu), Qt::white);
-  return pattern;
+  CheckedPatternCache& cache = checkedPatternCache();
+  const QColor base = resolve(clMenu);
+  const QColor light = resolve(clBtnHighlight);
+  if (cache.pattern.isNull() || cache.base != base.rgb() || cache.light != light.rgb()) {
+    cache.pattern = checkerPattern(base, light);
+    cache.base = base.rgb();
+    cache.light = light.rgb();
+  }
+  return cache.pattern;
 }
 
-void TImageMenu::discardCheckedPattern() { checkedPatternCache() = QImage(); }
+void TImageMenu::discardCheckedPattern() { checkedPatternCache().pattern = QImage(); }
 
 // ---------------------------------------------------------------- measuring
 
@@ -444,7 +453,7 @@ void TImageMenu::drawBanner(QWidget* menu, const Rect& strip) {
       bottom = last;
     }
   }
-  const QImage& picture = banner_.picture(bottom - top);
+  const QImage& picture = banner_.picture(bottom - top, drawCanvas_->pixelRatio());
   drawCanvas_->drawImagePart(strip, picture, {0, strip.top - top, strip.width(), strip.bottom - top});
 }
 
@@ -509,13 +518,24 @@ void TImageMenu::DrawItemEdge(QAction* item, Canvas& canvas, unsigned state, con
 void TImageMenu::drawPicture(QAction* item, Canvas& canvas, const Rect& p) const {
   const int index = ImageIndexOf(item);
   if (largeImage_)
-    canvas.drawImage(p.topLeft(), images_->icon(index).pixmap(imageSize_, imageSize_).toImage());
+    canvas.drawImage(p.topLeft(), images_->icon(index).pixmap(QSize(imageSize_, imageSize_), canvas.pixelRatio()).toImage());
   else
     images_->draw(canvas, index, p.topLeft());
 }
 
-void TImageMenu::drawCheck(Canvas& canvas, const QImage& glyph, const Rect& p) const {
-  canvas.drawImagePart(p, withTransparentColor(glyph, kCheckTransparent), {0, 0, 16, 16});
+void TImageMenu::drawCheck(Canvas& canvas, bool enabled, Color mark, const Rect& p) const {
+  // The masks are designed on 16 pixels; a larger place gets them made with
+  // more pixels, not enlarged.
+  const qreal ratio = canvas.pixelRatio();
+  const qreal scale = p.width() / 16.0;
+  auto part = [&](ComponentPicture picture, Color color) {
+    QImage mask = componentMask(picture, ratio * scale);
+    mask.setDevicePixelRatio(ratio);
+    canvas.fillMask(p.topLeft(), mask, color);
+  };
+  part(ComponentPicture::CheckLight, clBtnHighlight);
+  part(ComponentPicture::CheckMark, enabled ? mark : clGrayText);
+  part(ComponentPicture::CheckShade, enabled ? clBtnShadow : cl3DLight);
 }
 
 void TImageMenu::DrawItemGlyph(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
@@ -539,7 +559,11 @@ void TImageMenu::DrawItemGlyph(QAction* item, Canvas& canvas, unsigned state, co
       drawPicture(item, canvas, picture);
     return;
   }
-  if (menuStyle_ == TMenuStyle::msOffice) {
+  const bool office = menuStyle_ == TMenuStyle::msOffice;
+  // The mark is drawn like the item's text on the cell's background: an
+  // office cell keeps the unselected look.
+  const Color mark = (state & ODS_SELECTED) && !office ? activeFont_.color : inActiveFont_.color;
+  if (office) {
     if (state & ODS_SELECTED) {
       removeBrushPicture();
       canvas.setBrushColor(inActiveColor_);
@@ -548,17 +572,17 @@ void TImageMenu::DrawItemGlyph(QAction* item, Canvas& canvas, unsigned state, co
     }
     canvas.fillRect(c);
     canvas.setBrushHollow();
-    if (enabled)
-      hasPicture ? drawPicture(item, canvas, picture) : drawCheck(canvas, CheckGlyph(), picture);
+    if (hasPicture)
+      enabled ? drawPicture(item, canvas, picture) : DrawGrayImage(item, canvas, state, picture);
     else
-      hasPicture ? DrawGrayImage(item, canvas, state, picture) : drawCheck(canvas, CheckMonoGlyph(), picture);
+      drawCheck(canvas, enabled, mark, picture);
     canvas.drawEdge(c, BDR_SUNKENINNER, BF_SOFT | BF_LEFT | BF_TOP);
     canvas.drawEdge(c, BDR_SUNKENOUTER, BF_RIGHT | BF_BOTTOM);
     return;
   }
   removeBrushPicture();
   canvas.setBrushHollow();
-  drawCheck(canvas, enabled ? CheckGlyph() : CheckMonoGlyph(), picture);
+  drawCheck(canvas, enabled, mark, picture);
 }
 
 void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
@@ -632,15 +656,21 @@ void TImageMenu::DrawSeparator(Canvas& canvas, const Rect& rect) {
 void TImageMenu::embossPicture(Canvas& canvas, const QImage& picture, Point at) {
   if (picture.isNull()) return;
   const QImage mask = embossMask(picture);
-  canvas.fillMask({at.x + 1, at.y + 1}, mask, clBtnHighlight);
-  canvas.fillMask(at, mask, clBtnShadow);
+  const EmbossColours colours = embossColours(canvas.darkTheme());
+  canvas.fillMask({at.x + 1, at.y + 1}, mask, colours.highlight);
+  canvas.fillMask(at, mask, colours.shape);
+}
+
+void TImageMenu::paintMask(Canvas& canvas, ComponentPicture picture, Point at, Color color) {
+  canvas.fillMask(at, componentMask(picture, canvas.pixelRatio()), color);
 }
 
 void TImageMenu::DrawGrayImage(QAction* item, Canvas& canvas, unsigned, const Rect& rect) {
   const int index = ImageIndexOf(item);
   if (index == -1 || images_ == nullptr) return;
-  const QImage picture = largeImage_ ? images_->icon(index).pixmap(imageSize_, imageSize_).toImage()
-                                     : images_->image(index);
+  const QImage picture =
+      largeImage_ ? images_->icon(index).pixmap(QSize(imageSize_, imageSize_), canvas.pixelRatio()).toImage()
+                  : images_->image(index);
   embossPicture(canvas, picture, rect.topLeft());
 }
 
@@ -656,13 +686,15 @@ void TImageMenu::ShowItemHint(const QString& text) {
     hintWindow_->setObjectName(QStringLiteral("ImageMenuHint"));
     hintWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
     hintWindow_->setAutoFillBackground(true);
-    QPalette palette = hintWindow_->palette();
-    palette.setColor(QPalette::Window, resolve(clInfoBk));
-    palette.setColor(QPalette::WindowText, resolve(clInfoText));
-    hintWindow_->setPalette(palette);
     hintWindow_->setFrameShape(QFrame::Box);
     connect(this, &QObject::destroyed, hintWindow_, &QObject::deleteLater);
   }
+  // The tooltip colours of the palette in force now (it may have changed
+  // since the last hint).
+  QPalette palette = QGuiApplication::palette();
+  palette.setColor(QPalette::Window, resolve(clInfoBk));
+  palette.setColor(QPalette::WindowText, resolve(clInfoText));
+  hintWindow_->setPalette(palette);
   MeasureCanvas canvas;
   canvas.setFont(CanvasFont{hintWindow_->font().family(), -hintWindow_->fontInfo().pixelSize()});
   const Size screen = screenSize();

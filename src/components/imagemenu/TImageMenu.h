@@ -34,6 +34,7 @@
 #include <optional>
 
 #include "components/imagemenu/BarHotTracker.h"
+#include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/ImageMenuTypes.h"
 #include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TBanner.h"
@@ -148,15 +149,18 @@ class TImageMenu : public QObject {
   draw::Canvas& DrawCanvas() { return *drawCanvas_; }
 
   // DrawGrayImage's embossing of a picture at a point: the button highlight
-  // through its mask one pixel right and down, then the shadow in place.
+  // through its mask one pixel right and down, then the shape in place (in
+  // the shadow, or on a dark theme the disabled text colour).
   static void embossPicture(draw::Canvas& canvas, const QImage& picture, draw::Point at);
+  // A mask of the components' pictures at the canvas's pixel ratio, painted
+  // in a colour at a point.
+  static void paintMask(draw::Canvas& canvas, ComponentPicture picture, draw::Point at, draw::Color color);
 
   // Measuring uses a canvas on the screen; tests give their own.
   void setMeasureCanvasFactory(std::function<std::unique_ptr<draw::Canvas>()> factory);
 
-  // The pictures shared by every component of the process.
-  static const QImage& CheckGlyph();
-  static const QImage& CheckMonoGlyph();
+  // The dither of a checked item's picture cell, made from the current
+  // menu and highlight colours (made again when they change).
   static const QImage& CheckedPattern();
   static void discardCheckedPattern();
 
@@ -198,7 +202,9 @@ class TImageMenu : public QObject {
   void drawBackground(QAction* item, unsigned state, const draw::Rect& r, const draw::Rect& g, const draw::Rect& t);
   void copyTile(const QImage& tile, const draw::Rect& r);
   void drawPicture(QAction* item, draw::Canvas& canvas, const draw::Rect& p) const;
-  void drawCheck(draw::Canvas& canvas, const QImage& glyph, const draw::Rect& p) const;
+  // The check mark in the picture place p (16 or 32 pixels): the mark in
+  // its colour (grey when disabled), a highlight row above, a shadow below.
+  void drawCheck(draw::Canvas& canvas, bool enabled, draw::Color mark, const draw::Rect& p) const;
   static bool bitmapNotEmpty(const QImage& bitmap) { return !bitmap.isNull() && bitmap.height() > 0; }
 
   draw::CanvasFont activeFont_;

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/TImageMenu.h"
 #include "components/imagemenu/TMenuButtonBar.h"
@@ -44,13 +43,13 @@ void TSlideButton::paintEvent(QPaintEvent*) {
     canvas.drawEdge(client, BDR_SUNKENOUTER, BF_RECT);
   else if (hot_ && isEnabled())
     canvas.drawEdge(client, BDR_RAISEDINNER, BF_RECT);
-  const QImage arrow = withTransparentColor(componentBitmap(direction_ == Left ? "LEFT" : "RIGHT"), kGlyphTransparent);
+  const ComponentPicture arrow = direction_ == Left ? ComponentPicture::Left : ComponentPicture::Right;
   const int offset = pressed_ ? 1 : 0;
-  const Point at{(width() - arrow.width()) / 2 + offset, (height() - arrow.height()) / 2 + offset};
+  const Point at{(width() - 7) / 2 + offset, (height() - 15) / 2 + offset};  // the arrow is 7 x 15
   if (isEnabled())
-    canvas.drawImage(at, arrow);
+    TImageMenu::paintMask(canvas, arrow, at, clBtnText);
   else
-    TImageMenu::embossPicture(canvas, arrow, at);
+    TImageMenu::embossPicture(canvas, componentMask(arrow, canvas.pixelRatio()), at);
 }
 
 void TSlideButton::mousePressEvent(QMouseEvent* event) {

@@ -13,8 +13,7 @@ namespace sorabel::imagemenu {
 
 using namespace draw;
 
-TSysMenu::TSysMenu(TImageMenu& owner, QWidget* form) : owner_(owner), form_(form), sysGlyphs_(16, 16) {
-  for (const char* name : {"RESTORE", "MIN", "MAX", "CLOSE"}) sysGlyphs_.addStrip(componentBitmap(name), kGlyphTransparent);
+TSysMenu::TSysMenu(TImageMenu& owner, QWidget* form) : owner_(owner), form_(form) {
   if (WindowMenu* menu = SysMenuHandle())
     for (QAction* item : menu->actions()) sysItems_.push_back({item->text(), WindowMenu::commandOf(item)});
 }
@@ -60,13 +59,13 @@ QString TSysMenu::captionOf(int command) {
   }
 }
 
-int TSysMenu::pictureOf(int command) {
+std::optional<ComponentPicture> TSysMenu::pictureOf(int command) {
   switch (command) {
-    case SC_MINIMIZE: return 1;
-    case SC_MAXIMIZE: return 2;
-    case SC_CLOSE: return 3;
-    case SC_RESTORE: return 0;
-    default: return -1;
+    case SC_MINIMIZE: return ComponentPicture::Minimize;
+    case SC_MAXIMIZE: return ComponentPicture::Maximize;
+    case SC_CLOSE: return ComponentPicture::Close;
+    case SC_RESTORE: return ComponentPicture::Restore;
+    default: return std::nullopt;
   }
 }
 
@@ -76,7 +75,7 @@ void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect&
     return;
   }
   const QString caption = captionOf(command);
-  const int picture = pictureOf(command);
+  const std::optional<ComponentPicture> picture = pictureOf(command);
   const bool selected = state & ODS_SELECTED;
   const bool grayed = state & (ODS_GRAYED | ODS_DISABLED);
   const bool office = menuStyle_ == TMenuStyle::msOffice;
@@ -89,18 +88,21 @@ void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect&
     canvas.setBrushColor(owner_.InActiveColor());
     canvas.fillRect(rect);
   } else {
-    canvas.fillRect(picture < 0 ? rect : t);
+    canvas.fillRect(picture ? t : rect);
   }
-  if (office && selected && !grayed && picture >= 0) {
+  if (office && selected && !grayed && picture) {
     canvas.drawEdge(g, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
     canvas.drawEdge(g, BDR_RAISEDINNER, BF_SOFT | BF_RIGHT | BF_BOTTOM);
   }
-  if (picture >= 0) {
+  if (picture) {
+    // The picture is drawn like the caption: in the text colour of the
+    // item's background.
     const Point at{g.left + (itemHeight_ - 16) / 2, g.top + (g.height() - 16) / 2};
     if (grayed)
-      TImageMenu::embossPicture(canvas, sysGlyphs_.image(picture), at);
+      TImageMenu::embossPicture(canvas, componentMask(*picture, canvas.pixelRatio()), at);
     else
-      sysGlyphs_.draw(canvas, picture, at);
+      TImageMenu::paintMask(canvas, *picture, at,
+                            selected && !office ? owner_.ActiveFont().color : owner_.InActiveFont().color);
   }
   if (state & ODS_DEFAULT) {
     CanvasFont bold = canvas.font();

@@ -7,9 +7,11 @@
 
 #include <QPointer>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "components/imagemenu/Accelerators.h"
+#include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/ImageMenuTypes.h"
 #include "draw/Canvas.h"
 #include "draw/ImageList.h"
@@ -49,9 +51,9 @@ class TSysMenu {
   // The accelerator lookup over the window menu's items.
   MenuCharResult SysMenuCharIndex(const QList<QAction*>& items, QChar typed) const;
 
-  // The caption drawn and the picture index of a command (-1: none).
+  // The caption drawn and the picture of a command (none for some).
   static QString captionOf(int command);
-  static int pictureOf(int command);
+  static std::optional<ComponentPicture> pictureOf(int command);
 
  private:
   TImageMenu& owner_;
@@ -59,7 +61,6 @@ class TSysMenu {
   bool drawing_ = false;
   int itemHeight_ = 20;
   TMenuStyle menuStyle_ = TMenuStyle::msOffice;
-  draw::ImageList sysGlyphs_;
   // The window menu's items as captured when the drawer was made.
   struct SysItem {
     QString caption;

@@ -1,5 +1,7 @@
 #include "components/toolbars/TButtonGlyph.h"
 
+#include <QGuiApplication>
+
 #include "components/toolbars/TGlyphList.h"
 #include "draw/SysColors.h"
 
@@ -88,31 +90,50 @@ void TButtonGlyph::ReleaseCells() {
   cellList_ = nullptr;
 }
 
+Size TButtonGlyph::cellSize() const {
+  const QSizeF logical = source_.deviceIndependentSize();
+  return {qRound(logical.width() / numGlyphs_), qRound(logical.height())};
+}
+
 QImage TButtonGlyph::cellOf(int cell) const {
   const int width = source_.width() / numGlyphs_;
   return source_.copy(cell * width, 0, width, source_.height());
 }
 
+void TButtonGlyph::setPalette(const QPalette& palette) {
+  if (palette_ && *palette_ == palette) return;
+  ReleaseCells();
+  palette_ = palette;
+}
+
+QPalette TButtonGlyph::palette() const { return palette_ ? *palette_ : QGuiApplication::palette(); }
+
 QImage TButtonGlyph::disabledImage() const {
-  const QColor face = resolve(clBtnFace);
+  const QPalette palette = this->palette();
+  const QColor face = resolve(clBtnFace, palette);
+  const EmbossColours emboss = embossColours(isDarkPalette(palette));
   if (numGlyphs_ < 2) {
     const QImage mask = blackPixelMask(cellOf(0), transparentColor_);
     QImage work(mask.size(), QImage::Format_ARGB32);
+    work.setDevicePixelRatio(source_.devicePixelRatio());
     work.fill(face);
-    const QColor highlight = resolve(clBtnHighlight);
-    const QColor shadow = resolve(clBtnShadow);
+    const QColor highlight = resolve(emboss.highlight, palette);
+    const QColor shadow = resolve(emboss.shape, palette);
+    // The highlight lies one logical pixel down and right: as many device
+    // pixels as the glyph has to a logical one.
+    const int shift = std::max(1, qRound(source_.devicePixelRatio()));
     for (int y = 0; y < mask.height(); ++y)
       for (int x = 0; x < mask.width(); ++x)
-        if ((mask.pixel(x, y) & 0xFFFFFF) == 0 && x + 1 < work.width() && y + 1 < work.height())
-          work.setPixelColor(x + 1, y + 1, highlight);
+        if ((mask.pixel(x, y) & 0xFFFFFF) == 0 && x + shift < work.width() && y + shift < work.height())
+          work.setPixelColor(x + shift, y + shift, highlight);
     for (int y = 0; y < mask.height(); ++y)
       for (int x = 0; x < mask.width(); ++x)
         if ((mask.pixel(x, y) & 0xFFFFFF) == 0) work.setPixelColor(x, y, shadow);
     return withTransparentColor(work, toRgb(face));  // the face colour is the mask colour
   }
   QImage work = cellOf(1).convertToFormat(QImage::Format_ARGB32);
-  const QRgb highlight = resolve(clBtnHighlight).rgb();
-  const QRgb shadow = resolve(clBtnShadow).rgb();
+  const QRgb highlight = resolve(emboss.highlight, palette).rgb();
+  const QRgb shadow = resolve(emboss.shape, palette).rgb();
   for (int y = 0; y < work.height(); ++y)
     for (int x = 0; x < work.width(); ++x) {
       const QRgb pixel = work.pixel(x, y);
@@ -132,13 +153,13 @@ int TButtonGlyph::PrepareCell(FaceState state) {
   int& entry = cells_[static_cast<std::size_t>(state)];
   if (entry != -1) return entry;
   if (source_.width() == 0 || source_.height() == 0) return -1;
-  const int cellWidth = source_.width() / numGlyphs_;
-  if (cellList_ == nullptr) cellList_ = TGlyphCache::ensure().ListFor(cellWidth, source_.height());
-  const int cell = static_cast<int>(state) < numGlyphs_ ? static_cast<int>(state) : 0;
+  const Size cell = cellSize();
+  if (cellList_ == nullptr) cellList_ = TGlyphCache::ensure().ListFor(cell.width, cell.height);
+  const int index = static_cast<int>(state) < numGlyphs_ ? static_cast<int>(state) : 0;
   if (state == FaceState::Disabled)
     entry = cellList_->AddWithMask(disabledImage(), QImage());
   else
-    entry = cellList_->AddWithMask(withoutKey(cellOf(cell), transparentColor_), QImage());
+    entry = cellList_->AddWithMask(withoutKey(cellOf(index), transparentColor_), QImage());
   return entry;
 }
 
@@ -154,7 +175,7 @@ Rect TButtonGlyph::Draw(Canvas& canvas, const Rect& client, const DrawOptions& o
   input.caption = options.caption;
   input.showText = options.showText;
   input.showGlyph = options.showGlyph;
-  if (!source_.isNull()) input.glyph = {source_.width() / numGlyphs_, source_.height()};
+  if (!source_.isNull()) input.glyph = cellSize();
   input.measure = [&canvas](const QString& text, int width, bool wrap) {
     const Rect r = canvas.drawText(text, {0, 0, width, 0},
                                    DT_CALCRECT | (wrap ? unsigned{DT_WORDBREAK} : unsigned{DT_SINGLELINE}));

@@ -7,8 +7,10 @@
 // in the button's content rectangle.
 
 #include <QImage>
+#include <QPalette>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "components/toolbars/GlyphLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
@@ -45,6 +47,9 @@ class TButtonGlyph {
   // Gives back every cached image (glyph, cell count or system colours
   // changed).
   void ReleaseCells();
+  // The palette the disabled cell's colours come from (the application's
+  // until one is given); another one releases the cells.
+  void setPalette(const QPalette& palette);
 
   struct DrawOptions {
     bool transparent = true;
@@ -64,10 +69,16 @@ class TButtonGlyph {
 
  private:
   void changed();
+  // A cell's size in logical pixels (a glyph of device pixel ratio 2 has
+  // twice as many pixels).
+  draw::Size cellSize() const;
   QImage cellOf(int cell) const;
   QImage disabledImage() const;
 
+  QPalette palette() const;
+
   QImage source_;
+  std::optional<QPalette> palette_;
   int numGlyphs_ = 1;
   draw::Color transparentColor_ = draw::clOlive;
   std::array<int, 4> cells_{-1, -1, -1, -1};

@@ -287,6 +287,7 @@ const QImage& TDock::tile() {
   if (!backgroundTransparent_) return background_;
   if (transparentCache_.isNull()) {
     transparentCache_ = QImage(background_.size(), QImage::Format_RGB32);
+    transparentCache_.setDevicePixelRatio(background_.devicePixelRatio());
     transparentCache_.fill(resolve(color_, palette()));
     QPainter painter(&transparentCache_);
     painter.drawImage(0, 0, withTransparentColor(background_, toRgb(background_.pixelColor(0, background_.height() - 1))));
@@ -297,11 +298,15 @@ const QImage& TDock::tile() {
 void TDock::DrawBackgroundTiles(Canvas& canvas, const Rect& clip, const Rect& tileRect) {
   if (background_.width() == 0 || background_.height() == 0) return;
   const QImage& picture = tile();
+  // Tiles are laid in logical pixels: a background made for a high-density
+  // screen covers its logical size.
+  const int tileWidth = std::max(1, qRound(picture.deviceIndependentSize().width()));
+  const int tileHeight = std::max(1, qRound(picture.deviceIndependentSize().height()));
   canvas.save();
   try {
     canvas.setClipRect(clip);
-    for (int x = tileRect.left; x < tileRect.right; x += picture.width())
-      for (int y = tileRect.top; y < tileRect.bottom; y += picture.height()) canvas.drawImage({x, y}, picture);
+    for (int x = tileRect.left; x < tileRect.right; x += tileWidth)
+      for (int y = tileRect.top; y < tileRect.bottom; y += tileHeight) canvas.drawImage({x, y}, picture);
   } catch (...) {
     canvas.restore();
     throw;

@@ -54,7 +54,9 @@ int TToolbarButton::livingButtons() { return hover().living; }
 void TToolbarButton::setControlUnderCursor(std::function<QWidget*()> probe) { hover().probe = std::move(probe); }
 
 const QImage& TToolbarButton::DitherBitmap() {
-  if (hover().dither.isNull()) hover().dither = checkerPattern(resolve(clBtnFace), resolve(clBtnHighlight));
+  // Made again when the colours changed (another palette).
+  const QImage wanted = checkerPattern(resolve(clBtnFace), resolve(clBtnHighlight));
+  if (hover().dither != wanted) hover().dither = wanted;
   return hover().dither;
 }
 
@@ -518,6 +520,7 @@ void TToolbarButton::changeEvent(QEvent* event) {
         break;
       }
       case QEvent::PaletteChange:
+        glyph_.setPalette(palette());
         glyph_.ReleaseCells();
         glyph_.PrepareCell(faceState_);
         hover().dither = QImage();
@@ -547,6 +550,7 @@ FaceState TToolbarButton::shownState() const {
 }
 
 void TToolbarButton::paintOn(Canvas& canvas) const {
+  glyph_.setPalette(palette());  // the disabled glyph in this button's colours
   const Rect client{0, 0, width(), height()};
   if (opaque_) {
     canvas.setBrushColor(faceColor());

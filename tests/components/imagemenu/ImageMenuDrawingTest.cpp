@@ -2,7 +2,6 @@
 
 #include <QStyle>
 
-#include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
@@ -56,11 +55,13 @@ TEST_F(ImageMenuTest, CheckedItemWithPictureShowsItsPictureInOfficeAndTheCheckIn
 
   menu->setMenuStyle(TMenuStyle::msWindows);
   RecordingCanvas windows = draw(toolbarItem, ODS_CHECKED, {0, 0, 120, 20});
-  EXPECT_TRUE(windows.has("imagepart 2,2,18,18 <- 0,0,16,16"));
-  EXPECT_TRUE(windows.callsStartingWith("image ").empty());
+  // The check mark in the menu text colour, its highlight and shadow rows.
+  EXPECT_EQ(windows.callsStartingWith("mask"),
+            (std::vector<std::string>{"mask 2,2 sys20", "mask 2,2 sys7", "mask 2,2 sys16"}));
+  EXPECT_TRUE(windows.callsStartingWith("image").empty());
   EXPECT_TRUE(windows.callsStartingWith("edge").empty());
-  ASSERT_EQ(windows.images.size(), 1u);
-  EXPECT_EQ(windows.images[0], withTransparentColor(TImageMenu::CheckGlyph(), kCheckTransparent));
+  // Selected, the mark takes the selected text colour like the caption.
+  EXPECT_TRUE(draw(toolbarItem, ODS_CHECKED | ODS_SELECTED, {0, 0, 120, 20}).has("mask 2,2 sys14"));
 }
 
 TEST_F(ImageMenuTest, SelectedItemWithPictureStandsOutAndKeepsItsPictureColumn) {
@@ -78,8 +79,15 @@ TEST_F(ImageMenuTest, DisabledPicturesAreEmbossedAndDisabledChecksGrey) {
             (std::vector<std::string>{"text \" 新規(&N)\" 22,1,121,21 0x64 sys20", "text \" 新規(&N)\" 21,0,120,20 0x64 sys17"}));
 
   const RecordingCanvas check = draw(statusItem, ODS_CHECKED | ODS_GRAYED, {0, 0, 120, 20});
-  ASSERT_EQ(check.images.size(), 1u);
-  EXPECT_EQ(check.images[0], withTransparentColor(TImageMenu::CheckMonoGlyph(), kCheckTransparent));
+  EXPECT_EQ(check.callsStartingWith("mask"),
+            (std::vector<std::string>{"mask 2,2 sys20", "mask 2,2 sys17", "mask 2,2 sys22"}));
+
+  // On a dark theme the button shadow is lost in the face: the shape is
+  // drawn in the disabled text colour instead.
+  RecordingCanvas dark;
+  dark.dark = true;
+  menu->drawRequest(dark, bar, newItem, ODS_GRAYED | ODS_DISABLED, {0, 0, 120, 20});
+  EXPECT_EQ(dark.callsStartingWith("mask"), (std::vector<std::string>{"mask 3,3 sys20", "mask 2,2 sys17"}));
 }
 
 TEST_F(ImageMenuTest, SelectedCheckedItemsKeepTheirSunkenCellAndSelectedDisabledOnesTheirGreyText) {
@@ -184,12 +192,14 @@ TEST_F(ImageMenuTest, SystemMenuItemsAreMeasuredAndDrawnByTheDrawer) {
 
   RecordingCanvas canvas;
   menu->SysMenu().DrawSysItem(nullptr, canvas, 0, {0, 0, 150, 20}, 0x1234, false);
-  EXPECT_TRUE(canvas.callsStartingWith("image").empty());  // no picture
+  EXPECT_TRUE(canvas.callsStartingWith("mask").empty());  // no picture
   EXPECT_EQ(canvas.callsStartingWith("text"), std::vector<std::string>{"text \"\" 25,0,150,20 0x64 sys7"});
   RecordingCanvas close;
   menu->SysMenu().DrawSysItem(nullptr, close, ODS_SELECTED, {0, 0, 150, 20}, SC_CLOSE, false);
   EXPECT_TRUE(close.has("edge 0,0,20,20 4 0x3"));
-  EXPECT_TRUE(close.has("image 2,2 16x16"));
+  // The picture in the menu text colour: the raised cell keeps the
+  // unselected background.
+  EXPECT_TRUE(close.has("mask 2,2 sys7"));
   // Selected with a picture: only the text area is filled, the picture
   // column keeps its frame; without a picture the whole item is filled.
   EXPECT_EQ(close.callsStartingWith("fill").size(), 1u);
