@@ -584,8 +584,7 @@ void TMainFm::dropEvent(QDropEvent* event) {
 void TMainFm::openDroppedBook(const QString& name) {
   if (!commitOpenEdit()) return;
   runGuarded(this, [this, &name] {
-    const std::filesystem::path path(utf8(name));
-    if (fileKind(path) != FileKind::Regular) throw FileError(notRegularFileMessage(path));
+    checkReadable(std::filesystem::path(utf8(name)));
     if (!offerToSave(AskButtons::YesNoCancel, true)) return;
     openBookNamed(name);
   });
