@@ -110,7 +110,7 @@ TEST_F(ClipboardText, AmountsTakeYenSignsCommasFullWidthDigitsAndZeroFractions) 
 }
 
 TEST_F(ClipboardText, ABadAmountIsRefusedNamingItsRowAndColumn) {
-  for (const char* bad : {"12.5", "1,20", "12,0000", ",100", "-500", "(500)", "abc", "1 200", "3,000,000,000"}) {
+  for (const char* bad : {"12.5", "1,20", "12,0000", "1,2,345", "1234,567", ",100", "-500", "(500)", "abc", "1 200", "3,000,000,000"}) {
     EXPECT_EQ(refusal(std::string("2024/01/01\ta\t1\t0\n2024/01/02\tb\t") + bad), "2 行目の収入が正しくありません。")
         << bad;
     EXPECT_EQ(refusal(std::string("2024/01/02\tb\t\t") + bad), "1 行目の支出が正しくありません。") << bad;
