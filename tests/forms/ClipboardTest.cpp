@@ -86,6 +86,10 @@ TEST_F(ClipboardTest, RowsCopiedAndPastedBackAreTheSameEntriesAddedAsOneUndoable
   Rows twice;
   for (const Utf8Row& row : original) twice.insert(twice.end(), {row, row});
   EXPECT_EQ(entries(), twice);  // each beside its copy, in date order
+  // The newest row's cell alone is selected, though Ctrl was held.
+  const StringGridView::Selection s = grid().gridSelection();
+  EXPECT_EQ(s.row, 8);
+  EXPECT_EQ((std::array{s.top, s.bottom, s.left, s.right}), (std::array{8, 8, s.column, s.column}));
   EXPECT_EQ(rows().back()[kBalanceColumn], "490,640");
   EXPECT_EQ(panel(1), " データ件数 8件");
   EXPECT_TRUE(main().BookChanged());
