@@ -102,6 +102,15 @@ QString droppedBookName(const QMimeData* data) {
   return first;
 }
 
+// Takes a drag or a drop as a copy: a file manager removes the file of a
+// drop it takes for a move. False when the source offers no copy.
+bool takeAsCopy(QDropEvent* event) {
+  if (!event->possibleActions().testFlag(Qt::CopyAction)) return false;
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  return true;
+}
+
 }  // namespace
 
 TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
@@ -567,15 +576,14 @@ void TMainFm::openBookNamed(const QString& name) {
 }
 
 void TMainFm::dragEnterEvent(QDragEnterEvent* event) {
-  if (!droppedBookName(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!droppedBookName(event->mimeData()).isEmpty()) takeAsCopy(event);
 }
 
 // The book opens once the drop is over, so that the file manager is not
 // kept waiting while the unsaved-changes question is open.
 void TMainFm::dropEvent(QDropEvent* event) {
   const QString name = droppedBookName(event->mimeData());
-  if (name.isEmpty()) return;
-  event->acceptProposedAction();
+  if (name.isEmpty() || !takeAsCopy(event)) return;
   QMetaObject::invokeMethod(this, [this, name] { openDroppedBook(name); }, Qt::QueuedConnection);
 }
 

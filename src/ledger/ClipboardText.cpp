@@ -17,11 +17,9 @@ constexpr char kQuote = '"';
 constexpr std::string_view kYenMark = "\\";  // a yen sign, once cleaned
 constexpr std::string_view kYenWord = "円";
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) - 1u < 32u; }
-
 std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && isBlankByte(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlankByte(text.back())) text.remove_suffix(1);
   return text;
 }
 

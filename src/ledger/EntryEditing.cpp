@@ -25,7 +25,8 @@ void addEntries(LedgerGrid& grid, std::span<const NewEntry> entries, BookOrder o
   grid.setRowCount(kept + added + 1);
   for (int n = 0; n < added; ++n) {
     const NewEntry& entry = entries[static_cast<std::size_t>(n)];
-    grid.setRow(kept + 1 + n, {entry.date, entry.description, amountOrZero(entry.income), amountOrZero(entry.expense), {}});
+    grid.setRow(kept + 1 + n,
+                {entry.date, entry.description, amountOrZero(entry.income), amountOrZero(entry.expense), {}});
   }
   if (order == BookOrder::OldestFirst || kept == 0) return;
   // Newest-first: the block moves above the rows that were there.

@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "platform/TextFile.h"
+
 namespace sorabel {
 namespace {
-
-constexpr char kEndOfFile = 26;
 
 struct Figure {
   std::string_view utf8;
@@ -25,6 +25,7 @@ constexpr std::array<Figure, 13> kFigures{{
 
 // The figure whose full-width form starts text, or nullptr.
 const Figure* fullWidthFigure(std::string_view text) {
+  if (text.front() != '\xEF' && text.front() != '\xC2') return nullptr;  // the first bytes of them all
   for (const Figure& figure : kFigures)
     if (text.starts_with(figure.utf8)) return &figure;
   return nullptr;

@@ -27,23 +27,34 @@ class BookDropTest : public FormsTest {
 
   static QUrl file(const QString& path) { return QUrl::fromLocalFile(path); }
 
-  // Drags data over the grid into the window and drops it there; true when
-  // the window took the drag. The book opens once the drop is over.
-  bool dropOnWindow(const QMimeData& data) {
+  // What Qt sends a window during a drag from another program: the drag
+  // enters over the grid, moves on with the action the entering took, and
+  // drops where it was taken. Returns the action the drop was taken with,
+  // IgnoreAction when the drag was refused.
+  Qt::DropAction dropOnWindow(const QMimeData& data, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                              Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction) {
     QWindow* window = main().windowHandle();
     auto* grid = child<StringGridView>(&main(), "StringGrid1");
     const QPoint at = grid->mapTo(&main(), grid->rect().center());
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(window, &enter);
-    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, modifiers);
+    if (enter.isAccepted() && (actions & enter.dropAction())) {
+      move.setDropAction(enter.dropAction());
+      move.accept();
+    }
     QApplication::sendEvent(window, &move);
-    QDropEvent drop(at, actions, &data, Qt::NoButton, Qt::NoModifier);
+    if (!move.isAccepted()) {
+      QDragLeaveEvent leave;
+      QApplication::sendEvent(window, &leave);
+      return Qt::IgnoreAction;
+    }
+    QDropEvent drop(at, actions, &data, Qt::NoButton, modifiers);
     QApplication::sendEvent(window, &drop);
-    QCoreApplication::processEvents();
-    return enter.isAccepted() && drop.isAccepted();
+    QCoreApplication::processEvents();  // the book opens once the drop is over
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
   }
-  bool drop(const QList<QUrl>& urls) {
+  Qt::DropAction drop(const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
     return dropOnWindow(data);
@@ -62,13 +73,14 @@ TEST_F(BookDropTest, TheFirstCsvFileDroppedOpens) {
   const QString notes = writeBook("notes.txt", "\"2024/03/01\",\"notes\",\"1\",\"0\",\"1\"\r\n");
   const QString first = writeBook("first.CSV", kOther);
   const QString second = writeBook("second.csv", "\"2024/04/01\",\"second\",\"1\",\"0\",\"1\"\r\n");
-  EXPECT_TRUE(drop({QUrl(QStringLiteral("https://example.com/a.csv")), file(notes), file(first), file(second)}));
+  const QUrl remote(QStringLiteral("https://example.com/a.csv"));
+  EXPECT_EQ(Qt::CopyAction, drop({remote, file(notes), file(first), file(second)}));
   EXPECT_EQ(rows(), (Rows{{"2024/02/01", "other", "5", "0", "5"}}));
   EXPECT_EQ(caption(), QStringLiteral("Sorabel\u3000") + first);
   EXPECT_EQ(panel(1), " データ件数 1件");
   EXPECT_TRUE(dialogs.shown.empty());
   // Without a .csv the first file opens, as 開く opens any file.
-  EXPECT_TRUE(drop({file(notes), file(writeBook("more.txt", ""))}));
+  EXPECT_EQ(Qt::CopyAction, drop({file(notes), file(writeBook("more.txt", ""))}));
   EXPECT_EQ(caption(), QStringLiteral("Sorabel\u3000") + notes);
 }
 
@@ -80,7 +92,7 @@ TEST_F(BookDropTest, UnsavedChangesAreAskedAboutAsOpenAsksAndCancelKeepsTheBook)
   changeTheBook();
 
   dialogs.answers.push_back(Answer::Cancel);
-  EXPECT_TRUE(drop({file(other)}));
+  EXPECT_EQ(Qt::CopyAction, drop({file(other)}));
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, kChanged);
   EXPECT_TRUE(dialogs.shown[0].question);
@@ -88,13 +100,13 @@ TEST_F(BookDropTest, UnsavedChangesAreAskedAboutAsOpenAsksAndCancelKeepsTheBook)
   EXPECT_EQ(caption(), QStringLiteral("Sorabel\u3000") + current);
 
   dialogs.answers.push_back(Answer::Yes);  // saved, then the other opens
-  EXPECT_TRUE(drop({file(other)}));
+  EXPECT_EQ(Qt::CopyAction, drop({file(other)}));
   EXPECT_EQ(bookText("current.csv"), "\"2024/01/01\",\"書きかけ\",\"1\",\"0\",\"1\"\r\n");
   EXPECT_EQ(caption(), QStringLiteral("Sorabel\u3000") + other);
 
   changeTheBook();
   dialogs.answers.push_back(Answer::No);
-  EXPECT_TRUE(drop({file(current)}));
+  EXPECT_EQ(Qt::CopyAction, drop({file(current)}));
   EXPECT_EQ(rows(), (Rows{{"2024/01/01", "書きかけ", "1", "0", "1"}}));
   EXPECT_EQ(bookText("other.csv"), kOther);  // not saved
   EXPECT_EQ(dialogs.shown.size(), 3u);
@@ -115,7 +127,7 @@ TEST_F(BookDropTest, WhatCannotBeReadGetsOpensMessageAndNoQuestion) {
   };
   for (const auto& [path, message] : cases) {
     dialogs.shown.clear();
-    EXPECT_TRUE(drop({file(QString::fromStdString(path.string()))}));
+    EXPECT_EQ(Qt::CopyAction, drop({file(QString::fromStdString(path.string()))}));
     ASSERT_EQ(dialogs.shown.size(), 1u) << path;
     EXPECT_EQ(dialogs.shown[0].text.toStdString(), path.string() + message);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Error);
@@ -135,12 +147,26 @@ TEST_F(BookDropTest, AFileWithoutReadPermissionGetsOpensMessage) {
   EXPECT_EQ(rows()[0][kDescriptionColumn], "書きかけ");
 }
 
+// A file manager removes the file of a drop it takes for a move (Shift held).
+TEST_F(BookDropTest, TheDroppedFileIsTakenAsACopyAndStays) {
+  const QString book = writeBook("book.csv", kOther);
+  QMimeData data;
+  data.setUrls({file(book)});
+  const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+  const QDragEnterEvent offer(QPoint(), copyOrMove, &data, Qt::LeftButton, Qt::ShiftModifier);
+  ASSERT_EQ(offer.proposedAction(), Qt::MoveAction);
+  EXPECT_EQ(dropOnWindow(data, Qt::ShiftModifier, copyOrMove), Qt::CopyAction);
+  EXPECT_EQ(caption(), QStringLiteral("Sorabel\u3000") + book);
+  EXPECT_EQ(dropOnWindow(data, Qt::NoModifier, Qt::MoveAction), Qt::IgnoreAction);
+}
+
 TEST_F(BookDropTest, OnlyLocalFilesAreTaken) {
   const QString before = caption();
-  EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.com/book.csv")), QUrl(QStringLiteral("sftp://host/b.csv"))}));
+  EXPECT_EQ(Qt::IgnoreAction,
+            drop({QUrl(QStringLiteral("https://example.com/book.csv")), QUrl(QStringLiteral("sftp://host/b.csv"))}));
   QMimeData text;
   text.setText(bookPath("book.csv"));
-  EXPECT_FALSE(dropOnWindow(text));
+  EXPECT_EQ(dropOnWindow(text), Qt::IgnoreAction);
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(caption(), before);
 }

@@ -72,7 +72,8 @@ TEST_F(ClipboardText, RowsEndWithCrLfLfOrCrAndBlankRowsAreSkipped) {
 }
 
 TEST_F(ClipboardText, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
-  EXPECT_EQ(tabRows("2024/01/01\t\"a\tb \"\"c\"\"\r\nd\"\t\"1,000\""), (Entries{{"2024/01/01", "a\tb \"c\" d", "1000", ""}}));
+  EXPECT_EQ(tabRows("2024/01/01\t\"a\tb \"\"c\"\"\r\nd\"\t\"1,000\""),
+            (Entries{{"2024/01/01", "a\tb \"c\" d", "1000", ""}}));
   EXPECT_EQ(commaRows("\"2024/01/01\",\"x, \"\"y\"\"\tz\",\"1,000\",\n2024/01/02,plain words,,5"),
             (Entries{{"2024/01/01", "x, \"y\"\tz", "1000", ""}, {"2024/01/02", "plain words", "", "5"}}));
   // Text after a closing quote is kept; a quote that never closes runs to
@@ -110,7 +111,8 @@ TEST_F(ClipboardText, AmountsTakeYenSignsCommasFullWidthDigitsAndZeroFractions) 
 }
 
 TEST_F(ClipboardText, ABadAmountIsRefusedNamingItsRowAndColumn) {
-  for (const char* bad : {"12.5", "1,20", "12,0000", "1,2,345", "1234,567", ",100", "-500", "(500)", "abc", "1 200", "3,000,000,000"}) {
+  for (const char* bad :
+       {"12.5", "1,20", "12,0000", "1,2,345", "1234,567", ",100", "-500", "(500)", "abc", "1 200", "3,000,000,000"}) {
     EXPECT_EQ(refusal(std::string("2024/01/01\ta\t1\t0\n2024/01/02\tb\t") + bad), "2 行目の収入が正しくありません。")
         << bad;
     EXPECT_EQ(refusal(std::string("2024/01/02\tb\t\t") + bad), "1 行目の支出が正しくありません。") << bad;
