@@ -16,7 +16,7 @@
 #include "forms/UMain.h"
 #include "ledger/BookFile.h"
 #include "platform/FileIo.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/UserDialogs.h"
 #include "widgets/MonthChart.h"
 #include "widgets/StringGridView.h"
 

@@ -5,14 +5,14 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "draw/HandlerBoundary.h"
+#include "draw/WindowSystem.h"
 #include "forms/Forms.h"
 #include "forms/UMain.h"
 #include "platform/InstallPaths.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/WindowSystem.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/FormFont.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/FormFont.h"
+#include "qtplatform/UserDialogs.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/CommandPictures.h"
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "platform/qt/FormFont.h"
+#include "qtplatform/FormFont.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -11,12 +11,12 @@ declare -A allowed=(
   [ledger]="platform ledger"
   [settings]="platform ledger settings"
   [reports]="platform ledger reports"
-  [platform/qt]="platform platform/qt"
-  [platform/draw]="platform/draw"
-  [widgets]="platform platform/qt ledger widgets"
-  [components/imagemenu]="platform/draw components/imagemenu"
-  [components/toolbars]="platform/draw components/toolbars"
-  [forms]="platform platform/qt platform/draw ledger settings reports widgets components/imagemenu components/toolbars forms"
+  [qtplatform]="platform qtplatform"
+  [draw]="draw"
+  [widgets]="platform qtplatform ledger widgets"
+  [components/imagemenu]="draw components/imagemenu"
+  [components/toolbars]="draw components/toolbars"
+  [forms]="platform qtplatform draw ledger settings reports widgets components/imagemenu components/toolbars forms"
 )
 qt_free="platform ledger settings reports"
 

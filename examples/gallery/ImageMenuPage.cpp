@@ -11,7 +11,7 @@
 
 #include "GalleryPictures.h"
 #include "components/imagemenu/TMainImageMenu.h"
-#include "platform/draw/ImageList.h"
+#include "draw/ImageList.h"
 
 namespace gallery {
 

@@ -11,7 +11,7 @@
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButtonBar.h"
 #include "components/imagemenu/TSysMenu.h"
-#include "platform/draw/ImageList.h"
+#include "draw/ImageList.h"
 
 namespace gallery {
 

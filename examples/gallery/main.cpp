@@ -5,7 +5,7 @@
 #include <QFont>
 
 #include "GalleryWindow.h"
-#include "platform/draw/WindowSystem.h"
+#include "draw/WindowSystem.h"
 
 int main(int argc, char* argv[]) {
   sorabel::draw::preferX11UnderWayland(argc, argv);

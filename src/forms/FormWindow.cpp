@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/qt/WindowOrder.h"
+#include "qtplatform/WindowOrder.h"
 
 namespace sorabel {
 

@@ -5,14 +5,14 @@
 #include "forms/UAdd.h"
 #include "forms/UDataFm.h"
 #include "forms/UKensakuFm.h"
-#include "forms/USet.h"
-#include "forms/UTuki.h"
 #include "forms/UMain.h"
 #include "forms/UPathWord.h"
+#include "forms/USet.h"
+#include "forms/UTuki.h"
 #include "platform/Errors.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/UserDialogs.h"
-#include "platform/qt/WindowOrder.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/UserDialogs.h"
+#include "qtplatform/WindowOrder.h"
 
 namespace sorabel {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
-#include "platform/qt/FormFont.h"
+#include "qtplatform/FormFont.h"
 #include "widgets/StringGridView.h"
 #include "widgets/TextTableModel.h"
 #include "widgets/VerticalStack.h"

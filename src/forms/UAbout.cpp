@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QUrl>
 
-#include "platform/qt/FormFont.h"
-#include "platform/qt/WindowDecorations.h"
+#include "qtplatform/FormFont.h"
+#include "qtplatform/WindowDecorations.h"
 #include "widgets/CommandPictures.h"
 
 namespace sorabel {

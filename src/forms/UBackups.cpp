@@ -8,7 +8,7 @@
 
 #include "ledger/BookFile.h"
 #include "platform/Errors.h"
-#include "platform/qt/FormFont.h"
+#include "qtplatform/FormFont.h"
 
 namespace sorabel {
 namespace {

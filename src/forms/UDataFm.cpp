@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "ledger/Amount.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 #include "reports/Search.h"
 #include "widgets/ColumnFit.h"
 #include "widgets/StatusPanelBar.h"

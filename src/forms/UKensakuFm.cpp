@@ -6,13 +6,13 @@
 #include <QPushButton>
 
 #include "forms/Forms.h"
-#include "forms/UDataFm.h"
 #include "forms/MainWindowOperations.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/CommandGuard.h"
-#include "platform/qt/FormFont.h"
-#include "widgets/VerticalStack.h"
+#include "forms/UDataFm.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/CommandGuard.h"
+#include "qtplatform/FormFont.h"
 #include "reports/Search.h"
+#include "widgets/VerticalStack.h"
 
 namespace sorabel {
 

@@ -27,7 +27,7 @@
 #include "forms/FormWindow.h"
 #include "forms/MainWindowOperations.h"
 #include "ledger/BookSession.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/UserDialogs.h"
 
 class QAction;
 class QMenu;

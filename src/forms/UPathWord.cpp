@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "platform/qt/FormFont.h"
+#include "qtplatform/FormFont.h"
 #include "widgets/CommandPictures.h"
 #include "widgets/PasswordField.h"
 

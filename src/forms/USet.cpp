@@ -12,9 +12,9 @@
 
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/CommandGuard.h"
-#include "platform/qt/FormFont.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/CommandGuard.h"
+#include "qtplatform/FormFont.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/PasswordField.h"
 #include "widgets/VerticalStack.h"

@@ -8,7 +8,7 @@
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
 #include "ledger/Amount.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 #include "reports/MonthlySummary.h"
 #include "widgets/ColumnFit.h"
 #include "widgets/MonthChart.h"

@@ -2,15 +2,11 @@
 // The order-and-balance pass: puts the entries in date order in the chosen
 // direction and rewrites every amount and running balance.
 
+#include "ledger/BookOrder.h"
 #include "ledger/LedgerGrid.h"
 #include "platform/Errors.h"
 
 namespace sorabel {
-
-enum class BookOrder {
-  OldestFirst,  // the oldest entry in row 1
-  NewestFirst,  // the newest entry in row 1
-};
 
 // The tie number that keeps equal dates in order has seven digits.
 constexpr int kMaxEntries = 9'999'999;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ledger/BookBackups.h"
-#include "ledger/SortAndBalance.h"
+#include "ledger/BookOrder.h"
 #include "platform/Profile.h"
 
 namespace sorabel {

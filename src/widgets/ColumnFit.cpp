@@ -1,8 +1,8 @@
 #include "widgets/ColumnFit.h"
 
 #include "ledger/Amount.h"
-#include "ledger/CellLayout.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
+#include "widgets/CellLayout.h"
 
 namespace sorabel {
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 
 #include "platform/Errors.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/UserDialogs.h"
 
 namespace sorabel {
 namespace {
@@ -45,13 +45,12 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   if (text.isEmpty()) return;
   const QFontMetrics metrics(option.font);
   const QRect r = option.rect;
-  const TextOrigin origin = cellTextOrigin({r.left(), r.top(), r.right() + 1, r.bottom() + 1}, align_(index.column()),
-                                           metrics.horizontalAdvance(text), metrics.height());
+  const QPoint origin = cellTextOrigin(r, align_(index.column()), metrics.horizontalAdvance(text), metrics.height());
   painter->save();
   painter->setFont(option.font);
   painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   painter->setClipRect(r);
-  painter->drawText(origin.x, origin.y + metrics.ascent(), text);
+  painter->drawText(origin.x(), origin.y() + metrics.ascent(), text);
   painter->restore();
 }
 

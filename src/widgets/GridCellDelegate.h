@@ -12,7 +12,7 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
-#include "ledger/CellLayout.h"
+#include "widgets/CellLayout.h"
 #include "widgets/TypedTextFilter.h"
 
 class QLineEdit;

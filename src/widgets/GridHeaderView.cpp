@@ -19,12 +19,12 @@ void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logi
 
   const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString();
   const QFontMetrics metrics(font());
-  const TextOrigin origin = cellTextOrigin({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
-                                           align_(logicalIndex), metrics.horizontalAdvance(text), metrics.height());
+  const QPoint origin =
+      cellTextOrigin(rect, align_(logicalIndex), metrics.horizontalAdvance(text), metrics.height());
   painter->save();
   painter->setClipRect(rect);
   painter->setPen(palette().color(QPalette::ButtonText));
-  painter->drawText(origin.x, origin.y + metrics.ascent(), text);
+  painter->drawText(origin.x(), origin.y() + metrics.ascent(), text);
   painter->restore();
 }
 

@@ -1,7 +1,7 @@
 #include "widgets/LedgerTableModel.h"
 
-#include "platform/qt/AnsiText.h"
 #include "platform/Errors.h"
+#include "qtplatform/AnsiText.h"
 #include "widgets/ShownText.h"
 
 namespace sorabel {

@@ -15,9 +15,9 @@
 
 #include "platform/Errors.h"
 #include "platform/FileIo.h"
-#include "platform/qt/AnsiText.h"
-#include "platform/qt/CommandGuard.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/AnsiText.h"
+#include "qtplatform/CommandGuard.h"
+#include "qtplatform/UserDialogs.h"
 #include "widgets/MonthChartAccessible.h"
 #include "widgets/MonthChartColours.h"
 

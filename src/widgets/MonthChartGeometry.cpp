@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "ledger/Amount.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 
 namespace sorabel {
 namespace {

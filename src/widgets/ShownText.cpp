@@ -1,6 +1,6 @@
 #include "widgets/ShownText.h"
 
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 
 namespace sorabel {
 namespace {

@@ -26,7 +26,7 @@
 #include "forms/Forms.h"
 #include "forms/UMain.h"
 #include "platform/Locale.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 #include "settings/SettingsProfile.h"
 #include "support/LedgerFixtures.h"
 #include "support/ScriptedDialogs.h"

@@ -6,15 +6,15 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "components/toolbars/DragGeometry.h"
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
-#include "components/toolbars/DragGeometry.h"
 #include "components/toolbars/ToolbarInternals.h"
 #include "forms/FormsFixture.h"
 #include "forms/UKensakuFm.h"
-#include "platform/qt/HelpViewer.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel::test {

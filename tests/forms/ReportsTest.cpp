@@ -16,7 +16,7 @@
 #include "forms/UDataFm.h"
 #include "forms/UKensakuFm.h"
 #include "forms/UTuki.h"
-#include "platform/qt/WindowOrder.h"
+#include "qtplatform/WindowOrder.h"
 #include "widgets/TextTableModel.h"
 
 // Receives the addresses the desktop shell is asked to open.

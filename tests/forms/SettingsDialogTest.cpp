@@ -9,7 +9,7 @@
 
 #include "forms/FormsFixture.h"
 #include "forms/USet.h"
-#include "platform/qt/WindowOrder.h"
+#include "qtplatform/WindowOrder.h"
 #include "settings/ScrambleText.h"
 
 namespace sorabel::test {

@@ -6,7 +6,7 @@
 
 #include "forms/FormsFixture.h"
 #include "forms/UPathWord.h"
-#include "platform/qt/WindowOrder.h"
+#include "qtplatform/WindowOrder.h"
 #include "settings/ScrambleText.h"
 #include "widgets/ColumnFit.h"
 

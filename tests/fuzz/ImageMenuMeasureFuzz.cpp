@@ -22,7 +22,7 @@
 #include "components/imagemenu/TImageMenu.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SystemMetrics.h"
 
 namespace {
 

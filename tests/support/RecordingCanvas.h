@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/draw/Canvas.h"
-#include "platform/draw/TextRules.h"
+#include "draw/Canvas.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::test {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/UserDialogs.h"
 
 namespace sorabel::test {
 

@@ -7,7 +7,7 @@
 
 #include "components/toolbars/TButtonGlyph.h"
 #include "components/toolbars/TGlyphList.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 #include "widgets/CommandPictures.h"
 
 namespace sorabel::test {

@@ -14,7 +14,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Locale.h"
-#include "platform/qt/AnsiText.h"
+#include "qtplatform/AnsiText.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "widgets/MonthChart.h"

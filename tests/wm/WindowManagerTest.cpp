@@ -23,8 +23,8 @@
 #include "forms/UAdd.h"
 #include "forms/UKensakuFm.h"
 #include "forms/UMain.h"
-#include "platform/qt/FormFont.h"
-#include "platform/qt/UserDialogs.h"
+#include "qtplatform/FormFont.h"
+#include "qtplatform/UserDialogs.h"
 #include "support/TestFiles.h"
 #include "widgets/StringGridView.h"
 

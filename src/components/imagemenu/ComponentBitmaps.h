@@ -7,7 +7,7 @@
 
 #include <QImage>
 
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::imagemenu {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/draw/DrawTypes.h"
-#include "platform/draw/HandlerBoundary.h"
+#include "draw/DrawTypes.h"
+#include "draw/HandlerBoundary.h"
 
 class QAction;
 class QWidget;

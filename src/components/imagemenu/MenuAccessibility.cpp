@@ -15,7 +15,7 @@
 #include "components/imagemenu/TMenuButton.h"
 #include "components/imagemenu/TMenuButtonBar.h"
 #include "components/imagemenu/TSlideButton.h"
-#include "platform/draw/TextRules.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::imagemenu {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TImageMenu.h"
-#include "platform/draw/QtCanvas.h"
+#include "draw/QtCanvas.h"
 
 namespace sorabel::imagemenu {
 namespace {

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "components/imagemenu/ImageMenuTypes.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::imagemenu {
 

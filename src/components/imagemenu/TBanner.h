@@ -6,8 +6,8 @@
 #include <QString>
 #include <functional>
 
-#include "platform/draw/DrawTypes.h"
-#include "platform/draw/CanvasFont.h"
+#include "draw/CanvasFont.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::imagemenu {
 

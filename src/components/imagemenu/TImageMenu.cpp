@@ -1,6 +1,8 @@
 #include "components/imagemenu/TImageMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -14,8 +16,8 @@
 #include "components/imagemenu/MenuItemStyle.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SysColors.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SysColors.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::imagemenu {
 

@@ -38,10 +38,10 @@
 #include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TBanner.h"
 #include "components/imagemenu/TItemImages.h"
-#include "platform/draw/Canvas.h"
-#include "platform/draw/CanvasFont.h"
-#include "platform/draw/ImageList.h"
-#include "platform/draw/QtCanvas.h"
+#include "draw/Canvas.h"
+#include "draw/CanvasFont.h"
+#include "draw/ImageList.h"
+#include "draw/QtCanvas.h"
 
 class QAction;
 class QLabel;

@@ -19,14 +19,14 @@
 // The application hint reaches the form as a status-tip event; the menus'
 // own status tips are held back so that only the item hints are shown.
 
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QSet>
 
 #include "components/imagemenu/Accelerators.h"
 #include "components/imagemenu/TImageMenu.h"
-
-class QMenu;
-class QMenuBar;
 
 namespace sorabel::imagemenu {
 

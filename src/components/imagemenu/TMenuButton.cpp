@@ -11,9 +11,9 @@
 #include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/TMenuButtonBar.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/QtCanvas.h"
-#include "platform/draw/SysColors.h"
-#include "platform/draw/TextRules.h"
+#include "draw/QtCanvas.h"
+#include "draw/SysColors.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::imagemenu {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace sorabel::imagemenu {
 

@@ -17,9 +17,9 @@
 #include "components/imagemenu/TMenuButton.h"
 #include "components/imagemenu/TSlideButton.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/AccessibleWidget.h"
-#include "platform/draw/SysColors.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/AccessibleWidget.h"
+#include "draw/SysColors.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::imagemenu {
 

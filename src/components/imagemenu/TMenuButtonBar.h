@@ -15,17 +15,16 @@
 // just closed (ClosedButton, until the next reset or click). Every drop-down
 // runs in its own loop (QMenu::exec); the bar may be gone when it returns.
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TMenuButton.h"
-#include "platform/draw/CanvasFont.h"
-#include "platform/draw/DrawTypes.h"
-
-class QMenu;
-class QMenuBar;
+#include "draw/CanvasFont.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::imagemenu {
 

@@ -7,7 +7,7 @@
 #include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/TImageMenu.h"
 #include "components/imagemenu/TMenuButtonBar.h"
-#include "platform/draw/QtCanvas.h"
+#include "draw/QtCanvas.h"
 
 namespace sorabel::imagemenu {
 

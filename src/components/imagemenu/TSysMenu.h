@@ -9,10 +9,10 @@
 #include <QString>
 #include <vector>
 
-#include "components/imagemenu/ImageMenuTypes.h"
 #include "components/imagemenu/Accelerators.h"
-#include "platform/draw/Canvas.h"
-#include "platform/draw/ImageList.h"
+#include "components/imagemenu/ImageMenuTypes.h"
+#include "draw/Canvas.h"
+#include "draw/ImageList.h"
 
 class QAction;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace sorabel::toolbars {
 

@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 

@@ -1,7 +1,7 @@
 #include "components/toolbars/FloatingFrame.h"
 
-#include "platform/draw/Canvas.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/Canvas.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::toolbars {
 

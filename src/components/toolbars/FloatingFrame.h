@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::draw {
 class Canvas;

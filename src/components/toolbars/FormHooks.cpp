@@ -9,7 +9,7 @@
 
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarInternals.h"
-#include "platform/draw/HandlerBoundary.h"
+#include "draw/HandlerBoundary.h"
 
 namespace sorabel::toolbars {
 namespace {

@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 

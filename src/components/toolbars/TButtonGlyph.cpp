@@ -1,7 +1,7 @@
 #include "components/toolbars/TButtonGlyph.h"
 
 #include "components/toolbars/TGlyphList.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::toolbars {
 

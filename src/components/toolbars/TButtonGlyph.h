@@ -12,7 +12,7 @@
 
 #include "components/toolbars/GlyphLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace sorabel::toolbars {
 

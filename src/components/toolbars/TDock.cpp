@@ -7,9 +7,9 @@
 
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarAccessible.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/QtCanvas.h"
-#include "platform/draw/SysColors.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/QtCanvas.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::toolbars {
 

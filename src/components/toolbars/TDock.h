@@ -25,7 +25,7 @@
 
 #include "components/toolbars/DockLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::draw {
 class Canvas;

@@ -1,6 +1,6 @@
 #include "components/toolbars/TGlyphList.h"
 
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace sorabel::toolbars {
 

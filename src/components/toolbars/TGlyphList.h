@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::draw {
 class Canvas;

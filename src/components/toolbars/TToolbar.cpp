@@ -17,9 +17,9 @@
 #include "components/toolbars/TToolbarSep.h"
 #include "components/toolbars/ToolbarAccessible.h"
 #include "components/toolbars/ToolbarDrag.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/QtCanvas.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/QtCanvas.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::toolbars {
 

@@ -5,6 +5,7 @@
 // draws its own frame, caption and close button and is moved, docked and
 // resized by the mouse (see ToolbarDrag). See TDock.h for the overview.
 
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -15,9 +16,7 @@
 #include "components/toolbars/FloatingFrame.h"
 #include "components/toolbars/ToolbarLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
-
-class QMenu;
+#include "draw/DrawTypes.h"
 
 namespace sorabel::draw {
 class Canvas;

@@ -11,10 +11,10 @@
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarAccessible.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/QtCanvas.h"
-#include "platform/draw/SysColors.h"
-#include "platform/draw/TextRules.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/QtCanvas.h"
+#include "draw/SysColors.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::toolbars {
 

@@ -14,7 +14,7 @@
 
 #include "components/toolbars/TButtonGlyph.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 class QMenu;
 class QShortcut;

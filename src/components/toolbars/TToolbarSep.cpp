@@ -7,8 +7,8 @@
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/ToolbarAccessible.h"
 #include "components/toolbars/ToolbarInternals.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/QtCanvas.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/QtCanvas.h"
 
 namespace sorabel::toolbars {
 

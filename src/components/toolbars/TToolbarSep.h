@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/draw/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace sorabel::toolbars {
 

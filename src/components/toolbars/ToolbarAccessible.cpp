@@ -8,8 +8,8 @@
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
-#include "platform/draw/HandlerBoundary.h"
-#include "platform/draw/TextRules.h"
+#include "draw/HandlerBoundary.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::toolbars {
 namespace {

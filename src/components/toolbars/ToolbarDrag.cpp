@@ -10,7 +10,7 @@
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarInternals.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::toolbars::ToolbarDrag {
 

@@ -10,7 +10,7 @@
 
 #include "components/toolbars/DockLayout.h"
 #include "components/toolbars/ToolbarTypes.h"
-#include "platform/draw/DrawTypes.h"
+#include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 

@@ -1,10 +1,12 @@
 // Measuring and drawing the items of an image menu, on a recording canvas.
 
+#include <QStyle>
+
 #include "components/imagemenu/ComponentBitmaps.h"
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::test {
 namespace {

@@ -10,8 +10,8 @@
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TSysMenu.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SysColors.h"
-#include "platform/draw/SystemMetrics.h"
+#include "draw/SysColors.h"
+#include "draw/SystemMetrics.h"
 
 namespace sorabel::test {
 namespace {

@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "components/imagemenu/TMainImageMenu.h"
-#include "platform/draw/ImageList.h"
+#include "draw/ImageList.h"
 #include "support/RecordingCanvas.h"
 
 namespace sorabel::test {

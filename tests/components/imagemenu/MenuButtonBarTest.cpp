@@ -13,7 +13,7 @@
 #include "components/imagemenu/TMenuButtonBar.h"
 #include "components/imagemenu/TSlideButton.h"
 #include "components/imagemenu/WindowMenu.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::test {
 namespace {

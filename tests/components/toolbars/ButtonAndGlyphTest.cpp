@@ -9,7 +9,7 @@
 #include "components/toolbars/TButtonGlyph.h"
 #include "components/toolbars/TGlyphList.h"
 #include "components/toolbars/ToolbarFixture.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::test {
 namespace {

@@ -8,7 +8,7 @@
 #include "components/toolbars/FloatingFrame.h"
 #include "components/toolbars/ToolbarDrag.h"
 #include "components/toolbars/ToolbarFixture.h"
-#include "platform/draw/SysColors.h"
+#include "draw/SysColors.h"
 
 namespace sorabel::test {
 namespace {

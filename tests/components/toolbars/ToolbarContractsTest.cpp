@@ -14,7 +14,7 @@
 
 #include "components/toolbars/ToolbarAccessible.h"
 #include "components/toolbars/ToolbarFixture.h"
-#include "platform/draw/HandlerBoundary.h"
+#include "draw/HandlerBoundary.h"
 
 namespace sorabel::test {
 namespace {

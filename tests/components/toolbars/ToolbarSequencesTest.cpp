@@ -10,7 +10,7 @@
 
 #include "components/toolbars/DragOutline.h"
 #include "components/toolbars/ToolbarFixture.h"
-#include "platform/draw/HandlerBoundary.h"
+#include "draw/HandlerBoundary.h"
 
 namespace sorabel::test {
 namespace {

@@ -1,0 +1,28 @@
+#include "draw/HandlerBoundary.h"
+
+#include <QtGlobal>
+
+namespace sorabel::draw {
+namespace {
+
+ExceptionHandler& exceptionHandler() {
+  static ExceptionHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+void setExceptionHandler(ExceptionHandler handler) { exceptionHandler() = std::move(handler); }
+
+void handleException(const std::exception& error) noexcept {
+  try {
+    if (exceptionHandler())
+      exceptionHandler()(error);
+    else
+      qWarning("%s", error.what());
+  } catch (...) {
+    qWarning("%s", error.what());
+  }
+}
+
+}  // namespace sorabel::draw

@@ -1,0 +1,37 @@
+#include "qtplatform/WindowOrder.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace sorabel {
+
+void setStaysOnTop(QWidget* window, bool onTop) {
+  Qt::WindowFlags flags = window->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+  // Changing the flags of the native window directly keeps it where it is;
+  // QWidget::setWindowFlags would hide and re-create it.
+  window->overrideWindowFlags(flags);
+  if (QWindow* handle = window->windowHandle()) handle->setFlags(flags);
+}
+
+void centreOnScreen(QWidget* window, OffScreen offScreen) {
+  const QSize screen = screenSize();
+  const QSize outer = window->frameGeometry().size();
+  int left = (screen.width() - outer.width()) / 2;
+  int top = (screen.height() - outer.height()) / 2;
+  if (offScreen == OffScreen::ClampToZero) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+  }
+  window->move(left, top);
+}
+
+QSize screenSize() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
+}
+
+}  // namespace sorabel
