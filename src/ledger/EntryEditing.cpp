@@ -13,7 +13,12 @@ std::string_view amountOrZero(const AnsiString& typed) { return typed.empty() ? 
 
 }  // namespace
 
-bool isEmptyBook(const LedgerGrid& grid) { return grid.dataRowCount() == 1 && grid.rowBytes(1).empty(); }
+bool isEmptyBook(const LedgerGrid& grid) {
+  if (grid.dataRowCount() != 1) return false;
+  const auto emptyOrZero = [&](int column) { return grid.cell(column, 1).empty() || grid.cell(column, 1) == "0"; };
+  return grid.cell(kDateColumn, 1).empty() && grid.cell(kDescriptionColumn, 1).empty() && emptyOrZero(kIncomeColumn) &&
+         emptyOrZero(kExpenseColumn) && emptyOrZero(kBalanceColumn);
+}
 
 void addEntry(LedgerGrid& grid, const NewEntry& entry, BookOrder order) { addEntries(grid, {&entry, 1}, order); }
 

@@ -17,7 +17,8 @@ struct NewEntry {
   AnsiString expense;      // as typed; empty becomes "0"
 };
 
-// True for a book of one data row whose cells are all empty.
+// True for a book of one data row that holds no entry: its cells empty, or as
+// the order-and-balance pass leaves an empty row (amounts and balance "0").
 bool isEmptyBook(const LedgerGrid& grid);
 
 // Puts a new entry where the next pass will move it to its date:

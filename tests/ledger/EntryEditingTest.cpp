@@ -68,5 +68,15 @@ TEST(AddEntry, AnEntryWithoutADateIsNoPlaceholder) {
   EXPECT_TRUE(isEmptyBook(LedgerGrid()));
 }
 
+TEST(AddEntries, ReuseTheEmptyRowAlsoAfterThePassHasWrittenItsZeros) {
+  LedgerGrid grid;
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  ASSERT_TRUE(isEmptyBook(grid));
+  const std::vector<NewEntry> block{entry("2001/01/05", "x", "1"), entry("2001/01/06", "y", "", "2")};
+  addEntries(grid, block, BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"2001/01/05", "x", "1", "0", ""}, {"2001/01/06", "y", "0", "2", ""}}));
+  EXPECT_FALSE(isEmptyBook(gridOf({{"", "", "5", "0", "5"}})));  // an amount is an entry
+}
+
 }  // namespace
 }  // namespace sorabel
