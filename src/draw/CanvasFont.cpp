@@ -1,6 +1,7 @@
 #include "draw/CanvasFont.h"
 
 #include <QFontInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace sorabel::draw {

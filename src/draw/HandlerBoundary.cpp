@@ -1,6 +1,7 @@
 #include "draw/HandlerBoundary.h"
 
 #include <QtGlobal>
+#include <utility>
 
 namespace sorabel::draw {
 namespace {

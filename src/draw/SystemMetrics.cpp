@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace sorabel::draw {
 

@@ -15,6 +15,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QUndoStack>
+#include <algorithm>
 
 #include "components/imagemenu/TMainImageMenu.h"
 #include "components/imagemenu/TSysMenu.h"

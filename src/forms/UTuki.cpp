@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <algorithm>
 
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"

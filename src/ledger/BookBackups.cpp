@@ -7,6 +7,7 @@
 #include <charconv>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "ledger/BookFile.h"
 #include "platform/Errors.h"

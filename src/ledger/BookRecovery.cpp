@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "platform/FileIo.h"

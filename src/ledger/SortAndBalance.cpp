@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "ledger/Amount.h"
 #include "ledger/RowText.h"

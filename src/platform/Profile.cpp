@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "platform/FileIo.h"

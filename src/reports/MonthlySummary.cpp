@@ -1,6 +1,7 @@
 #include "reports/MonthlySummary.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "ledger/Amount.h"
 #include "platform/Locale.h"

@@ -1,5 +1,7 @@
 #include "reports/Search.h"
 
+#include <utility>
+
 #include "ledger/Amount.h"
 #include "ledger/BookFile.h"
 #include "ledger/RowText.h"

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "qtplatform/AnsiText.h"

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <functional>
+#include <utility>
 
 #include "widgets/CellLayout.h"
 #include "widgets/TypedTextFilter.h"

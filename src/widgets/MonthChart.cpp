@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Errors.h"

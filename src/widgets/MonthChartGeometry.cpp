@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "ledger/Amount.h"
 #include "qtplatform/AnsiText.h"

@@ -1,5 +1,7 @@
 #include "widgets/TextTableModel.h"
 
+#include <utility>
+
 #include "widgets/ShownText.h"
 
 namespace sorabel {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 #include "forms/FormsFixture.h"
 #include "forms/UAbout.h"

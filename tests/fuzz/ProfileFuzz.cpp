@@ -11,6 +11,7 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+#include <utility>
 
 #include "FuzzCheck.h"
 #include "platform/Locale.h"

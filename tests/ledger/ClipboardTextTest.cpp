@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/Locale.h"
 #include "support/LedgerFixtures.h"
 

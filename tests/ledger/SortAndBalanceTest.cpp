@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
+#include <utility>
 
 #include "ledger/RowText.h"
 #include "support/LedgerFixtures.h"

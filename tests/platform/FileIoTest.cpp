@@ -14,6 +14,7 @@
 #include "platform/Errors.h"
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace sorabel {
 namespace {

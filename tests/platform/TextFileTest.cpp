@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace sorabel {

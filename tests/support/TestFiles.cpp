@@ -3,12 +3,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
 
 namespace sorabel::test {
 

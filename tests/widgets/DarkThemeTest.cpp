@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QStandardItemModel>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "qtplatform/DarkTheme.h"

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "platform/FileIo.h"

@@ -1,5 +1,6 @@
 #include "components/imagemenu/ComponentBitmaps.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>

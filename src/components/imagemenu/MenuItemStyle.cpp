@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
+#include <algorithm>
 
 #include "components/imagemenu/MenuStructure.h"
 #include "components/imagemenu/TImageMenu.h"

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
 
 #include "components/imagemenu/ImageMenuTypes.h"
 #include "draw/SysColors.h"

@@ -5,13 +5,14 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "components/imagemenu/MenuAccessibility.h"
 #include "components/imagemenu/MenuItemStyle.h"

@@ -1,6 +1,7 @@
 #include "components/toolbars/DockLayout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sorabel::toolbars {
 

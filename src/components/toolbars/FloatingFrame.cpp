@@ -1,5 +1,7 @@
 #include "components/toolbars/FloatingFrame.h"
 
+#include <algorithm>
+
 #include "draw/Canvas.h"
 #include "draw/SystemMetrics.h"
 

@@ -1,6 +1,7 @@
 #include "components/toolbars/TButtonGlyph.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 
 #include "components/toolbars/TGlyphList.h"
 #include "draw/SysColors.h"

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QPainter>
+#include <algorithm>
 
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarAccessible.h"

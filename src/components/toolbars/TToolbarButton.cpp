@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QShortcut>
 #include <QTimer>
+#include <utility>
 
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"

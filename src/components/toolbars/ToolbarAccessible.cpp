@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <QTimer>
+#include <utility>
 
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/TToolbar.h"

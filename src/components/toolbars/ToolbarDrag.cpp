@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <algorithm>
 
 #include "components/toolbars/DragOutline.h"
 #include "components/toolbars/TDock.h"

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <climits>
 #include <functional>
+#include <utility>
 
 #include "components/imagemenu/ImageMenuFixture.h"
 #include "components/imagemenu/TMenuButtonBar.h"
