@@ -50,9 +50,6 @@
 namespace sorabel {
 namespace {
 
-constexpr int kFixedColumnWidth = 80;
-constexpr int kDescriptionColumnSlack = 25;
-
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
@@ -283,7 +280,8 @@ void TMainFm::readProfileAtStart() {
       resize(placement.width, placement.height);
       move(std::min(placement.left, screen.width() - 50), std::min(placement.top, screen.height() - 50));
     } else {
-      resize(600, 450);
+      const WindowPlacement defaults;
+      resize(defaults.width, defaults.height);
     }
     if (profile.opensLastBook()) session_.setFileName(profile.lastBook());
     const bool oldestFirst = profile.bookOrder() == BookOrder::OldestFirst;
