@@ -18,6 +18,7 @@
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
 #include "draw/ImageList.h"
+#include "draw/TextRules.h"
 #include "forms/BookHistory.h"
 #include "forms/Forms.h"
 #include "forms/MainCommands.h"
@@ -67,12 +68,6 @@ const QString kUnfinishedSaveQuestion = QStringLiteral(
 const QString kGridHint = QStringLiteral("セルにマウスをあわせて再クリックで編集できます。");
 // The cell editor's mask for dates: eight required digits with fixed slashes.
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
-
-// Menu text for a path: "&" would otherwise mark an accelerator.
-QString menuText(const QString& path) {
-  QString text = path;
-  return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
@@ -791,7 +786,7 @@ void TMainFm::ShowHistoryMenu() {
     for (std::size_t n = 0; n < Histry.size(); ++n) {
       const QString path = QString::fromStdString(pathOfStoredValue(entries[n]));
       Histry[n]->setData(path);
-      Histry[n]->setText(menuText(path));
+      Histry[n]->setText(draw::literalCaption(path));  // a "&" in a path marks no accelerator
       Histry[n]->setVisible(!path.isEmpty());
     }
   });

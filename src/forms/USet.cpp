@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include "draw/TextRules.h"
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
 #include "qtplatform/AnsiText.h"
@@ -143,7 +144,7 @@ void TSetFm::FormCreate() {
 
 // A path as a check box caption: "&" shows as itself, not as an accelerator.
 QString TSetFm::historyCaption(const AnsiString& stored) {
-  return QString::fromStdString(pathOfStoredValue(stored)).replace(QLatin1Char('&'), QLatin1String("&&"));
+  return draw::literalCaption(QString::fromStdString(pathOfStoredValue(stored)));
 }
 
 AnsiString TSetFm::LoadedText::bytesFor(const QString& current) const {
