@@ -27,6 +27,7 @@
 
 #include "ledger/BookFile.h"
 #include "ledger/BookRecovery.h"
+#include "ledger/ClipboardText.h"
 #include "ledger/GridChange.h"
 #include "ledger/BookSession.h"
 #include "ledger/SortAndBalance.h"
@@ -258,6 +259,38 @@ void PrintAllPages(benchmark::State& state) {
   state.counters["pages"] = pages;
 }
 BENCHMARK(PrintAllPages)->Unit(benchmark::kMillisecond);
+
+// Copy of every cell as the clipboard gets it (tab-separated and the book's
+// lines), as Ctrl+A, Ctrl+C do.
+void CopyWholeBook(benchmark::State& state) {
+  const BookSession session = openedBook();
+  const CellBlock all{1, session.grid().lastRow(), kDateColumn, kBalanceColumn};
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = tabSeparatedText(session.grid(), all).size();
+    bytes += commaSeparatedText(session.grid(), all).size();
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(CopyWholeBook)->Unit(benchmark::kMillisecond);
+
+// Pasting the whole book's tab-separated text into it, as Ctrl+V does: the
+// rows read, added as entries, sorted and balanced (the grid then holds the
+// book twice).
+void PasteWholeBook(benchmark::State& state) {
+  const BookSession session = openedBook();
+  const std::string text =
+      tabSeparatedText(session.grid(), {1, session.grid().lastRow(), kDateColumn, kBalanceColumn});
+  for (auto _ : state) {
+    state.PauseTiming();
+    LedgerGrid grid = session.grid();
+    state.ResumeTiming();
+    addEntries(grid, pastedEntries(text, '\t'), BookOrder::OldestFirst);
+    sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+    benchmark::DoNotOptimize(grid.lastRow());
+  }
+}
+BENCHMARK(PasteWholeBook)->Unit(benchmark::kMillisecond);
 
 // Adds each run's multiples of GNU sort's times (of the same kind: a single
 // run, a mean or a median) and prints them together at the end.

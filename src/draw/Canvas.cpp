@@ -37,11 +37,6 @@ void Canvas::setClipRect(const Rect& rect) {
   clipChanged();
 }
 
-void Canvas::clearClip() {
-  state_.clipped = false;
-  clipChanged();
-}
-
 Rect Canvas::drawEdge(const Rect& rect, unsigned edge, unsigned flags) {
   const EdgePlan plan = planEdge(rect, edge, flags);
   const Pen pen = state_.pen;

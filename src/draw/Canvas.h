@@ -55,7 +55,6 @@ class Canvas {
   void save();
   void restore();
   void setClipRect(const Rect& rect);
-  void clearClip();
 
   // Fills with the brush; a hollow brush fills nothing.
   virtual void fillRect(const Rect& rect) = 0;

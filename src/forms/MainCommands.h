@@ -6,7 +6,8 @@
 //   F1 ファイル: New1 新規作成, Open1 開く, N2 開き直す (Histry0..4),
 //                OpenBackup1 バックアップから開く..., Save1 上書き保存,
 //                SaveAs1 名前を付けて保存, N1 -, Print1 印刷, N3 -, Exit1 終了
-//   E5 編集:     Undo1 元に戻す (Ctrl+Z), Redo1 やり直し (Ctrl+Y), N5 -,
+//   E5 編集:     Undo1 元に戻す (Ctrl+Z), Redo1 やり直し (Ctrl+Y), Cut1 切り取り
+//                (Ctrl+X), Copy1 コピー (Ctrl+C), Paste1 貼り付け (Ctrl+V), N5 -,
 //                A1 データ追加 (F3), D1 データ削除 (F4), N4 -, SortInc 降順並び (oldest
 //                first), SortDec 昇順並び (newest first)
 //   Find1 検索:  Find2 検索, I1 月別収支一覧

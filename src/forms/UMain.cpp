@@ -1,10 +1,15 @@
 #include "forms/UMain.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QShortcut>
 #include <QStatusTipEvent>
@@ -30,6 +35,7 @@
 #include "forms/UTuki.h"
 #include "ledger/BookFile.h"
 #include "ledger/BookRecovery.h"
+#include "ledger/ClipboardText.h"
 #include "ledger/EntryEditing.h"
 #include "platform/FileIo.h"
 #include "qtplatform/AnsiText.h"
@@ -68,8 +74,34 @@ const QString kUnfinishedSaveQuestion = QStringLiteral(
 const QString kGridHint = QStringLiteral("セルにマウスをあわせて再クリックで編集できます。");
 // The cell editor's mask for dates: eight required digits with fixed slashes.
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
+const QString kNothingToPaste = QStringLiteral("貼り付けるデータがありません。");
+const QString kCsvMime = QStringLiteral("text/csv");
 
 std::string utf8(const QString& text) { return text.toStdString(); }
+
+// The book a drop opens: the first local file named .csv, else the first
+// local item (a folder or another file then gets what 開く would say).
+// Empty when nothing local was dropped.
+QString droppedBookName(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  QString first;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    if (path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) return path;
+    if (first.isEmpty()) first = path;
+  }
+  return first;
+}
+
+// Takes a drag or a drop as a copy: a file manager removes the file of a
+// drop it takes for a move. False when the source offers no copy.
+bool takeAsCopy(QDropEvent* event) {
+  if (!event->possibleActions().testFlag(Qt::CopyAction)) return false;
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  return true;
+}
 
 }  // namespace
 
@@ -84,6 +116,7 @@ TMainFm::TMainFm(Forms& forms, BookSession& session, QWidget* parent)
   showCaption();
   setWindowIcon(programIcon());
   keepMinimumWindowSize(this);
+  setAcceptDrops(true);
   buildMenu();
   buildClient();
   buildHistory();
@@ -151,6 +184,8 @@ void TMainFm::buildMenu() {
   }
   Undo1 = findChild<QAction*>(QStringLiteral("Undo1"));
   Redo1 = findChild<QAction*>(QStringLiteral("Redo1"));
+  Cut1 = findChild<QAction*>(QStringLiteral("Cut1"));
+  Copy1 = findChild<QAction*>(QStringLiteral("Copy1"));
   SortInc = findChild<QAction*>(QStringLiteral("SortInc"));
   SortDec = findChild<QAction*>(QStringLiteral("SortDec"));
   T1 = findChild<QAction*>(QStringLiteral("T1"));
@@ -182,7 +217,7 @@ void TMainFm::buildImageMenu() {
   ImageMenu1->SysMenu().setItemHeight(0);  // stored 0: ignored, stays 20
   // The items' pictures and hints, in the order of the design's table.
   for (const char* name : {"New1", "Save1", "SaveAs1", "Print1", "Exit1", "A1", "D1", "SortInc", "SortDec", "F1", "I1",
-                           "T1", "S3", "S2", "Find2", "P1", "H2", "V1", "Open1", "N2"}) {
+                           "T1", "S3", "S2", "Find2", "P1", "H2", "V1", "Open1", "N2", "Cut1", "Copy1", "Paste1"}) {
     const MainCommand& command = *findCommand(name);
     QAction* item = command.kind == CommandKind::Menu || command.kind == CommandKind::Submenu
                         ? findChild<QMenu*>(QString::fromLatin1(name))->menuAction()
@@ -247,6 +282,8 @@ void TMainFm::buildClient() {
   // The grid gets its final size after the window's resize event; its
   // description column follows it.
   StringGrid1->installEventFilter(this);
+  connect(model_, &QAbstractItemModel::dataChanged, this, &TMainFm::updateClipboardCommands);
+  connect(StringGrid1, &StringGridView::cellEntered, this, &TMainFm::updateClipboardCommands);
 
   StatusBar1 = new StatusPanelBar({250, 150, 50, 100, 30});
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -263,6 +300,7 @@ void TMainFm::FormCreate() {
   loadStartupBook();
   setGridColumns();
   StatusBar1->setPanelWidth(0, 200);
+  updateClipboardCommands();
 }
 
 void TMainFm::readProfileAtStart() {
@@ -519,10 +557,37 @@ void TMainFm::Open1Click() {
     if (!offerToSave(AskButtons::YesNoCancel, false)) return;
     const QString name = UserDialogs::current().openFileName(this, {kOpenFilter, QStringLiteral("csv"), dialogFolder()});
     if (name.isEmpty()) return;
-    rememberFolder(name);
-    replaceBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
-    showCaption();
-    ShowStatus();
+    openBookNamed(name);
+  });
+}
+
+void TMainFm::openBookNamed(const QString& name) {
+  rememberFolder(name);
+  replaceBook([&](LedgerGrid&) { session_.open(utf8(name), bookOrder(), openQuestions(utf8(name))); });
+  showCaption();
+  ShowStatus();
+}
+
+void TMainFm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedBookName(event->mimeData()).isEmpty()) takeAsCopy(event);
+}
+
+// The book opens once the drop is over, so that the file manager is not
+// kept waiting while the unsaved-changes question is open.
+void TMainFm::dropEvent(QDropEvent* event) {
+  const QString name = droppedBookName(event->mimeData());
+  if (name.isEmpty() || !takeAsCopy(event)) return;
+  QMetaObject::invokeMethod(this, [this, name] { openDroppedBook(name); }, Qt::QueuedConnection);
+}
+
+// As 開く, but nothing is asked for what cannot be opened, and Cancel keeps
+// the book: no file dialog follows where the user could still turn back.
+void TMainFm::openDroppedBook(const QString& name) {
+  if (!commitOpenEdit()) return;
+  runGuarded(this, [this, &name] {
+    checkReadable(std::filesystem::path(utf8(name)));
+    if (!offerToSave(AskButtons::YesNoCancel, true)) return;
+    openBookNamed(name);
   });
 }
 
@@ -637,14 +702,103 @@ void TMainFm::D1Click() {
   runGuarded(this, [this] {
     const QString prompt = toQString(deletePrompt(selectedDescription_));
     if (UserDialogs::current().ask(this, prompt, AskButtons::YesNo, MessageKind::Confirmation) != Answer::Yes) return;
-    const auto selected = StringGrid1->selectedGridRows();
-    aboutToEditBook();
-    changeBook([&selected](LedgerGrid& grid) { grid.deleteRows(selected.first, selected.second); });
-    SortAndBalance();
-    bookEdited(QStringLiteral("データ削除"));
-    ShowStatus();
-    selectedDescription_.clear();
+    deleteSelectedRows(QStringLiteral("データ削除"));
   });
+}
+
+void TMainFm::deleteSelectedRows(const QString& what) {
+  const auto selected = StringGrid1->selectedGridRows();
+  aboutToEditBook();
+  changeBook([&selected](LedgerGrid& grid) { grid.deleteRows(selected.first, selected.second); });
+  SortAndBalance();
+  bookEdited(what);
+  ShowStatus();
+  selectedDescription_.clear();
+}
+
+// ---------------------------------------------------------------- clipboard
+
+// Cut asks nothing, unlike データ削除: the entries are on the clipboard and
+// the step can be undone. They go whole, so that pasting brings them back.
+void TMainFm::Cut1Click() {
+  runGuarded(this, [this] {
+    const auto [first, last] = StringGrid1->selectedGridRows();
+    putOnClipboard({std::min(first, last), std::max(first, last), kDateColumn, kBalanceColumn});
+    deleteSelectedRows(QStringLiteral("切り取り"));
+  });
+}
+
+void TMainFm::Copy1Click() {
+  runGuarded(this, [this] { putOnClipboard(selectedBlock()); });
+}
+
+CellBlock TMainFm::selectedBlock() const {
+  const StringGridView::Selection s = StringGrid1->gridSelection();
+  if (s.top == 0) return {s.row, s.row, s.column, s.column};
+  return {s.top, s.bottom, s.left, s.right};
+}
+
+void TMainFm::putOnClipboard(const CellBlock& block) {
+  auto* data = new QMimeData;
+  data->setText(QString::fromStdString(tabSeparatedText(grid(), block)));
+  data->setData(kCsvMime, QByteArray::fromStdString(commaSeparatedText(grid(), block)));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// Rows become new entries wherever the selection is: the book's order
+// decides where an entry stands, as it does for データ追加. Comma-separated
+// text is read only when nothing else is offered.
+void TMainFm::Paste1Click() {
+  runGuarded(this, [this] {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    std::string text;
+    PastedText kind = PastedText::Nothing;
+    if (data != nullptr && data->hasText()) {
+      text = utf8(data->text());
+      kind = kindOfPastedText(text);
+    } else if (data != nullptr && data->hasFormat(kCsvMime)) {
+      text = data->data(kCsvMime).toStdString();
+      if (kindOfPastedText(text) != PastedText::Nothing) kind = PastedText::CommaRows;
+    }
+    switch (kind) {
+      case PastedText::Nothing: UserDialogs::current().tell(this, kNothingToPaste, MessageKind::Information); break;
+      case PastedText::Value: pasteIntoCurrentCell(QString::fromStdString(pastedValue(text))); break;
+      case PastedText::TabRows: pasteEntries(pastedEntries(text, '\t')); break;
+      case PastedText::CommaRows: pasteEntries(pastedEntries(text, ',')); break;
+    }
+  });
+}
+
+void TMainFm::pasteEntries(const std::vector<NewEntry>& entries) {
+  if (entries.empty()) {
+    UserDialogs::current().tell(this, kNothingToPaste, MessageKind::Information);  // a header row alone
+    return;
+  }
+  aboutToEditBook();
+  changeBook([&](LedgerGrid& grid) { addEntries(grid, entries, bookOrder()); });
+  SortAndBalance();
+  ShowStatus();
+  moveToNewestRow();
+  bookEdited(QStringLiteral("貼り付け"));
+}
+
+// The value goes through the cell editor, whose rules (the date's mask,
+// full-width figures, Shift-JIS) and refusals it meets as typed text does.
+// The balance column takes none, as it takes no typing.
+void TMainFm::pasteIntoCurrentCell(const QString& value) {
+  if (!StringGrid1->editingEnabled() || StringGrid1->currentGridRow() < 1) return;
+  StringGrid1->edit(StringGrid1->currentIndex());
+  auto* editor = qobject_cast<QLineEdit*>(StringGrid1->cellDelegate()->openEditor());
+  if (editor == nullptr) return;
+  editor->selectAll();
+  editor->insert(value);
+  if (StringGrid1->commitOpenEditor()) StringGrid1KeyDown(Qt::Key_Return);
+}
+
+void TMainFm::updateClipboardCommands() {
+  const bool entries = !isEmptyBook(grid()) && StringGrid1->currentGridRow() >= 1;
+  Cut1->setEnabled(entries);
+  Copy1->setEnabled(entries);
 }
 
 void TMainFm::SortIncClick() { switchOrder(BookOrder::OldestFirst); }

@@ -22,6 +22,7 @@
 #include <array>
 #include <future>
 #include <memory>
+#include <vector>
 
 #include "forms/FormWindow.h"
 #include "forms/MainWindowOperations.h"
@@ -56,6 +57,8 @@ class LedgerTableModel;
 class StatusPanelBar;
 class StringGridView;
 struct MainCommand;
+struct CellBlock;
+struct NewEntry;
 
 class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   Q_OBJECT
@@ -82,6 +85,13 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void Redo1Click();
   void A1Click();
   void D1Click();
+  // Clipboard: Copy puts the selected cells on it as tab-separated text
+  // and as the book's comma-separated lines; Cut takes the selected entries
+  // whole and deletes them. Paste adds the rows on it as new entries, or
+  // puts a single value into the current cell.
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
   void SortIncClick();
   void SortDecClick();
   void Print1Click();
@@ -144,6 +154,9 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A book file dropped from a file manager opens as 開く opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildMenu();
@@ -192,6 +205,20 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   void reopenBook(const std::string& name);
   // SortIncClick and SortDecClick: check the order, re-run the pass.
   void switchOrder(BookOrder order);
+  // Open and a dropped file: the book of that name in place of this one.
+  void openBookNamed(const QString& name);
+  void openDroppedBook(const QString& name);
+  // The selected rows go, as one step of the history called what.
+  void deleteSelectedRows(const QString& what);
+  // The selected cells; the current cell when none are selected.
+  CellBlock selectedBlock() const;
+  void putOnClipboard(const CellBlock& block);
+  void pasteEntries(const std::vector<NewEntry>& entries);
+  // A value pasted as typing it into the current cell and pressing Enter
+  // would put it there.
+  void pasteIntoCurrentCell(const QString& value);
+  // Cut and Copy need entries.
+  void updateClipboardCommands();
 
   Forms& forms_;
   BookSession& session_;
@@ -215,6 +242,8 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   std::array<QAction*, SettingsProfile::kHistorySize> Histry{};
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
+  QAction* Cut1 = nullptr;
+  QAction* Copy1 = nullptr;
   QAction* SortInc = nullptr;
   QAction* SortDec = nullptr;
   QAction* T1 = nullptr;

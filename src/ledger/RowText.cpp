@@ -9,12 +9,9 @@
 namespace sorabel {
 namespace {
 
-// Codes 1 to 32; a NUL byte is an ordinary character.
-bool isBlank(char c) { return static_cast<unsigned char>(c) - 1u < 32u; }
-
 bool needsQuotes(std::string_view cell) {
   for (char c : cell)
-    if (isBlank(c) || c == '"' || c == ',') return true;
+    if (isBlankByte(c) || c == '"' || c == ',') return true;
   return false;
 }
 
@@ -26,7 +23,7 @@ template <class Sink>
 void scanFields(const char* line, std::size_t size, Sink& sink) {
   std::size_t pos = 0;
   const auto skipBlanks = [&] {
-    while (pos < size && isBlank(line[pos])) ++pos;
+    while (pos < size && isBlankByte(line[pos])) ++pos;
   };
   skipBlanks();
   while (pos < size) {
@@ -52,7 +49,7 @@ void scanFields(const char* line, std::size_t size, Sink& sink) {
       }
     } else {
       const std::size_t start = pos;
-      while (pos < size && !isBlank(line[pos]) && line[pos] != ',') ++pos;
+      while (pos < size && !isBlankByte(line[pos]) && line[pos] != ',') ++pos;
       sink.append(line + start, pos - start);
     }
     sink.endField();

@@ -20,6 +20,10 @@
 
 namespace sorabel {
 
+// The blanks around fields: codes 1 to 32 (a NUL byte is an ordinary
+// character).
+constexpr bool isBlankByte(char c) { return static_cast<unsigned char>(c) - 1u < 32u; }
+
 // Appends a cell in double quotes, doubling the quotes inside it.
 void appendQuotedField(AnsiString& out, std::string_view cell);
 

@@ -103,6 +103,11 @@ std::optional<std::uintmax_t> fileSize(const fs::path& path) {
   return static_cast<std::uintmax_t>(info.st_size);
 }
 
+void checkReadable(const fs::path& path) {
+  struct stat info {};
+  openRegularForReading(path, info);
+}
+
 std::string readWholeFile(const fs::path& path, std::uintmax_t maxBytes) {
   struct stat info {};
   const FileDescriptor fd = openRegularForReading(path, info);

@@ -33,6 +33,10 @@ std::string notRegularFileMessage(const std::filesystem::path& path);
 // or cannot be opened.
 std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path);
 
+// Throws the FileError that readWholeFile would when the path cannot be
+// opened for reading (missing, a folder, no regular file, no permission).
+void checkReadable(const std::filesystem::path& path);
+
 constexpr std::uintmax_t kNoSizeLimit = std::numeric_limits<std::uintmax_t>::max();
 
 // Reads every byte of a regular file; throws FileError with a Japanese

@@ -142,6 +142,12 @@ std::string monthText(const Date& date) {
   return buffer;
 }
 
+std::string dateText(const Date& date) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", date.year, date.month, date.day);
+  return buffer;
+}
+
 void foldCaseInPlace(std::string& text, std::size_t from) {
   for (std::size_t pos = from; pos < text.size();) {
     char& c = text[pos];

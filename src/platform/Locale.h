@@ -79,6 +79,9 @@ std::optional<Date> parseDate(std::string_view text);
 // "yyyy/mm" of a date.
 std::string monthText(const Date& date);
 
+// "yyyy/mm/dd" of a date.
+std::string dateText(const Date& date);
+
 // A moment in local time, as strftime writes it with format.
 std::string localTimeText(std::time_t moment, const char* format);
 

@@ -316,12 +316,6 @@ QPixmap commandPixmap(CommandPicture picture, int size, qreal ratio) {
   return withRatio(toSixteenColours(image), ratio);
 }
 
-QIcon commandIcon(CommandPicture picture) {
-  QIcon icon;
-  for (qreal ratio : {1.0, 2.0}) icon.addPixmap(commandPixmap(picture, 16, ratio));
-  return icon;
-}
-
 QPixmap commandPictureStrip(int size, qreal ratio) {
   QImage strip(qRound(size * ratio) * kCommandPictureCount, qRound(size * ratio), QImage::Format_ARGB32);
   strip.fill(Qt::transparent);

@@ -39,8 +39,6 @@ qreal pictureRatio();
 // drawn with size x ratio device pixels and carrying that ratio, so that a
 // high-density screen shows it drawn finely instead of enlarged.
 QPixmap commandPixmap(CommandPicture picture, int size = 16, qreal ratio = pictureRatio());
-// The picture at 16 pixels, at ratio 1 and 2.
-QIcon commandIcon(CommandPicture picture);
 
 // The pictures side by side in one strip of size-pixel cells, in list order
 // (ratio as above).

@@ -54,7 +54,12 @@ void StringGridView::setCurrentCell(int column, int gridRow) {
   if (model() == nullptr || model()->rowCount() == 0) return;
   const int row = std::clamp(gridRow - 1, 0, model()->rowCount() - 1);
   const int col = std::clamp(column, 0, model()->columnCount() - 1);
-  setCurrentIndex(model()->index(row, col));
+  const QModelIndex index = model()->index(row, col);
+  setCurrentIndex(index);
+  // The cell alone is selected also while a modifier key is held (a command
+  // run by Ctrl+V moves the current cell): the view would add it to the
+  // selection, or toggle it.
+  if (selectionModel() != nullptr) selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
 }
 
 StringGridView::Selection StringGridView::gridSelection() const {

@@ -36,6 +36,7 @@ class StringGridView : public QTableView {
 
   int currentColumn() const;
   int currentGridRow() const;  // 1 for the first data row; 0 when none
+  // Makes the cell current and the only one selected.
   void setCurrentCell(int column, int gridRow);
 
   // First and last grid row of the selection (the current cell when

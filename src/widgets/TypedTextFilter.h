@@ -1,12 +1,6 @@
 #pragma once
-// What typing or pasting may put into a field whose text goes into the book.
-//
-// A line break would split the entry into two lines of the book file and
-// character 26 ends the file for the reader, so both never get into a
-// field: each line break (CR, LF, or CR LF together) becomes one space and
-// character 26 is dropped. Fields of figures (amounts, dates) also take the
-// full-width digits and comma and the yen signs an input method types in
-// full-width mode as their ASCII forms, so that "１，２００" counts as 1,200.
+// What typing or pasting may put into a field whose text goes into the book:
+// the rules of cleanFieldText (ledger/FieldText.h).
 //
 // The filter works as the field's validator: it rewrites the text as it is
 // typed, pasted or committed by the input method, and never refuses any.
@@ -14,11 +8,11 @@
 #include <QString>
 #include <QValidator>
 
+#include "ledger/FieldText.h"
+
 class QLineEdit;
 
 namespace sorabel {
-
-enum class FieldText { Words, Figures };
 
 // The text with the rules above applied.
 QString cleanTypedText(QStringView text, FieldText kind);

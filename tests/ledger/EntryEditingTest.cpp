@@ -35,6 +35,24 @@ TEST(AddEntry, NewestFirstShiftsEveryRowWholeAndWritesRowOne) {
                                 {"2001/01/01", "a, \"q\" b", "2", "0", "3"}}));
 }
 
+TEST(AddEntries, KeepTheBlocksOrderAboveTheRowsWhenNewestFirstAndAfterThemOtherwise) {
+  const std::vector<NewEntry> block{entry("2001/01/05", "x", "1"), entry("2001/01/05", "y", "", "2")};
+  LedgerGrid newest = gridOf({{"2001/01/02", "a", "1", "0", "1"}, {"2001/01/01", "b", "2", "0", "3"}});
+  addEntries(newest, block, BookOrder::NewestFirst);
+  EXPECT_EQ(rowsOf(newest), (Rows{{"2001/01/05", "x", "1", "0", ""},
+                                  {"2001/01/05", "y", "0", "2", ""},
+                                  {"2001/01/02", "a", "1", "0", "1"},
+                                  {"2001/01/01", "b", "2", "0", "3"}}));
+  LedgerGrid oldest = gridOf({{"2001/01/01", "b", "2", "0", "2"}});
+  addEntries(oldest, block, BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(oldest), (Rows{{"2001/01/01", "b", "2", "0", "2"},
+                                  {"2001/01/05", "x", "1", "0", ""},
+                                  {"2001/01/05", "y", "0", "2", ""}}));
+  LedgerGrid empty;
+  addEntries(empty, block, BookOrder::NewestFirst);
+  EXPECT_EQ(rowsOf(empty), (Rows{{"2001/01/05", "x", "1", "0", ""}, {"2001/01/05", "y", "0", "2", ""}}));
+}
+
 TEST(DeletePrompt, CutsTheDescriptionAfterTwentyBytesOnACharacterBoundary) {
   EXPECT_EQ(cp932ToUtf8(deletePrompt("")), "  削除しますか？");
   EXPECT_EQ(cp932ToUtf8(deletePrompt(sjis("食費"))), "食費  削除しますか？");
@@ -48,6 +66,16 @@ TEST(AddEntry, AnEntryWithoutADateIsNoPlaceholder) {
   EXPECT_EQ(rowsOf(grid), (Rows{{"", "hand-edited", "1", "0", "1"}, {"2001/01/05", "new", "0", "0", ""}}));
   EXPECT_FALSE(isEmptyBook(grid));
   EXPECT_TRUE(isEmptyBook(LedgerGrid()));
+}
+
+TEST(AddEntries, ReuseTheEmptyRowAlsoAfterThePassHasWrittenItsZeros) {
+  LedgerGrid grid;
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  ASSERT_TRUE(isEmptyBook(grid));
+  const std::vector<NewEntry> block{entry("2001/01/05", "x", "1"), entry("2001/01/06", "y", "", "2")};
+  addEntries(grid, block, BookOrder::OldestFirst);
+  EXPECT_EQ(rowsOf(grid), (Rows{{"2001/01/05", "x", "1", "0", ""}, {"2001/01/06", "y", "0", "2", ""}}));
+  EXPECT_FALSE(isEmptyBook(gridOf({{"", "", "5", "0", "5"}})));  // an amount is an entry
 }
 
 }  // namespace

@@ -231,6 +231,32 @@ TEST(FileIo, FifosAndDevicesAreNeitherReadSizedNorReplaced) {
   EXPECT_EQ(fileKind(dir / "dangling.csv"), FileKind::Missing);
 }
 
+// Before a question is asked about a file, whether it can be read at all:
+// the same refusal as reading it, without reading a byte.
+TEST(FileIo, CheckReadableRefusesWhatReadingRefusesWithTheSameMessage) {
+  HangGuard guard;
+  TempDir dir;
+  writeBytes(dir / "book.csv", "x");
+  EXPECT_NO_THROW(checkReadable(dir / "book.csv"));
+  ASSERT_EQ(::mkfifo((dir / "fifo.csv").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.csv");
+  for (const std::filesystem::path& path : {dir / "missing.csv", dir.path(), dir / "fifo.csv", dir / "zero.csv"}) {
+    std::string reading;
+    try {
+      readWholeFile(path);
+    } catch (const FileError& e) {
+      reading = e.what();
+    }
+    ASSERT_FALSE(reading.empty()) << path;
+    try {
+      checkReadable(path);
+      ADD_FAILURE() << path;
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.what(), reading);
+    }
+  }
+}
+
 TEST(FileIo, AFileAboveTheLimitIsRefusedWithItsSize) {
   TempDir dir;
   writeBytes(dir / "big.csv", std::string(3 * 1024 * 1024 + 1, 'x'));

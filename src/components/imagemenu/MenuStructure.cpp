@@ -1,7 +1,6 @@
 #include "components/imagemenu/MenuStructure.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -69,16 +68,5 @@ QAction* firstSelectable(const QMenu* menu) {
 QString captionOf(const QAction* item) { return item->isSeparator() ? QStringLiteral("-") : item->text(); }
 
 QString shortCutTextOf(const QAction* item) { return item->shortcut().toString(QKeySequence::NativeText); }
-
-unsigned ownerDrawFlagsOf(const QAction* item, const QWidget* holder) {
-  unsigned flags = MF_OWNERDRAW;
-  if (item->isChecked()) flags |= MF_CHECKED;
-  if (!item->isEnabled()) flags |= MF_DISABLED_GRAYED;
-  if (auto* popup = qobject_cast<const QMenu*>(holder); popup != nullptr && popup->defaultAction() == item)
-    flags |= MF_DEFAULT;
-  if (item->actionGroup() != nullptr && item->actionGroup()->isExclusive()) flags |= MFT_RADIOCHECK;
-  if (item->isSeparator()) flags |= MF_SEPARATOR;
-  return flags;
-}
 
 }  // namespace sorabel::imagemenu

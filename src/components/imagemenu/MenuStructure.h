@@ -1,7 +1,7 @@
 #pragma once
 // The structure of a menu as the image menu sees it: the menu widget (a
 // QMenuBar for a main menu, a QMenu for a popup menu), its root items, the
-// children of an item and the owner-draw flags of an item.
+// children of an item and where an item is shown.
 
 #include <QList>
 #include <QString>
@@ -11,19 +11,6 @@ class QMenu;
 class QWidget;
 
 namespace sorabel::imagemenu {
-
-// The flags an owner-drawn item is converted with.
-enum MenuItemFlags : unsigned {
-  MF_CHECKED = 0x8,
-  MF_DISABLED_GRAYED = 0x3,
-  MF_POPUP = 0x10,
-  MF_MENUBARBREAK = 0x20,
-  MF_MENUBREAK = 0x40,
-  MF_OWNERDRAW = 0x100,
-  MFT_RADIOCHECK = 0x200,
-  MF_SEPARATOR = 0x800,
-  MF_DEFAULT = 0x1000,
-};
 
 // A main menu is a form's menu bar.
 bool isMainMenu(const QWidget* menu);
@@ -49,6 +36,5 @@ QWidget* holderOf(const QAction* item);
 QString captionOf(const QAction* item);
 // The shortcut as the platform names it ("F3"), or empty.
 QString shortCutTextOf(const QAction* item);
-unsigned ownerDrawFlagsOf(const QAction* item, const QWidget* holder);
 
 }  // namespace sorabel::imagemenu

@@ -264,9 +264,7 @@ void TImageMenu::convertMenuWidget(QWidget* widget) {
 }
 
 void TImageMenu::convertItem(QAction* item) {
-  QWidget* holder = holderOf(item);
-  if (holder == nullptr) throw std::runtime_error("the item is in no menu");
-  item->setProperty("sorabel_ownerDrawFlags", ownerDrawFlagsOf(item, holder));
+  if (holderOf(item) == nullptr) throw std::runtime_error("the item is in no menu");
   if (MenuItemStyle::componentOf(item) != this) {
     MenuItemStyle::setComponentOf(item, this);
     itemConnections_ << connect(item, &QObject::destroyed, this, &TImageMenu::forgetItem);

@@ -95,10 +95,7 @@ DockLayoutResult relayoutBars(std::vector<DockedBar> bars, bool vertical, int cl
   return result;
 }
 
-int emptyDockThickness(bool fixAlign, bool designing) {
-  if (designing) return 9;
-  return fixAlign ? 1 : 0;
-}
+int emptyDockThickness(bool fixAlign) { return fixAlign ? 1 : 0; }
 
 int rowAtPosition(const std::vector<RowExtent>& rows, bool vertical, int coordinate) {
   int end = 0;

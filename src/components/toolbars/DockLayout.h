@@ -54,8 +54,8 @@ std::vector<RowExtent> buildRowExtents(const std::vector<DockedBar>& bars);
 // clientLength: the dock's client width (height when vertical).
 DockLayoutResult relayoutBars(std::vector<DockedBar> bars, bool vertical, int clientLength, bool limitToOneRow);
 
-// The thickness of an empty dock: 0, 1 with FixAlign, 9 in the designer.
-int emptyDockThickness(bool fixAlign, bool designing);
+// The thickness of an empty dock: 0, or 1 with FixAlign.
+int emptyDockThickness(bool fixAlign);
 
 // RowAtPosition: the row whose band holds the coordinate; past all rows,
 // the highest row + 1.

@@ -34,7 +34,6 @@ class TButtonGlyph {
   int NumGlyphs() const { return numGlyphs_; }
   draw::Color TransparentColor() const { return transparentColor_; }
   TGlyphList* CellList() const { return cellList_; }
-  int cellIndex(FaceState state) const { return cells_[static_cast<std::size_t>(state)]; }
 
   // Told when the glyph changes (the button redraws).
   std::function<void()> OnChange;

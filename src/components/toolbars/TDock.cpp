@@ -186,7 +186,7 @@ void TDock::RelayoutBars() {
   const bool vertical = isVerticalDock();
   if (barList_.empty()) {
     rowExtents_.clear();
-    const int thickness = emptyDockThickness(fixAlign_, false);
+    const int thickness = emptyDockThickness(fixAlign_);
     SetThickness(false, vertical ? thickness : width(), vertical ? height() : thickness);
     return;
   }
@@ -242,12 +242,6 @@ RowDrop TDock::DropRowAt(int coordinate) const { return dropRowAt(rowExtents_, i
 void TDock::OpenRow(int row) {
   for (TToolbar* bar : barList_)
     if (bar->DockRow() >= row) bar->dockRow_ = bar->DockRow() + 1;
-}
-
-RowExtent TDock::RowExtentOf(int row, const TToolbar* bar) const {
-  if (row >= 0 && row < static_cast<int>(rowExtents_.size())) return rowExtents_[static_cast<std::size_t>(row)];
-  if (bar != nullptr) return bar->ownExtent();
-  return {};
 }
 
 void TDock::SetThickness(bool asClientSize, int width, int height) {

@@ -89,7 +89,6 @@ class TDock : public QWidget {
   int RowAtPosition(int coordinate) const;
   RowDrop DropRowAt(int coordinate) const;
   void OpenRow(int row);
-  RowExtent RowExtentOf(int row, const TToolbar* bar) const;
   // SetThickness: the dock's new size, a bottom or right dock keeping its
   // outer edge. AsClientSize adds the bound lines.
   void SetThickness(bool asClientSize, int width, int height);

@@ -37,12 +37,6 @@ int TGlyphList::AddWithMask(const QImage& bitmap, const QImage& mask) {
   return slot;
 }
 
-int TGlyphList::AddWithMaskColour(const QImage& bitmap, draw::Color maskColour) {
-  const int slot = Allocate();
-  images_[static_cast<std::size_t>(slot)] = draw::withTransparentColor(bitmap, maskColour);
-  return slot;
-}
-
 void TGlyphList::Release(int slot) {
   if (slot < 0 || slot >= size() || !used_[static_cast<std::size_t>(slot)]) return;
   used_[static_cast<std::size_t>(slot)] = false;

@@ -29,9 +29,8 @@ class TGlyphList {
   // The lowest free slot, appended when none is free.
   int Allocate();
   // Allocate a slot and put the bitmap there, transparent where the mask
-  // is white (or where it has the mask colour).
+  // is white.
   int AddWithMask(const QImage& bitmap, const QImage& mask);
-  int AddWithMaskColour(const QImage& bitmap, draw::Color maskColour);
   void Release(int slot);
 
   const QImage& image(int slot) const { return images_.at(static_cast<std::size_t>(slot)); }

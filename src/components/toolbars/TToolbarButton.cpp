@@ -114,7 +114,7 @@ void TToolbarButton::setDown(bool down) {
   down_ = down;
   faceState_ = down ? FaceState::Exclusive : FaceState::Up;
   updateAccessibleState();
-  Redraw(true);
+  Redraw();
   if (down) SyncGroup();
 }
 
@@ -221,7 +221,7 @@ void TToolbarButton::updateAccessibleState() {
 void TToolbarButton::MouseEntered() {
   if (!isEnabled() || hot_) return;
   hot_ = true;
-  Redraw(down_);
+  Redraw();
 }
 
 void TToolbarButton::MouseLeft() {
@@ -251,7 +251,7 @@ void TToolbarButton::hoverTick() {
   });
 }
 
-void TToolbarButton::Redraw(bool) { update(); }
+void TToolbarButton::Redraw() { update(); }
 
 // ---------------------------------------------------------------- groups
 
@@ -267,7 +267,7 @@ void TToolbarButton::groupMessage(TToolbarButton* sender) {
     down_ = false;
     faceState_ = FaceState::Up;
     updateAccessibleState();
-    Redraw(true);
+    Redraw();
   }
   allowAllUp_ = sender->allowAllUp_;
 }

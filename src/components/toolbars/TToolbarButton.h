@@ -81,7 +81,7 @@ class TToolbarButton : public QWidget {
   void MouseEntered();
   void MouseLeft();
   void RefreshHover();
-  void Redraw(bool eraseBackground = false);
+  void Redraw();
   void SyncGroup();
   // The click handling, as a click by mouse, keyboard or code runs it.
   void Click();

@@ -64,9 +64,9 @@ TEST_F(ImageMenuTest, RemovedItemsMenusAndImageListsAreForgotten) {
   EXPECT_EQ(menu->ItemImages().Count(), 0);
 }
 
-TEST_F(ImageMenuTest, ItemsAreConvertedWithTheirFlagsAndFailuresNameTheItem) {
-  EXPECT_EQ(toolbarItem->property("sorabel_ownerDrawFlags").toUInt(), unsigned{MF_OWNERDRAW | MF_CHECKED});
-  EXPECT_EQ(separator->property("sorabel_ownerDrawFlags").toUInt(), unsigned{MF_OWNERDRAW | MF_SEPARATOR});
+TEST_F(ImageMenuTest, ItemsAreConvertedAndFailuresNameTheItem) {
+  EXPECT_EQ(MenuItemStyle::componentOf(toolbarItem), menu);
+  EXPECT_EQ(MenuItemStyle::componentOf(separator), menu);
   QAction detached(QStringLiteral("孤立(&I)"));
   try {
     menu->OwnerDrawItems(&detached);

@@ -126,8 +126,8 @@ TEST(DockLayout, RowsCloseUpOverhangShiftsBackAndDropsFindRows) {
   EXPECT_EQ(rowAtPosition(rows, false, 25), 0);
   EXPECT_EQ(rowAtPosition(rows, false, 26), 1);
   EXPECT_EQ(rowAtPosition(rows, false, 99), 2);
-  EXPECT_EQ(emptyDockThickness(false, false), 0);
-  EXPECT_EQ(emptyDockThickness(true, false), 1);
+  EXPECT_EQ(emptyDockThickness(false), 0);
+  EXPECT_EQ(emptyDockThickness(true), 1);
   EXPECT_EQ(thicknessBounds(DockAlign::Bottom, {0, 400, 640, 430}, 640, 60), (Rect{0, 370, 640, 430}));
   EXPECT_EQ(thicknessBounds(DockAlign::Right, {600, 0, 630, 480}, 50, 480), (Rect{580, 0, 630, 480}));
 }
