@@ -145,7 +145,6 @@ class TToolbar : public QWidget {
   void dockDestroyed();
 
   // Inner state, for the dock, the loops and the hooks.
-  RowExtent ownExtent() const { return rowExtentFor(contentHeight_, contentWidth_); }
   void placeInDock(int row, int pos, const draw::Rect& bounds);
   void setFloatingShape(int wrapLimit, const draw::Rect& windowRect);
   void setParkedBounds(const draw::Rect& windowRect);
