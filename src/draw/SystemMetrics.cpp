@@ -27,15 +27,20 @@ int smallCaptionHeight() { return std::max(14, captionHeight() * 3 / 4); }
 
 int sizingFrameWidth() { return 4; }
 
+namespace {
+// The screen taken when there is none (a platform without screens).
+constexpr Size kFallbackScreen{1024, 768};
+}  // namespace
+
 Size screenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return {1024, 768};
+  if (screen == nullptr) return kFallbackScreen;
   return {screen->geometry().width(), screen->geometry().height()};
 }
 
 Rect workArea() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return {0, 0, 1024, 768};
+  if (screen == nullptr) return {0, 0, kFallbackScreen.width, kFallbackScreen.height};
   const QRect area = screen->availableGeometry();
   return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }

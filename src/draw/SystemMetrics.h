@@ -19,7 +19,8 @@ int smallCaptionHeight();
 // The width of a sizing frame (SM_CXFRAME).
 int sizingFrameWidth();
 
-// The primary screen's size and work area (the screen less panels).
+// The primary screen's size and work area (the screen less panels); 1024 x
+// 768 when there is no screen.
 Size screenSize();
 Rect workArea();
 

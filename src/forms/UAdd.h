@@ -27,9 +27,7 @@ class TAddFm : public Form<QDialog> {
   // A1Click: the date, then the dialog shown modally.
   void showForDate(const QDate& date);
 
-  // Outer width 583. The dialog's frame is placed at the main window's left
-  // and top + 70 just before its first showing, once the window system has
-  // placed the main window, and not moved again.
+  // Fixes the dialog's size: its panel, 575 x 76 (583 wide with the frame).
   void FormCreate();
   // Empties the fields and reloads the registered descriptions.
   void FormShow() override;
@@ -42,6 +40,9 @@ class TAddFm : public Form<QDialog> {
 
  private:
   void buildLayout();
+  // The dialog's frame goes to the main window's left and top + 70 just
+  // before its first showing, once the window system has placed the main
+  // window, and is not moved again.
   void placeBesideMainWindow();
 
   Forms& forms_;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ledger/Amount.h"
+#include "ledger/LedgerGrid.h"
 #include "qtplatform/AnsiText.h"
 #include "reports/Search.h"
 #include "widgets/ColumnFit.h"
@@ -41,13 +42,19 @@ QLabel* totalLabel(const QString& name, QWidget* parent) {
   return result;
 }
 
+// The book's headers of the columns a search shows: date to expense.
+QStringList searchHeaders() {
+  QStringList headers;
+  for (int column = kDateColumn; column <= kExpenseColumn; ++column)
+    headers << toQString(LedgerGrid::headerRow()[static_cast<std::size_t>(column)]);
+  return headers;
+}
+
 }  // namespace
 
 TDataFm::TDataFm(Forms& forms, QWidget* parent)
     : ReportWindow(forms, QStringLiteral("検索データ"),
-                   {QStringLiteral("　　　日付"), QStringLiteral("　　　　　　　　　　　　　摘要"),
-                    QStringLiteral("収入　　　"), QStringLiteral("支出　　　")},
-                   2, parent) {
+                   searchHeaders(), kIncomeColumn, parent) {
   setObjectName(QStringLiteral("DataFm"));
   Panel4 = sunkenPanel(QStringLiteral("Panel4"), {4, 4, 177, 25}, Panel1);
   Label3 = label(QStringLiteral("検索文字列 -"), QStringLiteral("Label3"), {4, 8}, Panel4);
@@ -72,8 +79,9 @@ TDataFm::TDataFm(Forms& forms, QWidget* parent)
 
 // The amount columns widen to their widest amount.
 void TDataFm::FormCreate() {
-  StringGrid1->setColumnWidth(0, 80);
-  StringGrid1->fitColumnsToTexts({2, 3}, 80, widestAmountSample(StringGrid1->fontMetrics()));
+  StringGrid1->setColumnWidth(kDateColumn, kFixedColumnWidth);
+  StringGrid1->fitColumnsToTexts({kIncomeColumn, kExpenseColumn}, kFixedColumnWidth,
+                                 widestAmountSample(StringGrid1->fontMetrics()));
 }
 
 void TDataFm::showResult(const QString& searchText, const SearchResult& result) {
@@ -96,7 +104,7 @@ void TDataFm::FormShow() {
 }
 
 void TDataFm::FormResize() {
-  StringGrid1->giveColumnTheRest(1, 25);
+  StringGrid1->giveColumnTheRest(kDescriptionColumn, kDescriptionColumnSlack);
   Panel2->move(Panel1->width() - 397, Panel2->y());
   Panel3->move(Panel1->width() - 241, Panel3->y());
   ReportWindow::FormResize();

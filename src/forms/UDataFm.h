@@ -17,7 +17,8 @@ class TDataFm : public ReportWindow {
  public:
   explicit TDataFm(Forms& forms, QWidget* parent = nullptr);
 
-  // Writes the heading texts and the fixed column widths.
+  // The date column's width, and the amount columns kept fitted to their
+  // amounts (the headings come with the window).
   void FormCreate();
   // Takes the main window's size and place; the last row becomes current.
   void FormShow() override;

@@ -24,6 +24,7 @@
 #include "components/toolbars/TToolbarButton.h"
 #include "components/toolbars/TToolbarSep.h"
 #include "draw/ImageList.h"
+#include "draw/TextRules.h"
 #include "forms/BookHistory.h"
 #include "forms/Forms.h"
 #include "forms/MainCommands.h"
@@ -57,9 +58,6 @@
 namespace sorabel {
 namespace {
 
-constexpr int kFixedColumnWidth = 80;
-constexpr int kDescriptionColumnSlack = 25;
-
 const QString kOpenFilter = QStringLiteral("csv files (*.csv)|*.csv|Text files (*.txt)|*.TXT|All Files (*.*)|*.*|");
 const QString kSaveFilter = QStringLiteral("csv files (*.csv)|*.csv|All Files (*.*)|*.*|");
 const QString kChangedQuestion = QStringLiteral("データは変更されています\r保存しますか？");
@@ -79,12 +77,6 @@ const QString kGridHint = QStringLiteral("セルにマウスをあわせて再�
 const QString kDateEditMask = QStringLiteral("9999/99/99;_");
 const QString kNothingToPaste = QStringLiteral("貼り付けるデータがありません。");
 const QString kCsvMime = QStringLiteral("text/csv");
-
-// Menu text for a path: "&" would otherwise mark an accelerator.
-QString menuText(const QString& path) {
-  QString text = path;
-  return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
@@ -322,7 +314,8 @@ void TMainFm::readProfileAtStart() {
       resize(placement.width, placement.height);
       move(std::min(placement.left, screen.width() - 50), std::min(placement.top, screen.height() - 50));
     } else {
-      resize(600, 450);
+      const WindowPlacement defaults;
+      resize(defaults.width, defaults.height);
     }
     if (profile.opensLastBook()) session_.setFileName(profile.lastBook());
     const bool oldestFirst = profile.bookOrder() == BookOrder::OldestFirst;
@@ -948,7 +941,7 @@ void TMainFm::ShowHistoryMenu() {
     for (std::size_t n = 0; n < Histry.size(); ++n) {
       const QString path = QString::fromStdString(pathOfStoredValue(entries[n]));
       Histry[n]->setData(path);
-      Histry[n]->setText(menuText(path));
+      Histry[n]->setText(draw::literalCaption(path));  // a "&" in a path marks no accelerator
       Histry[n]->setVisible(!path.isEmpty());
     }
   });

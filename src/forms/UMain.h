@@ -28,6 +28,7 @@
 #include "forms/MainWindowOperations.h"
 #include "ledger/BookSession.h"
 #include "qtplatform/UserDialogs.h"
+#include "settings/SettingsProfile.h"
 
 class QAction;
 class QMenu;
@@ -50,7 +51,6 @@ class TToolbarButton;
 
 class Forms;
 class HelpViewer;
-class SettingsProfile;
 class BookHistory;
 class RecoveryCopy;
 class LedgerTableModel;
@@ -239,7 +239,7 @@ class TMainFm : public Form<QMainWindow>, public MainWindowOperations {
   draw::ImageList* ImageList1 = nullptr;
   imagemenu::TMainImageMenu* ImageMenu1 = nullptr;
   QMenu* N2 = nullptr;
-  std::array<QAction*, 5> Histry{};
+  std::array<QAction*, SettingsProfile::kHistorySize> Histry{};
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
   QAction* Cut1 = nullptr;

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include "draw/TextRules.h"
 #include "forms/Forms.h"
 #include "forms/MainWindowOperations.h"
 #include "qtplatform/AnsiText.h"
@@ -118,7 +119,7 @@ void TSetFm::buildHistoryTab() {
   Panel2->setFrameShadow(QFrame::Sunken);
   Panel2->setLineWidth(2);
   Panel2->setGeometry(12, 24, 305, 93);
-  for (int n = 1; n <= 5; ++n)
+  for (int n = 1; n <= SettingsProfile::kHistorySize; ++n)
     checkBox(QString(), QStringLiteral("ChBox%1").arg(n), {12, 8 + 16 * (n - 1), 281, 17}, Panel2)->hide();
 }
 
@@ -138,12 +139,12 @@ void TSetFm::buildButtons() {
 }
 
 void TSetFm::FormCreate() {
-  for (int n = 0; n < 5; ++n) historyBoxes[n] = Panel2->findChild<QCheckBox*>(QStringLiteral("ChBox%1").arg(n + 1));
+  for (int n = 0; n < SettingsProfile::kHistorySize; ++n) historyBoxes[n] = Panel2->findChild<QCheckBox*>(QStringLiteral("ChBox%1").arg(n + 1));
 }
 
 // A path as a check box caption: "&" shows as itself, not as an accelerator.
 QString TSetFm::historyCaption(const AnsiString& stored) {
-  return QString::fromStdString(pathOfStoredValue(stored)).replace(QLatin1Char('&'), QLatin1String("&&"));
+  return draw::literalCaption(QString::fromStdString(pathOfStoredValue(stored)));
 }
 
 AnsiString TSetFm::LoadedText::bytesFor(const QString& current) const {

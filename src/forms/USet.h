@@ -8,6 +8,7 @@
 
 #include "forms/FormWindow.h"
 #include "platform/Cp932.h"
+#include "settings/SettingsProfile.h"
 
 class QCheckBox;
 class QFrame;
@@ -56,9 +57,9 @@ class TSetFm : public Form<QDialog> {
   };
 
   Forms& forms_;
-  std::array<AnsiString, 5> historyValues_;
+  std::array<AnsiString, SettingsProfile::kHistorySize> historyValues_;
   LoadedText loadedPassword_;
-  std::array<LoadedText, 20> loadedDescriptions_;
+  std::array<LoadedText, SettingsProfile::kRegisteredDescriptionCount> loadedDescriptions_;
 
   QTabWidget* PageControl1;
   QWidget* TabSheet3;
@@ -79,7 +80,7 @@ class TSetFm : public Form<QDialog> {
   QWidget* Panel1;
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
-  std::array<QCheckBox*, 5> historyBoxes{};
+  std::array<QCheckBox*, SettingsProfile::kHistorySize> historyBoxes{};
 };
 
 }  // namespace sorabel

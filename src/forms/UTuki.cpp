@@ -78,8 +78,9 @@ void TTukiFm::showPage(Page page) {
 
 // The total columns widen to their widest total.
 void TTukiFm::FormCreate() {
-  StringGrid1->setColumnWidth(0, 120);
-  StringGrid1->fitColumnsToTexts({1, 2}, 120, widestAmountSample(StringGrid1->fontMetrics()));
+  constexpr int kColumnWidth = 120;  // every column at least
+  StringGrid1->setColumnWidth(0, kColumnWidth);
+  StringGrid1->fitColumnsToTexts({1, 2}, kColumnWidth, widestAmountSample(StringGrid1->fontMetrics()));
 }
 
 void TTukiFm::showMonths(const std::vector<MonthTotal>& months) {

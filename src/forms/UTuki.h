@@ -20,7 +20,8 @@ class TTukiFm : public ReportWindow {
  public:
   explicit TTukiFm(Forms& forms, QWidget* parent = nullptr);
 
-  // Heading texts and the three column widths of 120.
+  // The month column 120 wide, and the amount columns kept fitted to their
+  // amounts, at least 120 (the headings come with the window).
   void FormCreate();
   // The main window's size and place; centred on the screen the first time.
   void FormShow() override;

@@ -7,6 +7,9 @@
 
 namespace sorabel {
 
+// The font the book is printed in (UTF-8).
+inline constexpr std::string_view kPrintFontName = "ＭＳ 明朝";
+
 class PrinterPort {
  public:
   virtual ~PrinterPort() = default;

@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
+#include "platform/PrinterPort.h"
+
 namespace sorabel {
 
 void installFontSubstitutions() {
   QFont::insertSubstitutions(kFormFontName, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
   QFont::insertSubstitutions(kMenuFontName, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-  QFont::insertSubstitutions(kPrintFontName, {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")});
+  QFont::insertSubstitutions(QString::fromUtf8(kPrintFontName), {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")});
 }
 
 QFont formFont() {

@@ -1,7 +1,7 @@
 #pragma once
 // The program's fonts. Windows are designed for "ＭＳ Ｐゴシック" 12 pixels,
-// printing for "ＭＳ 明朝" and menus for "MS UI Gothic"; at start-up these
-// names are mapped to the Japanese fonts installed here.
+// printing for kPrintFontName (PrinterPort.h) and menus for "MS UI Gothic";
+// at start-up these names are mapped to the Japanese fonts installed here.
 
 #include <QFont>
 #include <QString>
@@ -11,7 +11,6 @@ class QWidget;
 namespace sorabel {
 
 inline const QString kFormFontName = QStringLiteral("ＭＳ Ｐゴシック");
-inline const QString kPrintFontName = QStringLiteral("ＭＳ 明朝");
 inline const QString kMenuFontName = QStringLiteral("MS UI Gothic");
 
 // Maps the design font names to installed fonts.

@@ -1,10 +1,10 @@
 #include "qtplatform/WindowOrder.h"
 
-#include <QGuiApplication>
-#include <algorithm>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+
+#include "draw/SystemMetrics.h"
 
 namespace sorabel {
 
@@ -30,8 +30,8 @@ void centreOnScreen(QWidget* window, OffScreen offScreen) {
 }
 
 QSize screenSize() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
+  const draw::Size screen = draw::screenSize();
+  return {screen.width, screen.height};
 }
 
 }  // namespace sorabel

@@ -10,7 +10,6 @@ namespace {
 
 using G = PrintGeometry;
 constexpr std::size_t kDescriptionBytes = 30;
-const char* const kPrintFont = "ＭＳ 明朝";
 
 class PagePrinter {
  public:
@@ -18,7 +17,7 @@ class PagePrinter {
       : printer_(printer), grid_(grid), job_(job), pages_(printPageCount(grid)) {}
 
   void run() {
-    printer_.setFont(kPrintFont, 11);
+    printer_.setFont(kPrintFontName, 11);
     printer_.setPortrait();
     printer_.beginDoc();
     int row = 1;
@@ -48,15 +47,15 @@ class PagePrinter {
   }
 
   void printHeader(int page) {
-    printer_.setFont(kPrintFont, 16);
+    printer_.setFont(kPrintFontName, 16);
     centred(G::x0, G::x5, 150, sjis("現金出納帳"));
-    printer_.setFont(kPrintFont, 10);
+    printer_.setFont(kPrintFontName, 10);
     printer_.textOut(2000, 100, job_.today);
     rightAligned(G::x5 - G::inset, 100, std::to_string(page) + " / " + std::to_string(pages_) + " Page");
     printer_.textOut(G::x0 + G::inset, 240,
                      sjis("Sorabel-簡単出納帳　　データ件数　") + std::to_string(grid_.dataRowCount()) + sjis("件"));
     rightAligned(G::x5 - G::inset, 240, sjis("ﾌｧｲﾙ - ") + job_.bookFileName);
-    printer_.setFont(kPrintFont, 11);
+    printer_.setFont(kPrintFontName, 11);
   }
 
   void printFrame() {

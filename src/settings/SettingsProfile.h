@@ -19,6 +19,7 @@
 
 namespace sorabel {
 
+// The main window's place; the defaults are its size when nothing is stored.
 struct WindowPlacement {
   int top = 0;
   int left = 0;

@@ -44,10 +44,12 @@ QPixmap commandPixmap(CommandPicture picture, int size = 16, qreal ratio = pictu
 // (ratio as above).
 QPixmap commandPictureStrip(int size = 16, qreal ratio = pictureRatio());
 
-// The program's 32 x 32 icon: a cash book with a yen sign.
-// The application icon's sizes, from the desktop's 16 to 256 pixels.
+// The program's icon, a cash book with a yen sign: not drawn here but read
+// from the resources' PNG renderings of resources/icons/sorabel.svg, one
+// for each of the desktop's sizes from 16 to 256 pixels.
 inline constexpr int kProgramIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
-QPixmap programPixmap(int size = 32);
 QIcon programIcon();
+// The icon at size x size pixels.
+QPixmap programPixmap(int size = 32);
 
 }  // namespace sorabel

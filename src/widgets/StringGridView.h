@@ -14,6 +14,12 @@
 
 namespace sorabel {
 
+// The ledger grids' column widths: the date and amount columns are at least
+// this wide, and the description column takes the grid's width less the
+// other columns and this slack (room for the vertical scroll bar).
+constexpr int kFixedColumnWidth = 80;
+constexpr int kDescriptionColumnSlack = 25;
+
 class StringGridView : public QTableView {
   Q_OBJECT
 

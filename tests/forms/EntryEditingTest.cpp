@@ -11,7 +11,6 @@
 #include "forms/UAdd.h"
 #include "widgets/ColumnFit.h"
 #include "widgets/GridCellDelegate.h"
-#include "widgets/ShownText.h"
 #include "widgets/StringGridView.h"
 
 namespace sorabel::test {
@@ -230,19 +229,6 @@ class InPlaceEditTest : public EntryEditingTest {
   }
 };
 
-TEST_F(InPlaceEditTest, IncompleteDateIsRefusedUntilEscape) {
-  QLineEdit* editor = editCell(0, 1);
-  ASSERT_NE(editor, nullptr);
-  editor->setText("2001/0");
-  QTest::keyClick(editor, Qt::Key_Return);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(dialogs.texts(), std::vector<QString>{"入力値が不正です。ｴｽｹｰﾌﾟｷｰで変更を取り消せます"});
-  EXPECT_TRUE(editor->isVisible());
-  QTest::keyClick(editor, Qt::Key_Escape);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(rows()[0][0], "2001/01/01");
-}
-
 TEST_F(InPlaceEditTest, EnterAfterEditingMovesTheEntryToItsDate) {
   QLineEdit* editor = editCell(0, 1);
   ASSERT_NE(editor, nullptr);
@@ -275,13 +261,6 @@ TEST_F(InPlaceEditTest, BalanceColumnIsNeverEditedInPlace) {
   EXPECT_EQ(grid().findChild<QLineEdit*>(), nullptr);
   grid().setCurrentCell(3, 1);
   EXPECT_TRUE(grid().editingEnabled());
-}
-
-TEST_F(InPlaceEditTest, TabMovesBetweenCells) {
-  grid().setCurrentCell(0, 1);
-  QTest::keyClick(&grid(), Qt::Key_Tab);
-  EXPECT_EQ(grid().currentColumn(), 1);
-  EXPECT_EQ(grid().currentGridRow(), 1);
 }
 
 TEST_F(InPlaceEditTest, SelectingACellRemembersItsDescription) {
@@ -347,21 +326,14 @@ TEST_F(InPlaceEditTest, AmountsTypedIntoCellsAreShownWholeWhetherLeftWithTabOrAC
                                        grid().columnWidth(3) - grid().columnWidth(4) - 25);
 }
 
-TEST_F(InPlaceEditTest, HugeCellIsShownCutAndAnEditorLeftAloneKeepsItsText) {
+// How a huge cell is shown and edited is the grid widgets' (tests/widgets);
+// here the window's column widths around it.
+TEST_F(InPlaceEditTest, HugeCellsLeaveTheColumnWidthsInBounds) {
   const std::string huge(100'000, '7');
   dialogs.openNames.push_back(writeBook("huge.csv", "\"2001/01/01\",\"" + huge + "\",\"1\",\"0\",\"1\"\r\n"));
   main().Open1Click();
   ASSERT_EQ(rows()[0][1].size(), huge.size());
-  const QString shown = grid().model()->index(0, 1).data().toString();
-  EXPECT_LE(shown.size(), kShownCellLength + 1);
-  EXPECT_TRUE(shown.endsWith(QStringLiteral("…")));
   EXPECT_EQ(grid().columnWidth(1), grid().width() - 4 * 80 - 25);
-
-  QLineEdit* editor = openWithF2(1, 1);
-  ASSERT_NE(editor, nullptr);
-  QTest::keyClick(editor, Qt::Key_Tab);
-  EXPECT_TRUE(rows()[0][1] == huge) << "the cell now holds " << rows()[0][1].size() << " characters";
-  EXPECT_TRUE(dialogs.shown.empty());
 
   // Digits beyond 32 bits stop the order-and-balance pass and stay in their
   // cell; the column grows no wider than the widest amount.
@@ -373,17 +345,6 @@ TEST_F(InPlaceEditTest, HugeCellIsShownCutAndAnEditorLeftAloneKeepsItsText) {
   const int widestAmount = columnWidthForText(grid().fontMetrics().horizontalAdvance(widestAmountSample(grid().fontMetrics())));
   EXPECT_GT(grid().columnWidth(kExpenseColumn), 80);
   EXPECT_LE(grid().columnWidth(kExpenseColumn), widestAmount);
-}
-
-TEST_F(InPlaceEditTest, TextShiftJisCannotHoldIsRefused) {
-  QLineEdit* editor = editCell(1, 1);
-  ASSERT_NE(editor, nullptr);
-  editor->setText(QStringLiteral("家計😀"));
-  QTest::keyClick(editor, Qt::Key_Return);
-  QCoreApplication::processEvents();
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_TRUE(dialogs.shown[0].text.contains("Shift-JIS"));
-  EXPECT_EQ(rows()[0][1], "a");
 }
 
 }  // namespace

@@ -2,12 +2,13 @@
 
 #include <QAction>
 
+#include "draw/TextRules.h"
+
 namespace sorabel::imagemenu {
 
 bool MatchesAccelerator(QChar typed, const QString& caption) {
-  const qsizetype amp = caption.indexOf(QLatin1Char('&'));
-  if (amp < 0 || amp + 1 >= caption.size()) return false;
-  return QString(caption[amp + 1]).compare(QString(typed), Qt::CaseInsensitive) == 0;
+  const QChar key = draw::acceleratorOf(caption, draw::DoubledAmpersand::Marker);
+  return !key.isNull() && QString(key).compare(QString(typed), Qt::CaseInsensitive) == 0;
 }
 
 MenuCharResult MenuCharIndex(const QList<QAction*>& items, QChar typed) {

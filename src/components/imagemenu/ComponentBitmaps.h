@@ -16,6 +16,9 @@
 
 namespace sorabel::imagemenu {
 
+// The side of the square pictures (check mark and window commands).
+constexpr int kPictureSize = 16;
+
 enum class ComponentPicture { CheckMark, CheckLight, CheckShade, Restore, Minimize, Maximize, Close, Left, Right };
 
 QImage componentMask(ComponentPicture picture, qreal ratio = 1.0);

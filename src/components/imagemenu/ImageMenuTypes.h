@@ -28,6 +28,8 @@ enum class TMenuStyle { msOffice = 0, msWindows = 1 };
 //   font heights                              -512 to 512 (0: the font's own size)
 //   MenuStyle                                 msOffice, msWindows
 constexpr int kMinItemHeight = 18;
+// ItemHeight until it is set.
+constexpr int kDefaultItemHeight = 20;
 constexpr int kMinLargeItemHeight = 34;
 constexpr int kMaxItemHeight = 512;
 constexpr int kMaxFontHeight = 512;

@@ -67,8 +67,8 @@ class AccessibleMenuItem : public QAccessibleInterface, public QAccessibleAction
       }
       case QAccessible::Accelerator: {
         if (!item_->shortcut().isEmpty()) return item_->shortcut().toString(QKeySequence::NativeText);
-        const draw::ShownText shown = draw::shownText(item_->text(), true);
-        return shown.underline >= 0 ? QStringLiteral("Alt+") + shown.text.at(shown.underline).toUpper() : QString();
+        const QChar key = draw::acceleratorOf(item_->text(), draw::DoubledAmpersand::Shown);
+        return key.isNull() ? QString() : QStringLiteral("Alt+") + key.toUpper();
       }
       default: return {};
     }

@@ -29,10 +29,25 @@ namespace {
 
 constexpr int kTileWidth = 400;
 constexpr int kTileHeight = 600;
-constexpr unsigned kBarTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;  // 101
-constexpr unsigned kCaptionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;    // 100
-constexpr unsigned kShortCutFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;  // 102
+// A bar item's caption is centred on one line.
+constexpr unsigned kBarTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
 constexpr unsigned kMeasureFormat = DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
+// A large image's side.
+constexpr int kLargeImageSize = 32;
+// Measuring: a separator's height; with DefaultFont an item is the font's
+// height and this padding high.
+constexpr int kSeparatorHeight = 10;
+constexpr int kFontHeightPadding = 5;
+// Measuring: the width a popup item needs beyond its picture column and
+// texts, and a window menu item beyond its picture column and the close
+// item's texts.
+constexpr int kItemExtraWidth = 20;
+constexpr int kSysItemExtraWidth = 50;
+// The gap between the banner strip and the items beside it.
+constexpr int kBannerGap = 2;
+// The hint window's room around its text.
+constexpr int kHintExtraWidth = 6;
+constexpr int kHintExtraHeight = 2;
 
 // A form: a window, or the child form inside an MDI frame's sub-window.
 QWidget* formOf(QObject* owner) {
@@ -149,9 +164,9 @@ void TImageMenu::setLargeImage(bool large) {
   largeImage_ = large;
   if (large) {
     if (itemHeight_ < kMinLargeItemHeight) setItemHeight(kMinLargeItemHeight);
-    imageSize_ = 32;
+    imageSize_ = kLargeImageSize;
   } else {
-    imageSize_ = 16;
+    imageSize_ = kPictureSize;
   }
   if (menu_ != nullptr) OwnerDrawItems();
 }
@@ -307,21 +322,22 @@ std::optional<Size> TImageMenu::measureRequest(QAction* item) {
     canvas->setFont(font);
     const bool separator = item->isSeparator();
     if (!containsItem(item)) {  // an item of the window menu
-      int height = separator ? 10 : sysMenu_->ItemHeight();
-      if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
-      const int text = canvas->drawText(QStringLiteral(" 閉じる(&C) Alt+F4"), {}, kMeasureFormat).width();
-      measured = Size{text + sysMenu_->ItemHeight() + 50, height};
+      int height = separator ? kSeparatorHeight : sysMenu_->ItemHeight();
+      if (defaultFont_ && !separator) height = std::abs(font.height) + kFontHeightPadding;
+      const QString widest = QLatin1Char(' ') + windowMenuCaption(SC_CLOSE) + QLatin1Char(' ') + kCloseKeyText;
+      const int text = canvas->drawText(widest, {}, kMeasureFormat).width();
+      measured = Size{text + sysMenu_->ItemHeight() + kSysItemExtraWidth, height};
       return;
     }
-    int height = separator ? 10 : itemHeight_;
-    if (defaultFont_ && !separator) height = std::abs(font.height) + 5;
+    int height = separator ? kSeparatorHeight : itemHeight_;
+    if (defaultFont_ && !separator) height = std::abs(font.height) + kFontHeightPadding;
     int width;
     if (isBarItem(item))
       width = canvas->drawText(captionOf(item), {}, kMeasureFormat).width();
     else
       width = canvas->drawText(QStringLiteral(" ") + captionOf(item) + shortCutTextOf(item), {}, kMeasureFormat).width() +
-              itemHeight_ + 20;
-    if (bannerApplies(item)) width += banner_.BannerWidth() + 2;
+              itemHeight_ + kItemExtraWidth;
+    if (bannerApplies(item)) width += banner_.BannerWidth() + kBannerGap;
     MeasureMenuItem(item, height);
     measured = Size{width, height};
   });
@@ -412,8 +428,8 @@ void TImageMenu::DrawMenuItem(QWidget* menu, QAction* item, unsigned state, cons
   if (banner) {  // the whole item moves right, past the strip
     const int shift = banner_.BannerWidth();
     r = r.translated(shift, 0);
-    g = g.translated(shift + 2, 0);
-    t.left += shift + 2;
+    g = g.translated(shift + kBannerGap, 0);
+    t.left += shift + kBannerGap;
   }
   if (item->isSeparator()) {
     if (bitmapNotEmpty(inActiveBitmap_))
@@ -499,7 +515,7 @@ void TImageMenu::drawBackground(QAction* item, unsigned state, const Rect& r, co
 }
 
 void TImageMenu::DrawItemEdge(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
-  Rect e = bannerApplies(item) ? rect.translated(2, 0) : rect;
+  Rect e = bannerApplies(item) ? rect.translated(kBannerGap, 0) : rect;
   const bool selected = state & ODS_SELECTED;
   const bool enabled = !(state & (ODS_GRAYED | ODS_DISABLED));
   if (menuStyle_ != TMenuStyle::msOffice || !selected || !enabled) return;
@@ -523,10 +539,10 @@ void TImageMenu::drawPicture(QAction* item, Canvas& canvas, const Rect& p) const
 }
 
 void TImageMenu::drawCheck(Canvas& canvas, bool enabled, Color mark, const Rect& p) const {
-  // The masks are designed on 16 pixels; a larger place gets them made with
-  // more pixels, not enlarged.
+  // The masks are designed on kPictureSize pixels; a larger place gets them
+  // made with more pixels, not enlarged.
   const qreal ratio = canvas.pixelRatio();
-  const qreal scale = p.width() / 16.0;
+  const qreal scale = p.width() / static_cast<qreal>(kPictureSize);
   auto part = [&](ComponentPicture picture, Color color) {
     QImage mask = componentMask(picture, ratio * scale);
     mask.setDevicePixelRatio(ratio);
@@ -539,7 +555,7 @@ void TImageMenu::drawCheck(Canvas& canvas, bool enabled, Color mark, const Rect&
 
 void TImageMenu::DrawItemGlyph(QAction* item, Canvas& canvas, unsigned state, const Rect& rect) {
   if (isBarItem(item)) return;
-  const Rect base = bannerApplies(item) ? rect.translated(2, 0) : rect;
+  const Rect base = bannerApplies(item) ? rect.translated(kBannerGap, 0) : rect;
   const Rect c{base.left, base.top, base.left + itemHeight_, base.bottom};
   const Rect p{c.left + (itemHeight_ - imageSize_) / 2, c.top + (c.height() - imageSize_) / 2, 0, 0};
   const Rect picture{p.left, p.top, p.left + imageSize_, p.top + imageSize_};
@@ -622,9 +638,9 @@ void TImageMenu::DrawItemText(QAction* item, Canvas& canvas, unsigned state, con
   }
   const bool banner = bannerApplies(item);
   Rect x = rect;
-  x.left += itemHeight_ + 1 + (banner ? 2 : 0);
+  x.left += itemHeight_ + 1 + (banner ? kBannerGap : 0);
   Rect y = x;
-  y.right -= 15 + (banner ? banner_.BannerWidth() : 0);
+  y.right -= kShortCutRightMargin + (banner ? banner_.BannerWidth() : 0);
   const QString caption = QStringLiteral(" ") + captionOf(item);
   const QString shortCut = shortCutTextOf(item);
   auto drawTexts = [&](int shift) {
@@ -700,8 +716,8 @@ void TImageMenu::ShowItemHint(const QString& text) {
   Rect r = canvas.drawText(text, {0, 0, screen.width, 0}, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXTERNALLEADING);
   const Point cursor = cursorPosition();
   r = r.translated(cursor.x, cursor.y + captionHeight());
-  r.right += 6;
-  r.bottom += 2;
+  r.right += kHintExtraWidth;
+  r.bottom += kHintExtraHeight;
   hintWindow_->setText(text);
   hintWindow_->setGeometry(r.left, r.top, r.width(), r.height());
   hintWindow_->show();

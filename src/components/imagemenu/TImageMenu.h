@@ -58,6 +58,12 @@ class TImageMenu : public QObject {
   Q_OBJECT
 
  public:
+  // A popup item's caption starts at the left and its shortcut text ends
+  // kShortCutRightMargin pixels before the right edge; both on one line.
+  static constexpr unsigned kCaptionFormat = draw::DT_LEFT | draw::DT_VCENTER | draw::DT_SINGLELINE | draw::DT_EXPANDTABS;
+  static constexpr unsigned kShortCutFormat = draw::DT_RIGHT | draw::DT_VCENTER | draw::DT_SINGLELINE | draw::DT_EXPANDTABS;
+  static constexpr int kShortCutRightMargin = 15;
+
   explicit TImageMenu(QObject* owner);
   ~TImageMenu() override;
 
@@ -223,12 +229,12 @@ class TImageMenu : public QObject {
   bool inMenuLoop_ = false;
   bool submenuSelected_ = false;
   TItemImages itemImages_;
-  int itemHeight_ = 20;
+  int itemHeight_ = kDefaultItemHeight;
   bool largeImage_ = false;
   QPointer<QWidget> menu_;
   TMenuStyle menuStyle_ = TMenuStyle::msOffice;
   bool showHint_ = false;
-  int imageSize_ = 16;
+  int imageSize_ = kPictureSize;
   QRect hintRect_;
   QImage activeTile_;
   QImage inActiveTile_;

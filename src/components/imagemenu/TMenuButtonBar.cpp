@@ -20,16 +20,13 @@
 #include "draw/AccessibleWidget.h"
 #include "draw/SysColors.h"
 #include "draw/SystemMetrics.h"
+#include "draw/TextRules.h"
 
 namespace sorabel::imagemenu {
 
 using namespace draw;
 
 namespace {
-
-constexpr int kReset = 0xFFFF;
-constexpr int kEscapeUp = -Qt::Key_Escape;  // the keyboard hook's Esc key-up
-constexpr int kSliderWidth = 12;
 
 // A message to the bar (BarMessage), posted so that it runs after the
 // event that caused it.
@@ -153,7 +150,7 @@ void TMenuButtonBar::BuildButtons() {
     button->setObjectName(QStringLiteral("MenuButton%1").arg(i));
     takeItem(button, items[i]);
     const int key = AcceleratorKey(items[i]->text());
-    if (key != 92 && window() != nullptr) {
+    if (key != kNoAcceleratorKey && window() != nullptr) {
       auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), button);
       shortcut->setContext(Qt::WindowShortcut);
       connect(shortcut, &QShortcut::activated, button, [button, key] { button->dialogChar(QChar(key)); });
@@ -164,17 +161,16 @@ void TMenuButtonBar::BuildButtons() {
   leftSlider_ = new TSlideButton(this, TSlideButton::Left);
   rightSlider_ = new TSlideButton(this, TSlideButton::Right);
   for (TSlideButton* slider : {leftSlider_, rightSlider_}) {
-    slider->resize(kSliderWidth, buttons_.front()->height());
-    slider->move(slider == leftSlider_ ? 0 : width() - kSliderWidth, 1);
-    slider->hide();  // visible only at design time
+    slider->resize(TSlideButton::kWidth, buttons_.front()->height());
+    slider->move(slider == leftSlider_ ? 0 : width() - TSlideButton::kWidth, 1);
+    slider->hide();  // UpdateSliders shows it when the row is wider than the bar
   }
   LayoutButtons();
 }
 
 int TMenuButtonBar::AcceleratorKey(const QString& caption) {
-  const qsizetype amp = caption.indexOf(QLatin1Char('&'));
-  if (amp < 0 || amp + 1 >= caption.size()) return 92;
-  return caption[amp + 1].toUpper().unicode();
+  const QChar key = acceleratorOf(caption, DoubledAmpersand::Marker);
+  return key.isNull() ? kNoAcceleratorKey : key.toUpper().unicode();
 }
 
 void TMenuButtonBar::LayoutButtons() {
@@ -191,9 +187,9 @@ void TMenuButtonBar::UpdateSliders() {
   if (buttons_.empty() || leftSlider_ == nullptr) return;
   TMenuButton* first = buttons_.front();
   TMenuButton* last = buttons_.back();
-  leftSlider_->resize(kSliderWidth, first->height());
-  rightSlider_->resize(kSliderWidth, last->height());
-  rightSlider_->move(width() - kSliderWidth, 1);
+  leftSlider_->resize(TSlideButton::kWidth, first->height());
+  rightSlider_->resize(TSlideButton::kWidth, last->height());
+  rightSlider_->move(width() - TSlideButton::kWidth, 1);
   leftSlider_->setEnabled(first->x() < 0);
   rightSlider_->setEnabled(last->x() + last->width() > width());
   for (TSlideButton* slider : {leftSlider_, rightSlider_}) {
@@ -282,7 +278,7 @@ TMenuButtonBar::DropDownPlace TMenuButtonBar::dropDownPlace(const TMenuButton* b
   QPoint at = button->mapToGlobal(QPoint(0, button->height()));
   QMenu* dropDown = dropDownOf(button);
   const int children = dropDown != nullptr ? static_cast<int>(dropDown->actions().size()) : 0;
-  const int itemHeight = imageMenuLink_ != nullptr ? imageMenuLink_->ItemHeight() : 20;
+  const int itemHeight = imageMenuLink_ != nullptr ? imageMenuLink_->ItemHeight() : kDefaultItemHeight;
   const bool upward = children * itemHeight + at.y() > screenSize().height;
   if (upward) at.ry() -= button->height();
   return {at, upward};
@@ -479,7 +475,7 @@ void TMenuButtonBar::postBarMessage(int step, TMenuButton* button) {
 }
 
 void TMenuButtonBar::barMessage(int step, TMenuButton* button) {
-  if (step == kReset && button == nullptr) {
+  if (step == kResetStep && button == nullptr) {
     keyboardMode_ = false;
     ResetBar();
     return;
@@ -503,7 +499,7 @@ bool TMenuButtonBar::event(QEvent* event) {
   if (event->type() == BarMessage()) {
     auto* message = static_cast<BarMessageEvent*>(event);
     runHandler([&] {
-      if (message->step == kEscapeUp)
+      if (message->step == kEscapeUpStep)
         keyUp(Qt::Key_Escape, message->button);
       else
         barMessage(message->step, message->button);
@@ -555,7 +551,7 @@ bool TMenuButtonBar::keyboardHook(QKeyEvent* key) {
   }
   if (key->key() == Qt::Key_Escape) {
     if (release)
-      postBarMessage(kEscapeUp, closedButton_);
+      postBarMessage(kEscapeUpStep, closedButton_);
     else
       QTimer::singleShot(0, this, [this] { runHandler([&] { keyDown(Qt::Key_Escape); }); });
   }
@@ -596,7 +592,7 @@ void TMenuButtonBar::mouseHook(QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     altAlone_ = false;
     if (button == nullptr)
-      postBarMessage(kReset, nullptr);
+      postBarMessage(kResetStep, nullptr);
     else if (openMenu_ != nullptr && openMenu_->isVisible())
       closingPress_ = button;
     return;

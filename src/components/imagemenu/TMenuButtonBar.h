@@ -69,8 +69,11 @@ class TMenuButtonBar : public QWidget {
 
   // NeighbourButton: the menu button step places away, wrapping around.
   TMenuButton* NeighbourButton(TMenuButton* button, int step) const;
+  // The key code of a caption without an accelerator (the right Windows
+  // key's): no Alt shortcut is made for it.
+  static constexpr int kNoAcceleratorKey = 92;
   // The virtual-key code an item's caption types: the character after the
-  // first "&", or 92 without one.
+  // first "&", or kNoAcceleratorKey without one.
   static int AcceleratorKey(const QString& caption);
   void ResetBar();
 
@@ -101,7 +104,11 @@ class TMenuButtonBar : public QWidget {
   void menuLoopExited();
   void menuChanged();
   void settingsChanged();
-  // BarMessage (step, button or nullptr); step 0xFFFF with no button resets.
+  // The step of the bar message that resets the bar (sent with no button).
+  static constexpr int kResetStep = 0xFFFF;
+  // The step of the bar message the keyboard hook sends for Esc's key-up.
+  static constexpr int kEscapeUpStep = -Qt::Key_Escape;
+  // BarMessage (step, button or nullptr); kResetStep with no button resets.
   void barMessage(int step, TMenuButton* button);
   static int BarMessage();
 

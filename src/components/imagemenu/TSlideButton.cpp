@@ -12,9 +12,15 @@ namespace sorabel::imagemenu {
 
 using namespace draw;
 
+namespace {
+// A held slider first repeats after this long, then at the shorter pace.
+constexpr int kFirstRepeatMs = 400;
+constexpr int kRepeatMs = 100;
+}  // namespace
+
 TSlideButton::TSlideButton(TMenuButtonBar* bar, Direction direction)
     : QWidget(bar), bar_(bar), direction_(direction) {
-  resize(12, 25);
+  resize(kWidth, 25);
   setObjectName(direction == Left ? QStringLiteral("LeftSlider") : QStringLiteral("RightSlider"));
   setToolTip(direction == Left ? QStringLiteral("左へ") : QStringLiteral("右へ"));
   installMenuAccessibility();
@@ -25,7 +31,7 @@ void TSlideButton::click() { bar_->scroll(direction_ == Left ? -1 : 1); }
 // A tick of the held slider: a failing click stops the repeating and goes
 // to the exception handler.
 void TSlideButton::repeat() {
-  repeatTimer_->setInterval(100);
+  repeatTimer_->setInterval(kRepeatMs);
   if (!pressed_) {
     repeatTimer_->stop();
     return;
@@ -60,7 +66,7 @@ void TSlideButton::mousePressEvent(QMouseEvent* event) {
     repeatTimer_ = new QTimer(this);
     connect(repeatTimer_, &QTimer::timeout, this, &TSlideButton::repeat);
   }
-  repeatTimer_->start(400);
+  repeatTimer_->start(kFirstRepeatMs);
 }
 
 void TSlideButton::mouseReleaseEvent(QMouseEvent* event) {

@@ -17,6 +17,8 @@ class TSlideButton : public QWidget {
 
  public:
   enum Direction : int { Left = 0, Right = 1 };
+  // A slider's width; its height is the menu buttons'.
+  static constexpr int kWidth = 12;
 
   TSlideButton(TMenuButtonBar* bar, Direction direction);
 

@@ -13,6 +13,11 @@ namespace sorabel::imagemenu {
 
 using namespace draw;
 
+namespace {
+// A caption starts this far right of the picture column.
+constexpr int kCaptionIndent = 4;
+}  // namespace
+
 TSysMenu::TSysMenu(TImageMenu& owner, QWidget* form) : owner_(owner), form_(form) {
   if (WindowMenu* menu = SysMenuHandle())
     for (QAction* item : menu->actions()) sysItems_.push_back({item->text(), WindowMenu::commandOf(item)});
@@ -47,17 +52,7 @@ void TSysMenu::setMenuStyle(TMenuStyle style) {
   if (isMenuStyleValue(style)) menuStyle_ = style;
 }
 
-QString TSysMenu::captionOf(int command) {
-  switch (command) {
-    case SC_SIZE: return QStringLiteral("サイズ変更(&S)");
-    case SC_MOVE: return QStringLiteral("移動(&M)");
-    case SC_MINIMIZE: return QStringLiteral("最小化(&N)");
-    case SC_MAXIMIZE: return QStringLiteral("最大化(&X)");
-    case SC_CLOSE: return QStringLiteral("閉じる(&C)");
-    case SC_RESTORE: return QStringLiteral("元のサイズに戻す(&R)");
-    default: return {};
-  }
-}
+QString TSysMenu::captionOf(int command) { return windowMenuCaption(command); }
 
 std::optional<ComponentPicture> TSysMenu::pictureOf(int command) {
   switch (command) {
@@ -97,7 +92,7 @@ void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect&
   if (picture) {
     // The picture is drawn like the caption: in the text colour of the
     // item's background.
-    const Point at{g.left + (itemHeight_ - 16) / 2, g.top + (g.height() - 16) / 2};
+    const Point at{g.left + (itemHeight_ - kPictureSize) / 2, g.top + (g.height() - kPictureSize) / 2};
     if (grayed)
       TImageMenu::embossPicture(canvas, componentMask(*picture, canvas.pixelRatio()), at);
     else
@@ -110,13 +105,13 @@ void TSysMenu::DrawSysItem(QWidget*, Canvas& canvas, unsigned state, const Rect&
     canvas.setFont(bold);
   }
   canvas.setBrushHollow();
-  t.left += 4;
+  t.left += kCaptionIndent;
 
-  const unsigned captionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
-  const unsigned keyFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
   auto drawTexts = [&](const Rect& r) {
-    canvas.drawText(caption, r, captionFormat);
-    if (command == SC_CLOSE) canvas.drawText(QStringLiteral("Alt+F4"), {r.left, r.top, r.right - 15, r.bottom}, keyFormat);
+    canvas.drawText(caption, r, TImageMenu::kCaptionFormat);
+    if (command == SC_CLOSE)
+      canvas.drawText(kCloseKeyText, {r.left, r.top, r.right - TImageMenu::kShortCutRightMargin, r.bottom},
+                      TImageMenu::kShortCutFormat);
   };
   if (!grayed) {
     canvas.setFontColor(selected ? owner_.ActiveFont().color : owner_.InActiveFont().color);

@@ -59,7 +59,7 @@ class TSysMenu {
   TImageMenu& owner_;
   QPointer<QWidget> form_;
   bool drawing_ = false;
-  int itemHeight_ = 20;
+  int itemHeight_ = kDefaultItemHeight;
   TMenuStyle menuStyle_ = TMenuStyle::msOffice;
   // The window menu's items as captured when the drawer was made.
   struct SysItem {

@@ -7,6 +7,18 @@
 
 namespace sorabel::imagemenu {
 
+QString windowMenuCaption(int command) {
+  switch (command) {
+    case SC_SIZE: return QStringLiteral("サイズ変更(&S)");
+    case SC_MOVE: return QStringLiteral("移動(&M)");
+    case SC_MINIMIZE: return QStringLiteral("最小化(&N)");
+    case SC_MAXIMIZE: return QStringLiteral("最大化(&X)");
+    case SC_CLOSE: return QStringLiteral("閉じる(&C)");
+    case SC_RESTORE: return QStringLiteral("元のサイズに戻す(&R)");
+    default: return {};
+  }
+}
+
 WindowMenu* WindowMenu::of(QWidget* form) {
   if (form == nullptr) return nullptr;
   if (auto* existing = form->findChild<WindowMenu*>(QStringLiteral("SystemMenu"), Qt::FindDirectChildrenOnly))
@@ -16,13 +28,9 @@ WindowMenu* WindowMenu::of(QWidget* form) {
 
 WindowMenu::WindowMenu(QWidget* form) : QMenu(form), form_(form) {
   setObjectName(QStringLiteral("SystemMenu"));
-  addCommand(QStringLiteral("元のサイズに戻す(&R)"), SC_RESTORE);
-  addCommand(QStringLiteral("移動(&M)"), SC_MOVE);
-  addCommand(QStringLiteral("サイズ変更(&S)"), SC_SIZE);
-  addCommand(QStringLiteral("最小化(&N)"), SC_MINIMIZE);
-  addCommand(QStringLiteral("最大化(&X)"), SC_MAXIMIZE);
+  for (int command : {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) addCommand(windowMenuCaption(command), command);
   addSeparator();
-  addCommand(QStringLiteral("閉じる(&C)\tAlt+F4"), SC_CLOSE);
+  addCommand(windowMenuCaption(SC_CLOSE) + QLatin1Char('\t') + kCloseKeyText, SC_CLOSE);
   connect(this, &QMenu::aboutToShow, this, &WindowMenu::updateItems);
 
   for (const QKeySequence& keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Space)}) {

@@ -22,6 +22,12 @@ enum SystemCommand : int {
   SC_RESTORE = 0xF120,
 };
 
+// The caption of a command's item, with its accelerator ("" for a command
+// that has no item).
+QString windowMenuCaption(int command);
+// The key that closes a window, shown at the right of the close item.
+inline const QString kCloseKeyText = QStringLiteral("Alt+F4");
+
 class WindowMenu : public QMenu {
   Q_OBJECT
 

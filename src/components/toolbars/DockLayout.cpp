@@ -8,16 +8,13 @@ namespace sorabel::toolbars {
 std::vector<RowExtent> buildRowExtents(const std::vector<DockedBar>& bars) {
   int highest = -1;
   for (const DockedBar& bar : bars) highest = std::max(highest, bar.dockRow);
-  std::vector<RowExtent> rows(static_cast<std::size_t>(highest + 1), RowExtent{8, 8, 0, 0});
+  std::vector<RowExtent> rows(static_cast<std::size_t>(highest + 1), RowExtent{kMinContentSize, kMinContentSize, 0, 0});
   for (const DockedBar& bar : bars) {
     RowExtent& row = rows[static_cast<std::size_t>(bar.dockRow)];
     row.contentHeight = std::max(row.contentHeight, bar.contentHeight);
     row.contentWidth = std::max(row.contentWidth, bar.contentWidth);
   }
-  for (RowExtent& row : rows) {
-    row.dockedHeight = row.contentHeight + 4;
-    row.dockedWidth = row.contentWidth + 4;
-  }
+  for (RowExtent& row : rows) row = rowExtentFor(row.contentHeight, row.contentWidth);
   return rows;
 }
 
@@ -82,7 +79,7 @@ DockLayoutResult relayoutBars(std::vector<DockedBar> bars, bool vertical, int cl
   result.bounds.resize(bars.size());
   for (int row = 0; row < rows; ++row) {
     int running = 0;
-    int thickness = 8;
+    int thickness = kMinContentSize;
     const RowExtent& extent = result.rowExtents[static_cast<std::size_t>(row)];
     for (std::size_t i = 0; i < bars.size(); ++i) {
       DockedBar& bar = bars[i];
@@ -116,9 +113,9 @@ RowDrop dropRowAt(const std::vector<RowExtent>& rows, bool vertical, int coordin
     const bool pastLast = row >= static_cast<int>(rows.size());
     const int thickness =
         pastLast ? 0 : (vertical ? rows[static_cast<std::size_t>(row)].dockedWidth : rows[static_cast<std::size_t>(row)].dockedHeight);
-    if (coordinate <= start + 5) return {row, true};
+    if (coordinate <= start + kNewRowZone) return {row, true};
     if (pastLast) return {row, false};  // below the last row: a new last row
-    if (coordinate <= start + thickness - 5) return {row, false};
+    if (coordinate <= start + thickness - kNewRowZone) return {row, false};
     start += thickness;
   }
 }

@@ -6,13 +6,15 @@
 
 #include <vector>
 
+#include "components/toolbars/ToolbarMetrics.h"
 #include "components/toolbars/ToolbarTypes.h"
 #include "draw/DrawTypes.h"
 
 namespace sorabel::toolbars {
 
 // A row's four sizes: content height and width (largest of its toolbars,
-// at least 8), and its thickness in a horizontal and in a vertical dock.
+// at least kMinContentSize), and its thickness in a horizontal and in a
+// vertical dock.
 struct RowExtent {
   int contentHeight = 0;
   int contentWidth = 0;
@@ -21,14 +23,19 @@ struct RowExtent {
   bool operator==(const RowExtent&) const = default;
 };
 
+// The extent of a row whose content is contentHeight x contentWidth.
+inline RowExtent rowExtentFor(int contentHeight, int contentWidth) {
+  return {contentHeight, contentWidth, contentHeight + kDockedRowExtra, contentWidth + kDockedRowExtra};
+}
+
 // A docked toolbar as the dock's layout sees it.
 struct DockedBar {
   int dockRow = 0;
   int dockPos = -1;
   int width = 0;   // its window size
   int height = 0;
-  int contentHeight = 8;  // its own four size values
-  int contentWidth = 8;
+  int contentHeight = kMinContentSize;  // its own four size values
+  int contentWidth = kMinContentSize;
   int id = 0;             // the caller's key for the toolbar
 };
 
@@ -59,7 +66,7 @@ struct RowDrop {
   bool openNewRow;
   bool operator==(const RowDrop&) const = default;
 };
-// DropRowAt: within 5 pixels of a row's start a new row opens there; inside
+// DropRowAt: within kNewRowZone of a row's start a new row opens there; inside
 // a row the drop joins it; past the last row a new last row.
 RowDrop dropRowAt(const std::vector<RowExtent>& rows, bool vertical, int coordinate);
 

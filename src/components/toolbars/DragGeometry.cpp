@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "components/toolbars/ToolbarMetrics.h"
+
 namespace sorabel::toolbars {
 
 using namespace draw;
@@ -24,16 +26,16 @@ Rect outlineAt(Point cursor, Point grab, Size start, Size candidate) {
 bool dockAccepts(Rect d, bool vertical, Point cursor, Point grab, Size start, const Rect& candidate) {
   if (vertical && d.width() <= 0) d = {d.left - 1, d.top, d.right + 1, d.bottom};
   if (!vertical && d.height() <= 0) d = {d.left, d.top - 1, d.right, d.bottom + 1};
-  const int gx = mulDiv(32, grab.x, std::max(1, start.width));
-  const int gy = mulDiv(20, grab.y, std::max(1, start.height));
-  if (cursor.x < d.left - (32 - gx) || cursor.x > d.right - 1 + gx) return false;
+  const int gx = mulDiv(kDockReachX, grab.x, std::max(1, start.width));
+  const int gy = mulDiv(kDockReachY, grab.y, std::max(1, start.height));
+  if (cursor.x < d.left - (kDockReachX - gx) || cursor.x > d.right - 1 + gx) return false;
   if (vertical && (cursor.y < d.top || cursor.y >= d.bottom)) return false;
-  if (cursor.y < d.top - (20 - gy) || cursor.y > d.bottom - 1 + gy) return false;
+  if (cursor.y < d.top - (kDockReachY - gy) || cursor.y > d.bottom - 1 + gy) return false;
   return candidate.intersects(d);
 }
 
 Rect keepOnWorkArea(Rect outline, const Rect& workArea, int frameWidth) {
-  const Rect area = workArea.inflated(-(frameWidth + 4), -(frameWidth + 4));
+  const Rect area = workArea.inflated(-(frameWidth + kWorkAreaMargin), -(frameWidth + kWorkAreaMargin));
   auto shift = [&outline](int dx, int dy) { outline = outline.translated(dx, dy); };
   if (outline.bottom < area.top) shift(0, area.top - outline.bottom);
   if (outline.top > area.bottom) shift(0, area.bottom - outline.top);
@@ -58,7 +60,8 @@ std::vector<Size> buildSizeList(const std::function<Size(int limit)>& layoutAt, 
   std::vector<Size> sizes;
   const Size widest = layoutAt(0);
   sizes.push_back({widest.width + frame.width, widest.height + frame.height});
-  for (int limit = widest.width - 1; limit >= contentWidth + 8;) {
+  // The narrowest line holds one control with its margins.
+  for (int limit = widest.width - 1; limit >= contentWidth + 2 * kFloatingLineMargin;) {
     const Size result = layoutAt(limit);
     if (result.width < limit) {  // the same arrangement as that narrower limit
       limit = result.width;
@@ -82,7 +85,7 @@ std::vector<Size> buildSizeList(const std::function<Size(int limit)>& layoutAt, 
 }
 
 int snapTolerance(const std::vector<Size>& sizes, Size current, SizeBorder border) {
-  int tolerance = 12;
+  int tolerance = kMaxSnapTolerance;
   const auto found = std::find(sizes.begin(), sizes.end(), current);
   if (found == sizes.end()) return tolerance;
   const int here = axisOf(current, border);

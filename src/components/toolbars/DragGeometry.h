@@ -24,7 +24,8 @@ draw::Rect outlineAt(draw::Point cursor, draw::Point grab, draw::Size start, dra
 bool dockAccepts(draw::Rect dock, bool vertical, draw::Point cursor, draw::Point grab, draw::Size start,
                  const draw::Rect& candidate);
 
-// A floating outline kept touching the work area shrunk by FrameWidth + 4.
+// A floating outline kept touching the work area shrunk by FrameWidth +
+// kWorkAreaMargin.
 draw::Rect keepOnWorkArea(draw::Rect outline, const draw::Rect& workArea, int frameWidth);
 
 // A point clamped into a rectangle.
@@ -40,8 +41,8 @@ enum class SizeBorder { Left, Right, Top, Bottom };
 std::vector<draw::Size> buildSizeList(const std::function<draw::Size(int limit)>& layoutAt, int contentWidth,
                                       draw::Size frame, SizeBorder border);
 
-// SnapTolerance for the current size: 12, less than the distance to its
-// neighbours in the list.
+// SnapTolerance for the current size: kMaxSnapTolerance, less than the
+// distance to its neighbours in the list.
 int snapTolerance(const std::vector<draw::Size>& sizes, draw::Size current, SizeBorder border);
 
 // The size chosen for a requested length along the border's axis.

@@ -9,7 +9,19 @@ namespace sorabel::toolbars {
 
 using namespace draw;
 
+namespace {
+// The caption's font is this many pixels high.
+constexpr int kCaptionFontHeight = 11;
+// A caption that does not fit loses characters until it fits or only this
+// many are left.
+constexpr int kMinFittedLength = 4;
+// The close button's cross is this much smaller than the button.
+constexpr int kCrossInset = 8;
+}  // namespace
+
 FrameMetrics floatingFrameMetrics() { return {sizingFrameWidth(), smallCaptionHeight()}; }
+
+Point clientOrigin(const FrameMetrics& m) { return {m.frameWidth, m.frameWidth + m.captionHeight}; }
 
 Rect captionRect(const FrameMetrics& m, int clientWidth, bool closeButton) {
   Rect r{m.frameWidth, m.frameWidth, m.frameWidth + clientWidth, m.frameWidth + m.captionHeight - 1};
@@ -37,7 +49,7 @@ FrameHit hitTestFrame(const FrameMetrics& m, Size window, bool closeButton, Poin
 QString fitCaption(const QString& caption, int width, const std::function<int(const QString&)>& measure) {
   if (measure(caption) <= width) return caption;
   QString text = caption;
-  while (text.size() >= 5) {
+  while (text.size() > kMinFittedLength) {
     text.chop(1);
     if (measure(text + QStringLiteral("...")) <= width) break;
   }
@@ -61,7 +73,7 @@ void drawFloatingFrame(Canvas& canvas, const FrameMetrics& m, Size window, int c
     canvas.fillRect(r);
     CanvasFont font = canvas.font();
     font.color = clCaptionText;
-    font.height = -11;
+    font.height = -kCaptionFontHeight;
     font.bold = false;
     canvas.setFont(font);
     canvas.setBrushHollow();
@@ -78,7 +90,7 @@ void drawFloatingFrame(Canvas& canvas, const FrameMetrics& m, Size window, int c
     canvas.fillRect(button);
     canvas.drawEdge(button, paint.closePressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const int shift = paint.closePressed ? 1 : 0;
-    const int size = std::max(3, std::min(button.width(), button.height()) - 8);
+    const int size = std::max(3, std::min(button.width(), button.height()) - kCrossInset);
     const int left = button.left + (button.width() - size) / 2 + shift;
     const int top = button.top + (button.height() - size) / 2 + shift;
     canvas.setPen(clBtnText);

@@ -23,6 +23,10 @@ struct FrameMetrics {
 // The metrics of this desktop.
 FrameMetrics floatingFrameMetrics();
 
+// Where the client area starts in the window: inside the frame, below the
+// caption.
+draw::Point clientOrigin(const FrameMetrics& m);
+
 // The caption row, without the close button's square when there is one.
 draw::Rect captionRect(const FrameMetrics& m, int clientWidth, bool closeButton);
 // The close button's square at the right end of the caption row.

@@ -8,8 +8,8 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   const int ch = in.content.height();
   const int gw = in.showGlyph ? in.glyph.width : 0;  // glyph size
   const int gh = in.showGlyph ? in.glyph.height : 0;
-  const int aw = in.dropdown ? 9 : 0;  // arrow size
-  const int ah = in.dropdown ? 3 : 0;
+  const int aw = in.dropdown ? kArrowWidth : 0;  // arrow size
+  const int ah = in.dropdown ? kArrowHeight : 0;
   TButtonLayout layout = in.layout;  // a top or bottom glyph that is empty lays out as a left one
   const bool glyphEmpty = gw == 0 || gh == 0;
   if ((layout == TButtonLayout::blGlyphTop || layout == TButtonLayout::blGlyphBottom) && glyphEmpty)
@@ -21,9 +21,9 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
   if (in.showText && !in.caption.isEmpty()) {
     int width = cw - (horizontal ? aw : 0);
     if (in.wordWrap) {
-      if (horizontal && !glyphEmpty) width -= gw + (in.spacing == -1 ? 4 : in.spacing);
-      int m = 4;
-      if (horizontal && !glyphEmpty) m = in.margin != -1 ? in.margin : (in.spacing != -1 ? in.spacing : 4);
+      if (horizontal && !glyphEmpty) width -= gw + (in.spacing == -1 ? kDefaultSpacing : in.spacing);
+      int m = kDefaultSpacing;
+      if (horizontal && !glyphEmpty) m = in.margin != -1 ? in.margin : (in.spacing != -1 ? in.spacing : kDefaultSpacing);
       width -= 2 * m;
     }
     const draw::Size text = in.measure(in.caption, width, in.wordWrap);
@@ -74,7 +74,8 @@ GlyphLayoutResult computeGlyphLayout(const GlyphLayoutInput& in) {
       break;
   }
   const int ay = glyphEmpty ? ty + (th - ah) / 2 : gy + (gh - ah) / 2;  // arrow beside the glyph, or the caption without one
-  const int dx = in.content.left + in.offset.x;  // glyph size0
+  // From content coordinates to the button's, moved by the press offset.
+  const int dx = in.content.left + in.offset.x;
   const int dy = in.content.top + in.offset.y;
   out.glyph = {gx + dx, gy + dy};
   out.arrow = {ax + dx, ay + dy};

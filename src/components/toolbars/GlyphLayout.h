@@ -12,12 +12,19 @@
 
 namespace sorabel::toolbars {
 
+// A button's Spacing until it is set; a wrapped caption's width is also
+// worked out with it for an automatic (-1) spacing or margin.
+constexpr int kDefaultSpacing = 4;
+// The room the drop-down arrow takes.
+constexpr int kArrowWidth = 9;
+constexpr int kArrowHeight = 3;
+
 struct GlyphLayoutInput {
   draw::Rect content;            // the content rectangle
   draw::Point offset;            // the press offset
   TButtonLayout layout = TButtonLayout::blGlyphLeft;
   int margin = -1;
-  int spacing = 4;
+  int spacing = kDefaultSpacing;
   bool dropdown = false;
   bool wordWrap = false;
   QString caption;

@@ -54,7 +54,7 @@ class TButtonGlyph {
     bool transparent = true;
     FaceState state = FaceState::Up;
     bool dropdown = false;
-    int spacing = 4;
+    int spacing = kDefaultSpacing;
     int margin = -1;
     TButtonLayout layout = TButtonLayout::blGlyphLeft;
     bool wordWrap = false;

@@ -8,6 +8,7 @@
 
 #include "components/toolbars/TToolbar.h"
 #include "components/toolbars/ToolbarAccessible.h"
+#include "components/toolbars/ToolbarMetrics.h"
 #include "draw/HandlerBoundary.h"
 #include "draw/QtCanvas.h"
 #include "draw/SysColors.h"
@@ -196,9 +197,9 @@ void TDock::RelayoutBars() {
     bars.push_back({bar->DockRow(), bar->DockPos(), bar->width(), bar->height(), bar->ContentHeight(),
                     bar->ContentWidth(), static_cast<int>(i)});
   }
-  // The bound lines of the dock at its new thickness (a row is at least 8
-  // thick), so that the toolbars are placed inside them at once.
-  setContentsMargins(vertical ? boundMarginsFor(8, height()) : boundMarginsFor(width(), 8));
+  // The bound lines of the dock at its new thickness (a row is at least
+  // kMinContentSize thick), so that the toolbars are placed inside them at once.
+  setContentsMargins(vertical ? boundMarginsFor(kMinContentSize, height()) : boundMarginsFor(width(), kMinContentSize));
   const Rect client = clientRect();
   // Until the form's layout has given the dock its size, toolbars are not
   // pushed back from a far edge that is not yet known.

@@ -1,5 +1,7 @@
 #include "components/toolbars/TToolbar.h"
 
+#include "components/toolbars/ToolbarMetrics.h"
+
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QMdiArea>
@@ -190,10 +192,12 @@ void TToolbar::SetDockPos(int pos) {
 
 // ---------------------------------------------------------------- layout
 
-QPoint TToolbar::clientOrigin() const {
-  if (!floating()) return {0, 0};
-  const FrameMetrics m = frameMetrics();
-  return {m.frameWidth, m.frameWidth + m.captionHeight};
+QPoint TToolbar::clientOrigin() const { return clientOriginIn(state()); }
+
+QPoint TToolbar::clientOriginIn(ToolbarState state) const {
+  if (state != ToolbarState::Floating) return {0, 0};
+  const Point origin = toolbars::clientOrigin(frameMetrics());
+  return {origin.x, origin.y};
 }
 
 FrameMetrics TToolbar::frameMetrics() const { return floatingFrameMetrics(); }
@@ -246,15 +250,12 @@ ToolbarLayoutResult TToolbar::LayoutControls(bool apply, bool resize, int wrapLi
     }
     const std::vector<RowExtent> rows = buildRowExtents(bars);
     row = dockRow_ >= 0 && dockRow_ < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(dockRow_)]
-                                                                     : RowExtent{result.contentHeight, result.contentWidth,
-                                                                                 result.contentHeight + 4, result.contentWidth + 4};
+                                                                     : rowExtentFor(result.contentHeight, result.contentWidth);
     input.row = &row;
     result = layoutControls(input);
   }
   if (apply) {
-    const QPoint origin = target == ToolbarState::Floating
-                              ? QPoint(frameMetrics().frameWidth, frameMetrics().frameWidth + frameMetrics().captionHeight)
-                              : QPoint(0, 0);
+    const QPoint origin = clientOriginIn(target);
     const std::vector<QWidget*> widgets = controls();
     for (std::size_t i = 0; i < widgets.size(); ++i) {
       const Rect& r = result.bounds[i];
@@ -478,7 +479,7 @@ void TToolbar::clientMouseDown(const QPoint& clientPoint, bool doubleClick) {
       SetDockedTo(nullptr);
     } else {
       dockRow_ = 0;
-      dockPos_ = -8;  // before every other toolbar of row 0
+      dockPos_ = kDockPosBeforeAll;
       SetDockedTo(defaultDock_);
     }
     return;

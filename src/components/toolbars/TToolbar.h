@@ -15,6 +15,7 @@
 #include "components/toolbars/DockLayout.h"
 #include "components/toolbars/FloatingFrame.h"
 #include "components/toolbars/ToolbarLayout.h"
+#include "components/toolbars/ToolbarMetrics.h"
 #include "components/toolbars/ToolbarTypes.h"
 #include "draw/DrawTypes.h"
 
@@ -130,7 +131,10 @@ class TToolbar : public QWidget {
   void setParentForState(QWidget* parent, bool floatingWindow);
   void checkParent(QWidget* parent) const;
   ToolbarLayoutInput layoutInput(int wrapLimit, ToolbarState target, ToolbarState current) const;
+  // Where the client area starts in the toolbar's window, now and in a
+  // state.
   QPoint clientOrigin() const;
+  QPoint clientOriginIn(ToolbarState state) const;
   // The form-level hook goes on the form, or on the MDI parent form of an
   // MDI child form, which also gets its own hook.
   void installFormHooks();
@@ -141,7 +145,6 @@ class TToolbar : public QWidget {
   void dockDestroyed();
 
   // Inner state, for the dock, the loops and the hooks.
-  RowExtent ownExtent() const { return {contentHeight_, contentWidth_, contentHeight_ + 4, contentWidth_ + 4}; }
   void placeInDock(int row, int pos, const draw::Rect& bounds);
   void setFloatingShape(int wrapLimit, const draw::Rect& windowRect);
   void setParkedBounds(const draw::Rect& windowRect);
@@ -168,8 +171,8 @@ class TToolbar : public QWidget {
   int dockRow_ = 0;
   int dockPos_ = -1;
   QPointer<QMenu> popupMenu_;
-  int contentHeight_ = 8;
-  int contentWidth_ = 8;
+  int contentHeight_ = kMinContentSize;
+  int contentWidth_ = kMinContentSize;
   int wrapLimit_ = 0;
   std::vector<ControlGroup> groups_;
   std::vector<int> lineBreaks_;

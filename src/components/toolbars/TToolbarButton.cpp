@@ -188,9 +188,9 @@ void TToolbarButton::setHint(const QString& hint) {
 void TToolbarButton::updateAccelerator() {
   delete accelerator_;
   accelerator_ = nullptr;
-  const ShownText shown = shownText(caption_, true);
-  if (shown.underline < 0) return;
-  accelerator_ = new QShortcut(QKeySequence(Qt::ALT | shown.text[shown.underline].toUpper().unicode()), this);
+  const QChar key = acceleratorOf(caption_, DoubledAmpersand::Shown);
+  if (key.isNull()) return;
+  accelerator_ = new QShortcut(QKeySequence(Qt::ALT | key.toUpper().unicode()), this);
   accelerator_->setContext(Qt::WindowShortcut);
   connect(accelerator_, &QShortcut::activated, this, [this] {
     draw::runHandler([this] {

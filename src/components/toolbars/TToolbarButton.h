@@ -134,7 +134,7 @@ class TToolbarButton : public QWidget {
   TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
   int margin_ = -1;
   bool opaque_ = true;
-  int spacing_ = 4;
+  int spacing_ = kDefaultSpacing;
   bool wordWrap_ = false;
   FaceState faceState_ = FaceState::Up;
   bool hot_ = false;

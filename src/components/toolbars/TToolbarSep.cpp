@@ -7,6 +7,7 @@
 #include "components/toolbars/TDock.h"
 #include "components/toolbars/ToolbarAccessible.h"
 #include "components/toolbars/ToolbarInternals.h"
+#include "components/toolbars/ToolbarMetrics.h"
 #include "draw/HandlerBoundary.h"
 #include "draw/QtCanvas.h"
 
@@ -28,7 +29,7 @@ TToolbarSep::TToolbarSep(TToolbar* toolbar) : QWidget(nullptr) {
   QWidget::setParent(checkedToolbar(toolbar));
   toolbar_ = toolbar;
   installToolbarAccessibility();
-  resize(6, 22);
+  resize(kSeparatorWidth, 22);
 }
 
 void TToolbarSep::setParent(QWidget* parent) {

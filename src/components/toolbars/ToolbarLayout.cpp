@@ -6,8 +6,8 @@
 namespace sorabel::toolbars {
 
 LayoutMargins marginsFor(ToolbarState state) {
-  if (state == ToolbarState::Floating) return {2, 1, 4, 4};
-  return {2, 2, 11, 2};
+  if (state == ToolbarState::Floating) return {2, 1, kFloatingLineMargin, kFloatingLineMargin};
+  return {2, 2, kDockedLineStart, 2};
 }
 
 std::vector<int> controlOrder(const ToolbarLayoutInput& input) {
@@ -23,7 +23,9 @@ std::vector<int> controlOrder(const ToolbarLayoutInput& input) {
       case ToolbarState::VerticalDock: key = c.top; break;
       case ToolbarState::Floating: {
         const auto breaks = std::count_if(input.lineBreaks.begin(), input.lineBreaks.end(), [&](int y) { return y <= c.top; });
-        const long long line = (c.top - 2 - 6 * static_cast<long long>(breaks)) / std::max(1, input.currentContentHeight);
+        const long long line = (c.top - marginsFor(ToolbarState::Floating).firstLine -
+                                kWrapGap * static_cast<long long>(breaks)) /
+                               std::max(1, input.currentContentHeight);
         key = line * 1'000'000 + c.left;
         break;
       }
@@ -83,7 +85,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
     if ((floating && previousWrapped) || x + length + margins.lineEnd > limit) {
       x = margins.lineStart;
       if (g > 0) {
-        y += pitch + 6;
+        y += pitch + kWrapGap;
         if (trailingSeparator >= 0) {
           longest = longestBeforeTrailingSeparator;
           result.suppressed[static_cast<std::size_t>(trailingSeparator)] = true;
@@ -95,7 +97,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
     trailingSeparator = -1;
     for (int index : group.controls) {
       const ToolbarControl& c = input.controls[static_cast<std::size_t>(index)];
-      const int controlLength = c.separator ? (vertical ? 4 : 6) : along(vertical, c.width, c.height);
+      const int controlLength = c.separator ? (vertical ? kSeparatorHeight : kSeparatorWidth) : along(vertical, c.width, c.height);
       if (!c.separator && x > margins.lineStart && x + controlLength > limit - margins.lineEnd) {
         x = margins.lineStart;
         y += result.contentHeight;
@@ -103,7 +105,7 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
       }
       draw::Rect& r = result.bounds[static_cast<std::size_t>(index)];
       if (c.separator) {
-        r = vertical ? draw::Rect{y, x, y + cross, x + 4} : draw::Rect{x, y, x + 6, y + cross};
+        r = vertical ? draw::Rect{y, x, y + cross, x + kSeparatorHeight} : draw::Rect{x, y, x + kSeparatorWidth, y + cross};
         longestBeforeTrailingSeparator = longest;
         trailingSeparator = index;
       } else if (vertical) {
@@ -120,13 +122,11 @@ ToolbarLayoutResult layoutControls(const ToolbarLayoutInput& input) {
   int lineCross = pitch;
   if (result.order.empty()) {  // an empty toolbar
     y = margins.firstLine;
-    if (floating) {
-      longest = 4 + 8;
-      lineCross = 8;
-    } else {
-      longest = 11 + 8;
-      lineCross = input.row != nullptr ? (vertical ? input.row->contentWidth : input.row->contentHeight) : 8;
-    }
+    longest = margins.lineStart + kMinContentSize;
+    if (floating)
+      lineCross = kMinContentSize;
+    else
+      lineCross = input.row != nullptr ? (vertical ? input.row->contentWidth : input.row->contentHeight) : kMinContentSize;
   }
   const int alongSize = longest + margins.lineEnd;  // the toolbar's size
   int acrossSize = y + lineCross + margins.lastLine;

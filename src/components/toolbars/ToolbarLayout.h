@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "components/toolbars/DockLayout.h"
+#include "components/toolbars/ToolbarMetrics.h"
 #include "components/toolbars/ToolbarTypes.h"
 #include "draw/DrawTypes.h"
 
@@ -46,7 +47,7 @@ struct ToolbarLayoutInput {
   // The present line breaks and content height (for ordering the controls
   // of a floating toolbar by their lines).
   std::vector<int> lineBreaks;
-  int currentContentHeight = 8;
+  int currentContentHeight = kMinContentSize;
   // The record of the toolbar's dock row, when docked with Apply: its
   // content sizes centre the controls and its thickness is the minimum.
   const RowExtent* row = nullptr;
@@ -58,8 +59,8 @@ struct ToolbarLayoutResult {
   std::vector<bool> suppressed;            // per control: a separator ending a line
   std::vector<ControlGroup> groups;
   std::vector<int> lineBreaks;
-  int contentHeight = 8;
-  int contentWidth = 8;
+  int contentHeight = kMinContentSize;
+  int contentWidth = kMinContentSize;
   draw::Size size;                         // the client size
 };
 
