@@ -249,8 +249,8 @@ std::int32_t entryAmount(std::string_view cell, char separator, bool& written) {
   return written ? static_cast<std::int32_t>(value) : parseAmount(cell);
 }
 
-// Rewrites a row's amounts, and only when they change.
-void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
+// Rewrites a row's amounts, and only when they change; true when it did.
+bool balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
   const LedgerRowView cells = grid.row(r);
   bool incomeWritten = false;
   bool expenseWritten = false;
@@ -259,7 +259,7 @@ void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
   sum += static_cast<std::int64_t>(income) - expense;
   std::int64_t written = 0;
   if (incomeWritten && expenseWritten && readThousands(cells[kBalanceColumn], separator, written) && written == sum)
-    return;
+    return false;
   char buffers[3][kMaxThousandsBytes];
   std::array<std::string_view, 3> amounts;
   const std::int64_t values[3] = {income, expense, sum};
@@ -269,17 +269,51 @@ void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
     amounts[i] = std::string_view(begin, static_cast<std::size_t>(end - begin));
   }
   grid.setCellsFrom(r, kIncomeColumn, amounts);
+  return true;
+}
+
+// What a balanced grid notes of its pass: the order and the separator the
+// amounts were written with.
+std::uint32_t balancedState(BookOrder order, char separator) {
+  return (order == BookOrder::OldestFirst ? 1u : 2u) << 8 | static_cast<unsigned char>(separator);
+}
+
+// The rows whose balances a pass must look at, in balance order: from
+// start, and (when stop is not 0) up to the first row beyond stop that
+// needs no change. Rows written since a pass in the same order and with
+// the same separator lie between start and stop: those before them are
+// balanced already, the last balance before them is the running sum, and
+// once a row after them keeps its balance, so do all that follow.
+struct BalanceRange {
+  int start = 0;
+  int stop = 0;
+  std::int64_t sum = 0;
+};
+
+BalanceRange rowsToBalance(const LedgerGrid& grid, BookOrder order, char separator) {
+  const int n = grid.dataRowCount();
+  const bool oldestFirst = order == BookOrder::OldestFirst;
+  const BalanceRange all{oldestFirst ? 1 : n, 0, 0};
+  const ChangedRows changed = grid.changedSinceBalanced(balancedState(order, separator));
+  if (changed.all) return all;
+  if (changed.none()) return {oldestFirst ? n + 1 : 0, 0, 0};
+  BalanceRange range{oldestFirst ? changed.first : changed.last, oldestFirst ? changed.last : changed.first, 0};
+  if (range.start == all.start) return {range.start, range.stop, 0};
+  const int before = oldestFirst ? range.start - 1 : range.start + 1;
+  return readThousands(grid.cell(kBalanceColumn, before), separator, range.sum) ? range : all;
 }
 
 void balance(LedgerGrid& grid, BookOrder order) {
-  std::int64_t sum = 0;
   const char separator = thousandsSeparator();
-  const int n = grid.dataRowCount();
+  BalanceRange range = rowsToBalance(grid, order, separator);
   if (order == BookOrder::OldestFirst) {
-    for (int r = 1; r <= n; ++r) balanceRow(grid, r, sum, separator);
+    for (int r = range.start; r <= grid.dataRowCount(); ++r)
+      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r > range.stop) break;
   } else {
-    for (int r = n; r >= 1; --r) balanceRow(grid, r, sum, separator);
+    for (int r = range.start; r >= 1; --r)
+      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r < range.stop) break;
   }
+  grid.markBalanced(balancedState(order, separator));
 }
 
 }  // namespace
