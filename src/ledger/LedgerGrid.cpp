@@ -316,8 +316,4 @@ ChangedRows LedgerGrid::changedSince(Watcher watcher, std::uint64_t mark) const 
 
 void LedgerGrid::markBalanced(std::uint32_t state) { balanced_ = {state, ChangedRows{false, 0, 0}}; }
 
-ChangedRows LedgerGrid::changedSinceBalanced(std::uint32_t state) const {
-  return state == balanced_.mark ? balanced_.rows : ChangedRows{};
-}
-
 }  // namespace sorabel

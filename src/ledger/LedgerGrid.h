@@ -139,11 +139,12 @@ class LedgerGrid {
   std::uint64_t markUnchanged(Watcher watcher) const;
   ChangedRows changedSince(Watcher watcher, std::uint64_t mark) const;
 
-  // Changes after the order-and-balance pass noted that every row stands in
-  // order with its amounts written for state (a number of the pass's own:
-  // the order and the thousands separator). Another state gives all.
+  // The order-and-balance pass notes what it left the grid as (state, a
+  // number of its own; never 0); the grid tells it and the rows written
+  // since. Rows added, removed or moved make the state 0.
   void markBalanced(std::uint32_t state);
-  ChangedRows changedSinceBalanced(std::uint32_t state) const;
+  std::uint32_t balancedState() const { return balanced_.rows.all ? 0 : static_cast<std::uint32_t>(balanced_.mark); }
+  ChangedRows changedSinceBalanced() const { return balanced_.rows; }
 
   // Bytes the text store takes, used or not.
   std::size_t textBytes() const { return text_->size(); }
