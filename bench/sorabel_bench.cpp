@@ -25,6 +25,7 @@
 #include <random>
 #include <string>
 
+#include "ledger/BookBackups.h"
 #include "ledger/BookFile.h"
 #include "ledger/BookRecovery.h"
 #include "ledger/ClipboardText.h"
@@ -151,6 +152,30 @@ void SaveBook(benchmark::State& state) {
   std::filesystem::remove(target);
 }
 BENCHMARK(SaveBook)->Unit(benchmark::kMillisecond);
+
+// Not one of the compared operations: Save as the program does it with
+// its default settings, which first copy the file it replaces to the
+// backup folder (ten kept).
+void SaveBookWithBackup(benchmark::State& state) {
+  BookSession session = openedBook();
+  const auto folder = std::filesystem::temp_directory_path() / "sorabel_bench_backups";
+  auto target = std::filesystem::temp_directory_path() / "sorabel_bench_save_backed_up.csv";
+  session.saveAs(target.string(), BookOrder::OldestFirst);
+  session.setBackupPolicy({folder, kDefaultBackupCount});
+  for (auto _ : state) session.save(BookOrder::OldestFirst);
+  std::filesystem::remove(target);
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(SaveBookWithBackup)->Unit(benchmark::kMillisecond);
+
+// Not one of the compared operations: the part of a save that is the
+// program's own work, the book's text made from the grid (SaveBook adds
+// the pass, the writing and the syncing).
+void FormatBook(benchmark::State& state) {
+  const BookSession session = openedBook();
+  for (auto _ : state) benchmark::DoNotOptimize(bookFileText(session.grid()));
+}
+BENCHMARK(FormatBook)->Unit(benchmark::kMillisecond);
 
 // The unsaved-changes test on a book that equals its file: every row is
 // compared with its line.

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTimer>
@@ -144,15 +145,43 @@ void ScrollAndEditMillionEntryBook(benchmark::State& state) {
   StringGridView& grid = *window.forms->MainFm->findChild<StringGridView*>(QStringLiteral("StringGrid1"));
   QScrollBar& bar = *grid.verticalScrollBar();
   int step = 0;
+  int edits = 0;
   for (auto _ : state) {
     step = (step + 7) % 100;
     bar.setValue(bar.maximum() / 100 * step);
     const QModelIndex cell = grid.model()->index(bar.value() + 1, kDescriptionColumn);
-    grid.model()->setData(cell, QStringLiteral("編集 %1").arg(step), Qt::EditRole);
+    // A text never written before, so that every edit changes the book.
+    grid.model()->setData(cell, QStringLiteral("編集 %1").arg(++edits), Qt::EditRole);
     grid.viewport()->repaint();
   }
 }
 BENCHMARK(ScrollAndEditMillionEntryBook)->Unit(benchmark::kMillisecond);
+
+// In the million-entry book: a cell edited, then Enter, which sorts the
+// book and writes the balances from the edited row on. Arg 0 edits a
+// description (no balance changes), arg 1 an expense near the end (the
+// balances of the rows after it change).
+void EditAndEnterMillionEntryBook(benchmark::State& state) {
+  Window window;
+  window.dialogs.book = QString::fromStdString(millionEntryBook().string());
+  window.forms->MainFm->Open1Click();
+  StringGridView& grid = *window.forms->MainFm->findChild<StringGridView*>(QStringLiteral("StringGrid1"));
+  const bool amount = state.range(0) == 1;
+  const int rows = grid.model()->rowCount();
+  int edits = 0;
+  for (auto _ : state) {
+    ++edits;
+    const int row = amount ? rows - 1 - edits % 1000 : (edits * 7919) % rows;
+    grid.scrollTo(grid.model()->index(row, 0));
+    const QModelIndex cell = grid.model()->index(row, amount ? kExpenseColumn : kDescriptionColumn);
+    grid.model()->setData(cell, amount ? QString::number(1000 + edits) : QStringLiteral("編集 %1").arg(edits),
+                          Qt::EditRole);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &enter);
+    grid.viewport()->repaint();
+  }
+}
+BENCHMARK(EditAndEnterMillionEntryBook)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A book of one entry whose description is 10 MB: opening it through the
 // Open command and painting the window with it.

@@ -29,6 +29,8 @@ class BookEditStep : public QUndoCommand {
     change_ = std::move(change);
     after_ = after;
   }
+  // The step ends with this selection (a pass that moved no row).
+  void endAt(const StringGridView::Selection& after) { after_ = after; }
   const GridChange& change() const { return change_; }
 
  private:
@@ -45,7 +47,13 @@ BookHistory::BookHistory(Window window, QObject* parent)
     : QObject(parent), window_(std::move(window)), stack_(new QUndoStack(this)) {}
 
 void BookHistory::takeBaseline() {
-  baseline_ = window_.grid();
+  baseline_.take(window_.grid());
+  baselineOrder_ = window_.order();
+  haveBefore_ = false;
+}
+
+void BookHistory::followBook() {
+  baseline_.follow(window_.grid());
   baselineOrder_ = window_.order();
   haveBefore_ = false;
 }
@@ -62,12 +70,12 @@ void BookHistory::aboutToChange() {
 
 void BookHistory::record(const QString& what) {
   if (applying_) return;
-  GridChange change = GridChange::between(baseline_, window_.grid());
+  GridChange change = baseline_.changeTo(window_.grid());
   const BookOrder order = window_.order();
   const StringGridView::Selection before = haveBefore_ ? before_ : window_.selection();
   if (!change.empty() || order != baselineOrder_)
     stack_->push(new BookEditStep(*this, what, std::move(change), baselineOrder_, order, before, window_.selection()));
-  takeBaseline();
+  followBook();
 }
 
 void BookHistory::joinPass() {
@@ -75,12 +83,14 @@ void BookHistory::joinPass() {
   const int top = stack_->index();
   auto* step = top > 0 && top == stack_->count() ? dynamic_cast<const BookEditStep*>(stack_->command(top - 1)) : nullptr;
   if (step != nullptr && baselineOrder_ == window_.order()) {
-    LedgerGrid before = baseline_;
-    step->change().undo(before);
     // QUndoStack hands its commands out const; the step is ours to grow.
-    const_cast<BookEditStep*>(step)->extend(GridChange::between(before, window_.grid()), window_.selection());
+    auto* grown = const_cast<BookEditStep*>(step);
+    if (baseline_.changeTo(window_.grid()).empty())
+      grown->endAt(window_.selection());  // the pass only wrote amounts
+    else
+      grown->extend(baseline_.joined(step->change(), window_.grid()), window_.selection());
   }
-  takeBaseline();
+  followBook();
 }
 
 void BookHistory::apply(const GridChange& change, bool forward, BookOrder order,
@@ -93,7 +103,7 @@ void BookHistory::apply(const GridChange& change, bool forward, BookOrder order,
   });
   window_.select(selection);
   applying_ = false;
-  takeBaseline();
+  followBook();
 }
 
 QString BookHistory::undoHint() const {

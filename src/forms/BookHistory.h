@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 
+#include "ledger/BookBaseline.h"
 #include "ledger/GridChange.h"
 #include "ledger/SortAndBalance.h"
 #include "widgets/StringGridView.h"
@@ -67,11 +68,14 @@ class BookHistory : public QObject {
   friend class BookEditStep;
   // Undo (forward false) or redo of a step.
   void apply(const GridChange& change, bool forward, BookOrder order, const StringGridView::Selection& selection);
+  // The book as it is now becomes where the next step starts: taken
+  // whole, or brought up to date where it was written.
   void takeBaseline();
+  void followBook();
 
   Window window_;
   QUndoStack* stack_;
-  LedgerGrid baseline_;  // the book as the last step left it
+  BookBaseline baseline_;  // the book as the last step left it
   BookOrder baselineOrder_ = BookOrder::OldestFirst;
   StringGridView::Selection before_;
   bool haveBefore_ = false;

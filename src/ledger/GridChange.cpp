@@ -1,27 +1,42 @@
 #include "ledger/GridChange.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <utility>
 
 namespace sorabel {
 namespace {
 
-// A row's entry cells as one number; cells are told apart by their lengths.
-std::uint64_t fingerprint(const LedgerRowView& row) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (int c = 0; c < kBalanceColumn; ++c) {
-    const std::string_view cell = row[static_cast<std::size_t>(c)];
-    h = (h ^ std::hash<std::string_view>{}(cell)) * 1099511628211ull;
-    h = (h ^ cell.size()) * 1099511628211ull;
-  }
-  return h;
+constexpr std::uint64_t kMultiplier1 = 0x9E3779B185EBCA87ull;
+constexpr std::uint64_t kMultiplier2 = 0xC2B2AE3D27D4EB4Full;
+
+std::uint64_t mixIn(std::uint64_t h, std::uint64_t word) {
+  h += word * kMultiplier2;
+  h = (h << 31) | (h >> 33);
+  return h * kMultiplier1;
 }
 
-std::vector<std::uint64_t> fingerprints(const LedgerGrid& grid) {
-  std::vector<std::uint64_t> rows(static_cast<std::size_t>(grid.dataRowCount()));
-  for (int r = 1; r <= grid.dataRowCount(); ++r) rows[static_cast<std::size_t>(r - 1)] = fingerprint(grid.row(r));
-  return rows;
+// A row's entry cells as one number: their bytes, which lie one after
+// another, eight at a time, and where each cell ends.
+std::uint64_t fingerprint(std::string_view entry, const LedgerRowView& row) {
+  std::uint64_t h = entry.size() * kMultiplier1;
+  std::size_t at = 0;
+  for (; at + 8 <= entry.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, entry.data() + at, 8);
+    h = mixIn(h, word);
+  }
+  if (at < entry.size()) {
+    std::uint64_t rest = 0;
+    std::memcpy(&rest, entry.data() + at, entry.size() - at);
+    h = mixIn(h, rest);
+  }
+  h = mixIn(h, row[0].size() | (std::uint64_t{static_cast<std::uint32_t>(row[1].size())} << 32));
+  h = mixIn(h, row[2].size());
+  h ^= h >> 29;
+  h *= kMultiplier2;
+  return h ^ (h >> 32);
 }
 
 bool isReversal(const std::vector<std::uint64_t>& before, const std::vector<std::uint64_t>& after) {
@@ -29,6 +44,18 @@ bool isReversal(const std::vector<std::uint64_t>& before, const std::vector<std:
 }
 
 }  // namespace
+
+RowFingerprints rowFingerprints(const LedgerGrid& grid) { return rowFingerprints(grid, 1, grid.dataRowCount()); }
+
+RowFingerprints rowFingerprints(const LedgerGrid& grid, int first, int last) {
+  RowFingerprints rows(static_cast<std::size_t>(std::max(last - first + 1, 0)));
+  for (int r = first; r <= last; ++r) {
+    const LedgerRowView row = grid.row(r);
+    const std::size_t entryBytes = row[0].size() + row[1].size() + row[2].size() + row[3].size();
+    rows[static_cast<std::size_t>(r - first)] = fingerprint(grid.rowBytes(r).substr(0, entryBytes), row);
+  }
+  return rows;
+}
 
 void GridChange::StoredRows::add(const LedgerRowView& row) {
   std::array<std::uint32_t, 4> rowEnds{};
@@ -48,20 +75,39 @@ LedgerRowView GridChange::StoredRows::row(std::size_t index) const {
 }
 
 GridChange GridChange::between(const LedgerGrid& before, const LedgerGrid& after) {
-  const std::vector<std::uint64_t> a = fingerprints(before);
-  const std::vector<std::uint64_t> b = fingerprints(after);
+  return between(before, rowFingerprints(before), after, rowFingerprints(after));
+}
+
+GridChange GridChange::between(const LedgerGrid& before, const RowFingerprints& a, const LedgerGrid& after,
+                               const RowFingerprints& b) {
   GridChange change;
   if (isReversal(a, b) && a != b) {
     change.reversed_ = true;
     return change;
   }
-  for (const RowHunk& hunk : diffRows(a, b)) {
+  change.addRuns(before, after, diffRows(a, b));
+  return change;
+}
+
+GridChange GridChange::betweenRows(const LedgerGrid& before, std::span<const std::uint64_t> a,
+                                   const LedgerGrid& after, std::span<const std::uint64_t> b, int first) {
+  std::vector<RowHunk> hunks = diffRows(a, b);
+  for (RowHunk& hunk : hunks) {
+    hunk.from += first - 1;
+    hunk.to += first - 1;
+  }
+  GridChange change;
+  change.addRuns(before, after, hunks);
+  return change;
+}
+
+void GridChange::addRuns(const LedgerGrid& before, const LedgerGrid& after, const std::vector<RowHunk>& hunks) {
+  for (const RowHunk& hunk : hunks) {
     Run run{hunk, {}, {}};
     for (int i = 0; i < hunk.removed; ++i) run.removed.add(before.row(hunk.from + i + 1));
     for (int i = 0; i < hunk.added; ++i) run.added.add(after.row(hunk.to + i + 1));
-    change.runs_.push_back(std::move(run));
+    runs_.push_back(std::move(run));
   }
-  return change;
 }
 
 void GridChange::apply(LedgerGrid& grid, bool forward) const {
@@ -70,6 +116,15 @@ void GridChange::apply(LedgerGrid& grid, bool forward) const {
     return;
   }
   if (runs_.empty()) return;
+  if (keepsRowPlaces()) {
+    // Each run's rows are written over those of its other side.
+    for (const Run& run : runs_) {
+      const StoredRows& rows = forward ? run.added : run.removed;
+      for (std::size_t i = 0, n = rows.ends.size(); i < n; ++i)
+        grid.setRow(run.hunk.from + static_cast<int>(i) + 1, rows.row(i));
+    }
+    return;
+  }
   // The grid is rebuilt row by row: the rows outside the runs are copied,
   // those of each run come from the run's other side.
   int count = grid.dataRowCount();
@@ -92,6 +147,17 @@ void GridChange::apply(LedgerGrid& grid, bool forward) const {
   }
   copyUpTo(grid.dataRowCount());
   grid = std::move(out);
+}
+
+bool GridChange::keepsRowPlaces() const {
+  return !reversed_ && std::all_of(runs_.begin(), runs_.end(), [](const Run& run) {
+    return run.hunk.removed == run.hunk.added && run.hunk.from == run.hunk.to;
+  });
+}
+
+std::optional<std::pair<int, int>> GridChange::rowsWritten() const {
+  if (runs_.empty() || !keepsRowPlaces()) return std::nullopt;
+  return std::pair{runs_.front().hunk.from + 1, runs_.back().hunk.from + runs_.back().hunk.removed};
 }
 
 std::size_t GridChange::storedBytes() const {

@@ -6,7 +6,10 @@
 // pass that follows every change (and its undoing) writes them again.
 
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ledger/LedgerGrid.h"
@@ -14,10 +17,24 @@
 
 namespace sorabel {
 
+// One number for each data row's entry cells (date, description, income,
+// expense; not the balance); rows with equal entries have equal numbers.
+using RowFingerprints = std::vector<std::uint64_t>;
+RowFingerprints rowFingerprints(const LedgerGrid& grid);
+// Those of rows first..last.
+RowFingerprints rowFingerprints(const LedgerGrid& grid, int first, int last);
+
 class GridChange {
  public:
   // The change that turned before into after.
   static GridChange between(const LedgerGrid& before, const LedgerGrid& after);
+  // The same with the grids' fingerprints already at hand.
+  static GridChange between(const LedgerGrid& before, const RowFingerprints& beforeRows, const LedgerGrid& after,
+                            const RowFingerprints& afterRows);
+  // The change between grids of as many rows that differ at most in the
+  // rows from first on that the fingerprints (as many of each) are of.
+  static GridChange betweenRows(const LedgerGrid& before, std::span<const std::uint64_t> beforeRows,
+                                const LedgerGrid& after, std::span<const std::uint64_t> afterRows, int first);
 
   bool empty() const { return !reversed_ && runs_.empty(); }
 
@@ -26,6 +43,13 @@ class GridChange {
   // empty until the pass runs.
   void redo(LedgerGrid& grid) const { apply(grid, true); }
   void undo(LedgerGrid& grid) const { apply(grid, false); }
+
+  // True when the change only replaced rows where they stand (the same
+  // number of them); such a change is made and taken back in place.
+  bool keepsRowPlaces() const;
+  // The first and last row such a change replaced (nothing when it
+  // replaced none or moved rows).
+  std::optional<std::pair<int, int>> rowsWritten() const;
 
   // The bytes the change holds, for keeping a history's size in view.
   std::size_t storedBytes() const;
@@ -46,6 +70,7 @@ class GridChange {
   };
 
   void apply(LedgerGrid& grid, bool forward) const;
+  void addRuns(const LedgerGrid& before, const LedgerGrid& after, const std::vector<RowHunk>& hunks);
 
   bool reversed_ = false;  // the whole book turned round (a change of order)
   std::vector<Run> runs_;

@@ -1,6 +1,7 @@
 #include "ledger/LedgerGrid.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -40,6 +41,7 @@ LedgerGrid::LedgerGrid() : rows_(1) {}
 
 void LedgerGrid::setRowCount(int count) {
   const auto rows = static_cast<std::size_t>(std::max(count, 2) - 1);
+  if (rows != rows_.size()) noteAllRows();
   for (std::size_t r = rows; r < rows_.size(); ++r) forget(rows_[r]);
   rows_.resize(rows);
 }
@@ -52,7 +54,7 @@ LedgerRowView LedgerGrid::rowSlowly(int index) const {
     return {header[0], header[1], header[2], header[3], header[4]};
   }
   const RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
-  const char* base = text_.data() + span.start;
+  const char* base = text_->data() + span.start;
   LedgerRowView cells;
   std::uint32_t begin = 0;
   for (int c = 0; c < kLedgerColumnCount; ++c) {
@@ -72,6 +74,7 @@ void LedgerGrid::setCell(int column, int row, std::string_view text) {
 void LedgerGrid::setRow(int index, const LedgerRowView& cells) { setCellsFrom(index, 0, cells); }
 
 void LedgerGrid::setCellsFrom(int index, int firstColumn, std::span<const std::string_view> cells) {
+  noteRow(index);
   RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
   const std::uint32_t keptEnd = firstColumn == 0 ? 0 : endOf(span, firstColumn - 1);
   CellEnds ends{};
@@ -85,9 +88,9 @@ void LedgerGrid::setCellsFrom(int index, int firstColumn, std::span<const std::s
   // The new cells go straight over the old ones when they fit and none of
   // them lies in the store; otherwise the row is assembled aside first.
   bool aliased = false;
-  for (std::string_view cell : cells) aliased = aliased || liesIn(cell, text_);
-  if (!aliased && end <= lengthOf(span)) {
-    char* at = text_.data() + span.start + keptEnd;
+  for (std::string_view cell : cells) aliased = aliased || liesIn(cell, *text_);
+  if (!aliased && end <= lengthOf(span) && !textShared()) {
+    char* at = text_->data() + span.start + keptEnd;
     for (std::string_view cell : cells) {
       if (!cell.empty()) std::memcpy(at, cell.data(), cell.size());
       at += cell.size();
@@ -96,7 +99,7 @@ void LedgerGrid::setCellsFrom(int index, int firstColumn, std::span<const std::s
     setEnds(span, ends);
     return;
   }
-  scratch_.assign(text_, span.start, keptEnd);
+  scratch_.assign(*text_, span.start, keptEnd);
   for (std::string_view cell : cells) scratch_.append(cell);
   storeRow(span, scratch_, ends);
 }
@@ -126,26 +129,26 @@ void LedgerGrid::setLongEnds(RowSpan& span, const CellEnds& ends) {
 
 void LedgerGrid::storeRow(RowSpan& span, std::string_view bytes, const CellEnds& ends) {
   const std::uint32_t old = lengthOf(span);
-  if (bytes.size() <= old) {
-    if (!bytes.empty()) std::memcpy(text_.data() + span.start, bytes.data(), bytes.size());
+  if (bytes.size() <= old && !textShared()) {
+    if (!bytes.empty()) std::memcpy(text_->data() + span.start, bytes.data(), bytes.size());
     live_ -= old - bytes.size();
   } else {
     live_ -= old;
     span = RowSpan{};  // nothing of the old row is kept when the store is packed
     makeRoom(bytes.size());
-    span.start = static_cast<std::uint32_t>(text_.size());
-    text_.append(bytes);
+    span.start = static_cast<std::uint32_t>(text_->size());
+    text_->append(bytes);
     live_ += bytes.size();
   }
   setEnds(span, ends);
 }
 
 void LedgerGrid::makeRoom(std::size_t extra) {
-  const std::size_t unused = text_.size() - live_;
+  const std::size_t unused = text_->size() - live_;
   if (unused > live_ && unused > kPackThreshold) pack();
-  if (text_.size() + extra > kMaxTextBytes) {
+  if (text_->size() + extra > kMaxTextBytes) {
     pack();
-    if (text_.size() + extra > kMaxTextBytes) throwTooMuchText();
+    if (text_->size() + extra > kMaxTextBytes) throwTooMuchText();
   }
 }
 
@@ -158,7 +161,7 @@ void LedgerGrid::pack() {
     CellEnds ends{};
     for (int c = 0; c < kLedgerColumnCount; ++c) ends[static_cast<std::size_t>(c)] = endOf(span, c);
     const auto start = static_cast<std::uint32_t>(packed.size());
-    packed.append(text_, span.start, length);
+    packed.append(*text_, span.start, length);
     span = RowSpan{};
     span.start = start;
     if (ends.back() > kShortRowLimit) {
@@ -171,11 +174,12 @@ void LedgerGrid::pack() {
       for (std::size_t c = 0; c < ends.size(); ++c) span.ends[c] = static_cast<std::uint16_t>(ends[c]);
     }
   }
-  text_ = std::move(packed);
+  text_ = std::make_shared<std::string>(std::move(packed));
   longEnds_ = std::move(longEnds);
 }
 
 void LedgerGrid::reorderDataRows(std::vector<int> sources) {
+  noteAllRows();
   // Follows each cycle of the permutation, moving every row once, in place;
   // a handled place is marked 0.
   for (std::size_t start = 0; start < sources.size(); ++start) {
@@ -195,9 +199,15 @@ void LedgerGrid::reorderDataRows(std::vector<int> sources) {
   }
 }
 
-void LedgerGrid::reverseDataRows() { std::reverse(rows_.begin(), rows_.end()); }
+void LedgerGrid::reverseDataRows() {
+  noteAllRows();
+  std::reverse(rows_.begin(), rows_.end());
+}
 
-void LedgerGrid::insertEmptyRow(int index) { rows_.insert(rows_.begin() + (index - 1), RowSpan{}); }
+void LedgerGrid::insertEmptyRow(int index) {
+  noteAllRows();
+  rows_.insert(rows_.begin() + (index - 1), RowSpan{});
+}
 
 std::string_view LedgerGrid::longestCell(int column) const {
   int longest = 1;
@@ -214,8 +224,9 @@ std::string_view LedgerGrid::longestCell(int column) const {
 }
 
 void LedgerGrid::clearBook() {
+  noteAllRows();
   std::fill(rows_.begin(), rows_.end(), RowSpan{});
-  text_ = std::string();
+  text_ = std::make_shared<std::string>();
   longEnds_ = std::vector<CellEnds>();
   live_ = 0;
 }
@@ -231,6 +242,7 @@ void LedgerGrid::deleteRows(int first, int last) {
   last = std::min(last, lastRow());
   first = std::max(first, 1);
   if (last < first) return;
+  noteAllRows();
   const int count = last - first + 1;
   if (dataRowCount() == 1 || count >= dataRowCount()) {
     forget(rows_[0]);
@@ -245,18 +257,20 @@ void LedgerGrid::deleteRows(int first, int last) {
 std::size_t LedgerGrid::takeText(std::string&& bytes) {
   if (live_ == 0) {
     if (bytes.size() > kMaxTextBytes) throwTooMuchText();
+    noteAllRows();
     std::fill(rows_.begin(), rows_.end(), RowSpan{});
     longEnds_.clear();
-    text_ = std::move(bytes);
+    text_ = std::make_shared<std::string>(std::move(bytes));
     return 0;
   }
   makeRoom(bytes.size());
-  const std::size_t start = text_.size();
-  text_.append(bytes);
+  const std::size_t start = text_->size();
+  text_->append(bytes);
   return start;
 }
 
 void LedgerGrid::placeReadRow(int index, std::size_t start, const CellEnds& ends) {
+  noteAllRows();
   if (index == rowCount()) rows_.emplace_back();
   RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
   forget(span);
@@ -265,5 +279,41 @@ void LedgerGrid::placeReadRow(int index, std::size_t start, const CellEnds& ends
   setEnds(span, ends);
   live_ += ends.back();
 }
+
+namespace {
+
+std::atomic<std::uint64_t> lastMark{0};
+
+}  // namespace
+
+void LedgerGrid::note(Watch& watch, int index) {
+  ChangedRows& rows = watch.rows;
+  if (rows.all) return;
+  rows.first = rows.first == 0 ? index : std::min(rows.first, index);
+  rows.last = std::max(rows.last, index);
+}
+
+void LedgerGrid::noteRow(int index) {
+  for (Watch& watch : marked_) note(watch, index);
+  note(balanced_, index);
+}
+
+void LedgerGrid::noteAllRows() {
+  for (Watch& watch : marked_) watch.rows.all = true;
+  balanced_.rows.all = true;
+}
+
+std::uint64_t LedgerGrid::markUnchanged(Watcher watcher) const {
+  Watch& watch = marked_[static_cast<std::size_t>(watcher)];
+  watch = {++lastMark, ChangedRows{false, 0, 0}};
+  return watch.mark;
+}
+
+ChangedRows LedgerGrid::changedSince(Watcher watcher, std::uint64_t mark) const {
+  const Watch& watch = marked_[static_cast<std::size_t>(watcher)];
+  return mark == watch.mark ? watch.rows : ChangedRows{};
+}
+
+void LedgerGrid::markBalanced(std::uint32_t state) { balanced_ = {state, ChangedRows{false, 0, 0}}; }
 
 }  // namespace sorabel

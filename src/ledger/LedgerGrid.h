@@ -11,9 +11,18 @@
 // copies no text. Changing a row writes it where it stands when it fits and
 // after the end of the store otherwise; the store is packed again when more
 // than half of it is no longer used.
+//
+// A copy shares the text store with its original (copying a large book
+// copies its rows, not its text). While a store is shared, rows are never
+// written where they stand, only after its end, so each grid still reads
+// its own cells; a grid and its copies therefore belong to one thread.
+//
+// The grid notes which rows change after a mark (ChangedRows), so that the
+// order-and-balance pass and the undo history need look only at those.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +49,16 @@ using LedgerRowView = std::array<std::string_view, kLedgerColumnCount>;
 // cell.
 using CellEnds = std::array<std::uint32_t, kLedgerColumnCount>;
 
+// The data rows written since a mark: every row from first to last may
+// differ, none outside them; all when rows were added, removed or moved
+// (or the mark is not known).
+struct ChangedRows {
+  bool all = true;
+  int first = 0;  // 0 when none changed
+  int last = 0;
+  bool none() const { return !all && first == 0; }
+};
+
 class LedgerGrid {
  public:
   // Header row plus one empty data row.
@@ -61,7 +80,7 @@ class LedgerGrid {
     if (row == 0) return headerRow()[static_cast<std::size_t>(column)];
     const RowSpan& span = rows_[static_cast<std::size_t>(row - 1)];
     const std::uint32_t begin = column == 0 ? 0 : endOf(span, column - 1);
-    return {text_.data() + span.start + begin, endOf(span, column) - begin};
+    return {text_->data() + span.start + begin, endOf(span, column) - begin};
   }
   void setCell(int column, int row, std::string_view text);
 
@@ -70,7 +89,7 @@ class LedgerGrid {
   LedgerRowView row(int index) const {
     if (index == 0 || rows_[static_cast<std::size_t>(index - 1)].isLong) return rowSlowly(index);
     const RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
-    const char* base = text_.data() + span.start;
+    const char* base = text_->data() + span.start;
     const auto* e = span.ends;
     return {std::string_view(base, e[0]), std::string_view(base + e[0], e[1] - e[0]),
             std::string_view(base + e[1], e[2] - e[1]), std::string_view(base + e[2], e[3] - e[2]),
@@ -86,7 +105,7 @@ class LedgerGrid {
   // cells of row(index) are consecutive parts of it).
   std::string_view rowBytes(int index) const {
     const RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
-    return {text_.data() + span.start, endOf(span, kLedgerColumnCount - 1)};
+    return {text_->data() + span.start, endOf(span, kLedgerColumnCount - 1)};
   }
 
   // Puts the data rows in a new order: row i + 1 receives what was in row
@@ -112,8 +131,23 @@ class LedgerGrid {
   // they are all the rows, one empty data row remains.
   void deleteRows(int first, int last);
 
+  // Who notes which rows are written after a mark of its own.
+  enum class Watcher { UndoHistory, GridView };
+  // A mark: its number, then what changed since. A number the grid does
+  // not hold (an earlier mark, or one of a grid put in this one's place)
+  // gives all. Marking changes no cell.
+  std::uint64_t markUnchanged(Watcher watcher) const;
+  ChangedRows changedSince(Watcher watcher, std::uint64_t mark) const;
+
+  // The order-and-balance pass notes what it left the grid as (state, a
+  // number of its own; never 0); the grid tells it and the rows written
+  // since. Rows added, removed or moved make the state 0.
+  void markBalanced(std::uint32_t state);
+  std::uint32_t balancedState() const { return balanced_.rows.all ? 0 : static_cast<std::uint32_t>(balanced_.mark); }
+  ChangedRows changedSinceBalanced() const { return balanced_.rows; }
+
   // Bytes the text store takes, used or not.
-  std::size_t textBytes() const { return text_.size(); }
+  std::size_t textBytes() const { return text_->size(); }
 
   // The header row texts ("　　　日付", ...).
   static const LedgerRow& headerRow();
@@ -124,7 +158,7 @@ class LedgerGrid {
   // records the row with placeReadRow. Throws Error when the store would
   // pass 4 GB.
   std::size_t takeText(std::string&& bytes);
-  char* textData() { return text_.data(); }
+  char* textData() { return text_->data(); }
   // Data row index (1..N + 1; N + 1 appends a row) becomes the cells at
   // start of the text store, ending at ends.
   void placeReadRow(int index, std::size_t start, const CellEnds& ends);
@@ -158,12 +192,25 @@ class LedgerGrid {
   void makeRoom(std::size_t extra);
   void pack();
   void forget(const RowSpan& span) { live_ -= lengthOf(span); }
+  // Rows may be written where they stand only in a store of the grid's own.
+  bool textShared() const { return text_.use_count() > 1; }
 
-  std::string text_;
+  // Notes a written row, or that rows were added, removed or moved.
+  void noteRow(int index);
+  void noteAllRows();
+  struct Watch {
+    std::uint64_t mark = 0;
+    ChangedRows rows;
+  };
+  void note(Watch& watch, int index);
+
+  std::shared_ptr<std::string> text_ = std::make_shared<std::string>();
   std::size_t live_ = 0;  // bytes of text_ that rows use
   std::vector<RowSpan> rows_;  // data rows 1..N
   std::vector<CellEnds> longEnds_;
   std::string scratch_;  // a row being assembled
+  mutable std::array<Watch, 2> marked_;  // by Watcher
+  Watch balanced_;
 };
 
 }  // namespace sorabel

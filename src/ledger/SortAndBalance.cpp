@@ -213,13 +213,15 @@ Presorted presorted(const Keys& keys, int n) {
 // Sorts the keys and moves the rows: the i-th smallest key's row goes to
 // row i + 1 (oldest first) or row N - i (newest first). A book already in
 // key order, or in reverse key order, only keeps or reverses its rows.
+// True when rows moved.
 template <class Keys>
-void placeRows(LedgerGrid& grid, Keys& keys, BookOrder order) {
+bool placeRows(LedgerGrid& grid, Keys& keys, BookOrder order) {
   const int n = grid.dataRowCount();
   const Presorted found = presorted(keys, n);
   if (found != Presorted::No) {
-    if ((found == Presorted::Ascending) != (order == BookOrder::OldestFirst)) grid.reverseDataRows();
-    return;
+    if ((found == Presorted::Ascending) == (order == BookOrder::OldestFirst)) return false;
+    grid.reverseDataRows();
+    return true;
   }
   std::vector<typename Keys::Key> sorted = keys.all();
   std::sort(sorted.begin(), sorted.end(), [&keys](const auto& a, const auto& b) { return keys.less(a, b); });
@@ -230,16 +232,15 @@ void placeRows(LedgerGrid& grid, Keys& keys, BookOrder order) {
   }
   sorted = {};
   grid.reorderDataRows(std::move(sources));
+  return true;
 }
 
-void sortRows(LedgerGrid& grid, int keyColumn, BookOrder order) {
-  const bool newestFirstNow = presentOrder(grid) == BookOrder::NewestFirst;
-  if (PackedKeys packed(grid, keyColumn, newestFirstNow); packed.fit()) {
-    placeRows(grid, packed, order);
-    return;
-  }
+// True when rows moved; newestFirstNow is what step 1 found.
+bool sortRows(LedgerGrid& grid, int keyColumn, BookOrder order, bool& newestFirstNow) {
+  newestFirstNow = presentOrder(grid) == BookOrder::NewestFirst;
+  if (PackedKeys packed(grid, keyColumn, newestFirstNow); packed.fit()) return placeRows(grid, packed, order);
   TextKeys keys(grid, keyColumn, newestFirstNow);
-  placeRows(grid, keys, order);
+  return placeRows(grid, keys, order);
 }
 
 // The amount of an income or expense cell; written tells whether the cell
@@ -250,8 +251,8 @@ std::int32_t entryAmount(std::string_view cell, char separator, bool& written) {
   return written ? static_cast<std::int32_t>(value) : parseAmount(cell);
 }
 
-// Rewrites a row's amounts, and only when they change.
-void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
+// Rewrites a row's amounts, and only when they change; true when it did.
+bool balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
   const LedgerRowView cells = grid.row(r);
   bool incomeWritten = false;
   bool expenseWritten = false;
@@ -260,7 +261,7 @@ void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
   sum += static_cast<std::int64_t>(income) - expense;
   std::int64_t written = 0;
   if (incomeWritten && expenseWritten && readThousands(cells[kBalanceColumn], separator, written) && written == sum)
-    return;
+    return false;
   char buffers[3][kMaxThousandsBytes];
   std::array<std::string_view, 3> amounts;
   const std::int64_t values[3] = {income, expense, sum};
@@ -270,17 +271,57 @@ void balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
     amounts[i] = std::string_view(begin, static_cast<std::size_t>(end - begin));
   }
   grid.setCellsFrom(r, kIncomeColumn, amounts);
+  return true;
 }
 
-void balance(LedgerGrid& grid, BookOrder order) {
+// What a balanced grid notes of its pass: the order and the separator the
+// amounts were written with; and, when the next pass would move no row,
+// the key column.
+constexpr std::uint32_t kBalanceBits = 0xFFFF;
+std::uint32_t balancedState(BookOrder order, char separator) {
+  return (order == BookOrder::OldestFirst ? 1u : 2u) << 8 | static_cast<unsigned char>(separator);
+}
+std::uint32_t inOrderState(std::uint32_t balanced, int keyColumn) {
+  return balanced | static_cast<std::uint32_t>(keyColumn + 1) << 16;
+}
+
+// The rows whose balances a pass must look at, in balance order: from
+// start, and (when stop is not 0) up to the first row beyond stop that
+// needs no change. Rows written since a pass in the same order and with
+// the same separator lie between start and stop: those before them are
+// balanced already, the last balance before them is the running sum, and
+// once a row after them keeps its balance, so do all that follow.
+struct BalanceRange {
+  int start = 0;
+  int stop = 0;
   std::int64_t sum = 0;
-  const char separator = thousandsSeparator();
+};
+
+BalanceRange rowsToBalance(const LedgerGrid& grid, BookOrder order, char separator) {
   const int n = grid.dataRowCount();
+  const bool oldestFirst = order == BookOrder::OldestFirst;
+  const BalanceRange all{oldestFirst ? 1 : n, 0, 0};
+  const ChangedRows changed = (grid.balancedState() & kBalanceBits) == balancedState(order, separator)
+                                 ? grid.changedSinceBalanced()
+                                 : ChangedRows{};
+  if (changed.all) return all;
+  if (changed.none()) return {oldestFirst ? n + 1 : 0, 0, 0};
+  BalanceRange range{oldestFirst ? changed.first : changed.last, oldestFirst ? changed.last : changed.first, 0};
+  if (range.start == all.start) return {range.start, range.stop, 0};
+  const int before = oldestFirst ? range.start - 1 : range.start + 1;
+  return readThousands(grid.cell(kBalanceColumn, before), separator, range.sum) ? range : all;
+}
+
+void balance(LedgerGrid& grid, BookOrder order, char separator) {
+  BalanceRange range = rowsToBalance(grid, order, separator);
   if (order == BookOrder::OldestFirst) {
-    for (int r = 1; r <= n; ++r) balanceRow(grid, r, sum, separator);
+    for (int r = range.start; r <= grid.dataRowCount(); ++r)
+      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r > range.stop) break;
   } else {
-    for (int r = n; r >= 1; --r) balanceRow(grid, r, sum, separator);
+    for (int r = range.start; r >= 1; --r)
+      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r < range.stop) break;
   }
+  grid.markBalanced(balancedState(order, separator));
 }
 
 }  // namespace
@@ -290,10 +331,19 @@ BookTooLargeError::BookTooLargeError()
 
 void sortAndBalance(LedgerGrid& grid, int keyColumn, BookOrder order) {
   if (grid.dataRowCount() > kMaxEntries) throw BookTooLargeError();
-  sortRows(grid, keyColumn, order);
-  balance(grid, order);
+  const char separator = thousandsSeparator();
+  const std::uint32_t inOrder = inOrderState(balancedState(order, separator), keyColumn);
+  // Unchanged since a pass that left every row where this one would.
+  if (grid.balancedState() == inOrder && grid.changedSinceBalanced().none()) return;
+  bool newestFirstNow = false;
+  const bool moved = sortRows(grid, keyColumn, order, newestFirstNow);
+  balance(grid, order, separator);
+  // The next pass finds the same keys when no row moved, step 1 still finds
+  // the same direction and the key column is none the balances write.
+  if (!moved && (presentOrder(grid) == BookOrder::NewestFirst) == newestFirstNow && keyColumn < kIncomeColumn)
+    grid.markBalanced(inOrder);
 }
 
-void balanceRows(LedgerGrid& grid, BookOrder order) { balance(grid, order); }
+void balanceRows(LedgerGrid& grid, BookOrder order) { balance(grid, order, thousandsSeparator()); }
 
 }  // namespace sorabel

@@ -23,6 +23,8 @@ class BookTooLargeError : public Error {
 // 3./4. Rows move whole to their sorted places in the chosen direction.
 // 5. In date order from the oldest: income and expense are rewritten as
 //    amount texts and the balance is the running sum (kept in 64 bits).
+// Step 5 starts at the first row (in balance order) written since the last
+// pass in the same order: the rows before it are balanced already.
 // An amount beyond 32 bits throws AmountError; rows before it in balance
 // order stay balanced. More than kMaxEntries entries throw
 // BookTooLargeError before anything changes.

@@ -178,7 +178,8 @@ fs::path writeSaveCopy(const fs::path& path, const fs::path& target, const struc
       error = errno;
       continue;
     }
-    if (writeAll(fd.get(), oldBytes) && ::fsync(fd.get()) == 0 && closeReportingErrors(fd)) {
+    // Its bytes and length are what matter: the copy is only read back.
+    if (writeAll(fd.get(), oldBytes) && ::fdatasync(fd.get()) == 0 && closeReportingErrors(fd)) {
       syncFolder(copy.parent_path());
       return copy;
     }
@@ -188,10 +189,11 @@ fs::path writeSaveCopy(const fs::path& path, const fs::path& target, const struc
   throwWriteError(path, error);
 }
 
-// Writes bytes over the open file from its start, cuts it there and syncs.
+// Writes bytes over the open file from its start, cuts it there and syncs
+// its bytes and length (its other attributes stay as they were).
 bool overwrite(int fd, std::string_view bytes) {
   return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) &&
-         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fdatasync(fd) == 0;
 }
 
 // Overwrites the file where it stands, after a complete copy of the old
@@ -282,6 +284,8 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
 
   bool written = writeAll(fd.get(), bytes);
   if (written) written = exists ? keepAttributes(fd.get(), target, old) : ::fchmod(fd.get(), newFileMode()) == 0;
+  // fsync, not fdatasync: the mode, owner and attributes it was given must
+  // be on disk before it becomes the file.
   written = written && ::fsync(fd.get()) == 0;
   int error = errno;
   if (!closeReportingErrors(fd) && written) {

@@ -1,5 +1,7 @@
 #include "widgets/LedgerTableModel.h"
 
+#include <algorithm>
+
 #include "platform/Errors.h"
 #include "qtplatform/AnsiText.h"
 #include "widgets/ShownText.h"
@@ -47,6 +49,11 @@ bool LedgerTableModel::setData(const QModelIndex& index, const QVariant& value, 
   return true;
 }
 
+void LedgerTableModel::offerColumn(int column, int first, int last, WidestText& search) const {
+  last = std::min({last, shownRows_ - 1, grid_.lastRow() - 1});
+  for (int row = first; row <= last && !search.enough(); ++row) search.offer(grid_.cell(column, row + 1), row);
+}
+
 void LedgerTableModel::sync() {
   const int rows = grid_.dataRowCount();
   if (rows > shownRows_) {
@@ -58,8 +65,14 @@ void LedgerTableModel::sync() {
     shownRows_ = rows;
     endRemoveRows();
   }
-  emit dataChanged(index(0, 0), index(shownRows_ - 1, kLedgerColumnCount - 1));
-  emit headerDataChanged(Qt::Horizontal, 0, kLedgerColumnCount - 1);
+  // Only the rows the grid wrote since the last sync are shown anew.
+  const ChangedRows changed = grid_.changedSince(LedgerGrid::Watcher::GridView, shownMark_);
+  if (!changed.none()) {
+    const int first = changed.all ? 0 : changed.first - 1;
+    const int last = changed.all ? shownRows_ - 1 : std::min(changed.last, shownRows_) - 1;
+    if (first <= last) emit dataChanged(index(first, 0), index(last, kLedgerColumnCount - 1));
+  }
+  shownMark_ = grid_.markUnchanged(LedgerGrid::Watcher::GridView);
 }
 
 }  // namespace sorabel

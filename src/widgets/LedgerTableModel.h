@@ -6,10 +6,11 @@
 #include <QAbstractTableModel>
 
 #include "ledger/LedgerGrid.h"
+#include "widgets/ColumnFit.h"
 
 namespace sorabel {
 
-class LedgerTableModel : public QAbstractTableModel {
+class LedgerTableModel : public QAbstractTableModel, public ColumnTexts {
   Q_OBJECT
 
  public:
@@ -27,9 +28,12 @@ class LedgerTableModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   // Typed text that Shift-JIS cannot hold is refused: false.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  // The cells' bytes straight from the grid store.
+  void offerColumn(int column, int first, int last, WidestText& search) const override;
 
   // Brings the view up to date after the store changed: rows added or
-  // removed at the end, then every cell repainted.
+  // removed at the end, then the rows written since the last sync (every
+  // row after rows were added, removed or moved) repainted.
   void sync();
 
   // Runs a change of the store and syncs afterwards, also when it throws.
@@ -51,6 +55,7 @@ class LedgerTableModel : public QAbstractTableModel {
  private:
   LedgerGrid& grid_;
   int shownRows_;
+  std::uint64_t shownMark_ = 0;  // the grid's mark at the last sync
 };
 
 }  // namespace sorabel

@@ -122,7 +122,7 @@ void StringGridView::setModel(QAbstractItemModel* model) {
   for (QMetaObject::Connection& connection : fitOnChange_) disconnect(connection);
   QTableView::setModel(model);
   if (model == nullptr) return;
-  fitOnChange_[0] = connect(model, &QAbstractItemModel::dataChanged, this, &StringGridView::refitColumns);
+  fitOnChange_[0] = connect(model, &QAbstractItemModel::dataChanged, this, &StringGridView::refitChangedColumns);
   fitOnChange_[1] = connect(model, &QAbstractItemModel::rowsInserted, this, &StringGridView::refitColumns);
   fitOnChange_[2] = connect(model, &QAbstractItemModel::rowsRemoved, this, &StringGridView::refitColumns);
   fitOnChange_[3] = connect(model, &QAbstractItemModel::modelReset, this, &StringGridView::refitColumns);
@@ -131,38 +131,77 @@ void StringGridView::setModel(QAbstractItemModel* model) {
 }
 
 void StringGridView::fitColumnsToTexts(std::vector<int> columns, int minimum, const QString& widest) {
-  fitted_ = {std::move(columns), minimum, widest};
+  fitted_ = {std::move(columns), minimum, widest, {}};
+  fitted_.widest.assign(fitted_.columns.size(), {});
   // Dragging their edges could cut them again.
   for (int column : fitted_.columns) horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
   refitColumns();
 }
 
+int StringGridView::mostWidth(const TextWidthMeter& meter) const {
+  return std::max(fitted_.minimum, columnWidthForText(meter.metrics().horizontalAdvance(fitted_.widestWhole)));
+}
+
+// Texts as wide as the widest whole text need look no further.
+int StringGridView::enoughTextWidth(const TextWidthMeter& meter) const {
+  return mostWidth(meter) - columnWidthForText(0);
+}
+
+bool StringGridView::applyWidth(int column, int textWidth, const TextWidthMeter& meter) {
+  const int width = std::clamp(columnWidthForText(textWidth), fitted_.minimum, mostWidth(meter));
+  if (columnWidth(column) == width) return false;
+  setColumnWidth(column, width);
+  return true;
+}
+
+void StringGridView::offerRows(int column, int first, int last, WidestText& search) const {
+  if (const auto* texts = dynamic_cast<const ColumnTexts*>(model())) {
+    texts->offerColumn(column, first, last, search);
+    return;
+  }
+  for (int row = first; row <= last && !search.enough(); ++row)
+    search.offer(model()->index(row, column).data(Qt::DisplayRole).toString(), row);
+}
+
+bool StringGridView::measureColumn(std::size_t fitted, const TextWidthMeter& meter) {
+  const int column = fitted_.columns[fitted];
+  WidestText search(meter, enoughTextWidth(meter));
+  offerRows(column, 0, model()->rowCount() - 1, search);
+  fitted_.widest[fitted] = {search.widestSum(), search.widestRow()};
+  return applyWidth(column, search.width(), meter);
+}
+
 void StringGridView::refitColumns() {
   if (model() == nullptr || fitted_.columns.empty()) return;
   const TextWidthMeter meter(fontMetrics());
-  const int most = std::max(fitted_.minimum, columnWidthForText(meter.metrics().horizontalAdvance(fitted_.widest)));
   bool resized = false;
-  for (int column : fitted_.columns) {
-    const int width = std::clamp(columnWidthForText(widestTextWidth(column, meter)), fitted_.minimum, most);
-    if (columnWidth(column) == width) continue;
-    setColumnWidth(column, width);
-    resized = true;
-  }
+  for (std::size_t i = 0; i < fitted_.columns.size(); ++i) resized = measureColumn(i, meter) || resized;
   if (resized) emit fittedColumnsResized();
 }
 
-int StringGridView::widestTextWidth(int column, const TextWidthMeter& meter) const {
-  int widest = 0;
-  QString widestText;
-  for (int row = 0; row < model()->rowCount(); ++row) {
-    const QString text = model()->index(row, column).data(Qt::DisplayRole).toString();
-    const int width = meter.width(text);
-    if (width <= widest) continue;
-    widest = width;
-    widestText = text;
+// Only the changed rows are measured, unless they hold the widest text,
+// which may have become narrower: then the whole column is.
+void StringGridView::refitChangedColumns(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+  if (model() == nullptr || fitted_.columns.empty() || !topLeft.isValid() || !bottomRight.isValid()) return;
+  const TextWidthMeter meter(fontMetrics());
+  bool resized = false;
+  for (std::size_t i = 0; i < fitted_.columns.size(); ++i) {
+    const int column = fitted_.columns[i];
+    if (column < topLeft.column() || column > bottomRight.column()) continue;
+    FittedColumns::Widest& widest = fitted_.widest[i];
+    if (widest.row >= topLeft.row() && widest.row <= bottomRight.row()) {
+      resized = measureColumn(i, meter) || resized;
+      continue;
+    }
+    WidestText changed(meter, enoughTextWidth(meter));
+    offerRows(column, topLeft.row(), bottomRight.row(), changed);
+    const bool wider = changed.widestSum() > widest.sum;
+    const bool earlier = changed.widestSum() == widest.sum && changed.widestRow() >= 0 && changed.widestRow() < widest.row;
+    if (!wider && !earlier) continue;
+    widest = {changed.widestSum(), changed.widestRow()};
+    resized = applyWidth(column, changed.width(), meter) || resized;
   }
-  // Kerning may make the whole text a little wider than its characters.
-  return std::max(widest, meter.metrics().horizontalAdvance(widestText));
+  if (resized) emit fittedColumnsResized();
 }
 
 void StringGridView::changeEvent(QEvent* event) {

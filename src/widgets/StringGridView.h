@@ -68,7 +68,8 @@ class StringGridView : public QTableView {
   // Keeps columns as wide as their widest text, never narrower than minimum
   // and never wider than it takes to show widest whole (a longer text is
   // cut). They follow every change of the model and of the font; each
-  // change of their widths is reported by fittedColumnsResized.
+  // change of their widths is reported by fittedColumnsResized. A change
+  // of one cell that makes it the widest needs no look at the others.
   void fitColumnsToTexts(std::vector<int> columns, int minimum, const QString& widest);
 
   // Switches in-place editing on or off.
@@ -91,7 +92,16 @@ class StringGridView : public QTableView {
 
  private:
   void refitColumns();
-  int widestTextWidth(int column, const TextWidthMeter& meter) const;
+  void refitChangedColumns(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+  // Measures a column anew and sets its width; true when the width changed.
+  bool measureColumn(std::size_t fitted, const TextWidthMeter& meter);
+  // Offers the texts of a column's rows first to last.
+  void offerRows(int column, int first, int last, WidestText& search) const;
+  int enoughTextWidth(const TextWidthMeter& meter) const;
+  // Gives a column the width its widest text needs; true when it changed.
+  bool applyWidth(int column, int textWidth, const TextWidthMeter& meter);
+  // The width of the widest whole text the columns show.
+  int mostWidth(const TextWidthMeter& meter) const;
 
   GridCellDelegate* delegate_;
   // Enter is reported by enterPressed; in read-only grids it goes on to the
@@ -100,7 +110,14 @@ class StringGridView : public QTableView {
   struct FittedColumns {
     std::vector<int> columns;
     int minimum = 0;
-    QString widest;
+    QString widestWhole;
+    // Of each column as last measured: its widest text's added advances
+    // and the row of the first such text (-1: none).
+    struct Widest {
+      int sum = 0;
+      int row = -1;
+    };
+    std::vector<Widest> widest;
   } fitted_;
   QMetaObject::Connection fitOnChange_[5];
 };

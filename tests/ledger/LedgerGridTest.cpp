@@ -179,5 +179,99 @@ TEST(LedgerGrid, KeepsEveryCellThroughManyChangesAndStaysCompact) {
   }
 }
 
+// Copies share their text until written: a grid and two copies, each
+// written at random (in place when the new cells fit), each keeps exactly
+// its own cells, also after one of them is packed or goes away.
+TEST(LedgerGrid, CopiesKeepTheirOwnCellsWhicheverIsWritten) {
+  std::mt19937 random(23);
+  const auto pick = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+  std::vector<LedgerGrid> grids(1);
+  std::vector<std::vector<LedgerRow>> models(1, std::vector<LedgerRow>(1));
+  grids[0].setRowCount(41);
+  models[0].resize(40);
+  for (int step = 0; step < 4'000; ++step) {
+    const std::size_t which = static_cast<std::size_t>(pick(static_cast<int>(grids.size())));
+    LedgerGrid& grid = grids[which];
+    std::vector<LedgerRow>& model = models[which];
+    const int kind = pick(20);
+    if (kind == 0 && grids.size() < 3) {
+      grids.push_back(grid);
+      models.push_back(model);
+    } else if (kind == 1 && grids.size() > 1) {
+      grids.erase(grids.begin() + static_cast<std::ptrdiff_t>(which));
+      models.erase(models.begin() + static_cast<std::ptrdiff_t>(which));
+    } else if (kind == 2) {
+      const std::size_t other = static_cast<std::size_t>(pick(static_cast<int>(grids.size())));
+      grids[which] = grids[other];
+      models[which] = models[other];
+    } else {
+      const int r = 1 + pick(grid.dataRowCount());
+      const int c = pick(kLedgerColumnCount);
+      // Mostly texts of a few lengths, so that many fit where they stand.
+      const std::string cell(static_cast<std::size_t>(pick(4) * 3 + (pick(30) == 0 ? 2'000 : 0)),
+                             static_cast<char>('a' + pick(26)));
+      grid.setCell(c, r, cell);
+      model[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c)] = cell;
+    }
+    for (std::size_t g = 0; g < grids.size(); ++g)
+      for (int r = 1; r <= grids[g].dataRowCount(); ++r)
+        for (int c = 0; c < kLedgerColumnCount; ++c)
+          ASSERT_EQ(grids[g].cell(c, r), models[g][static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c)])
+              << "step " << step << " grid " << g << " row " << r << " column " << c;
+  }
+}
+
+// After a mark, every change of the grid leaves the rows outside the noted
+// range as they were at the mark, and rows added, removed or moved note
+// all; a later mark, or a grid put in the grid's place, makes an older
+// mark give all.
+TEST(LedgerGrid, NotesWhichRowsChangedSinceAMark) {
+  std::mt19937 random(31);
+  const auto pick = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+  LedgerGrid grid = gridOf({{"a"}, {"b"}, {"c"}, {"d"}, {"e"}, {"f"}, {"g"}, {"h"}});
+  for (int round = 0; round < 300; ++round) {
+    const LedgerGrid atMark = grid;
+    const auto watcher = pick(2) == 0 ? LedgerGrid::Watcher::UndoHistory : LedgerGrid::Watcher::GridView;
+    const std::uint64_t mark = grid.markUnchanged(watcher);
+    EXPECT_TRUE(grid.changedSince(watcher, mark).none());
+    bool structural = false;
+    for (int change = pick(4); change > 0; --change) {
+      const int r = 1 + pick(grid.dataRowCount());
+      switch (pick(12)) {
+        case 0: grid.insertEmptyRow(r); structural = true; break;
+        case 1: grid.deleteRows(r, r); structural = true; break;
+        case 2: grid.reverseDataRows(); structural = true; break;
+        case 3: grid.setRowCount(grid.rowCount() + 1); structural = true; break;
+        case 4: grid.setRow(r, grid.row(1 + pick(grid.dataRowCount()))); break;
+        case 5: {
+          const std::string_view amounts[] = {"1", "22", "333"};
+          grid.setCellsFrom(r, kIncomeColumn, amounts);
+          break;
+        }
+        default: grid.setCell(pick(kLedgerColumnCount), r, std::string(static_cast<std::size_t>(pick(5)), 'x'));
+      }
+    }
+    const ChangedRows changed = grid.changedSince(watcher, mark);
+    EXPECT_EQ(changed.all, structural) << round;
+    if (!changed.all) {
+      ASSERT_EQ(grid.dataRowCount(), atMark.dataRowCount());
+      for (int r = 1; r <= grid.dataRowCount(); ++r) {
+        if (changed.none() || r < changed.first || r > changed.last) {
+          EXPECT_EQ(grid.row(r), atMark.row(r)) << round << " row " << r;
+        }
+      }
+    }
+    if (grid.dataRowCount() > 30) grid.deleteRows(20, grid.dataRowCount());
+  }
+  const std::uint64_t older = grid.markUnchanged(LedgerGrid::Watcher::UndoHistory);
+  grid.markUnchanged(LedgerGrid::Watcher::UndoHistory);
+  EXPECT_TRUE(grid.changedSince(LedgerGrid::Watcher::UndoHistory, older).all);
+  const std::uint64_t mark = grid.markUnchanged(LedgerGrid::Watcher::UndoHistory);
+  grid = LedgerGrid(grid);
+  EXPECT_TRUE(grid.changedSince(LedgerGrid::Watcher::UndoHistory, mark).none());  // the same grid's copy
+  grid = gridOf({{"z"}});
+  EXPECT_TRUE(grid.changedSince(LedgerGrid::Watcher::UndoHistory, mark).all);
+}
+
 }  // namespace
 }  // namespace sorabel
