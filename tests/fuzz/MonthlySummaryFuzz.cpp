@@ -16,6 +16,7 @@
 #include "ledger/Amount.h"
 #include "ledger/BookFile.h"
 #include "ledger/RowText.h"
+#include "ledger/SortAndBalance.h"
 #include "platform/Locale.h"
 #include "reports/MonthlySummary.h"
 
