@@ -53,7 +53,7 @@ std::vector<Record> splitRecords(std::string_view text, char separator) {
     Record record;
     for (;;) {
       std::string field;
-      if (text[pos] == kQuote) readQuoted(text, ++pos, field);
+      if (pos < text.size() && text[pos] == kQuote) readQuoted(text, ++pos, field);
       // Text after a closing quote, or an unquoted field, is taken as it is.
       const std::size_t end = std::min(text.find_first_of(stops, pos), text.size());
       field.append(text.substr(pos, end - pos));
