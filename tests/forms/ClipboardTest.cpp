@@ -18,28 +18,13 @@ const char* const kBook =
     "\"2024/01/07\",\"本\",\"0\",\"1,200\",\"248,320\"\r\n"
     "\"2024/01/08\",\"食費\",\"0\",\"3,000\",\"245,320\"\r\n";
 
-class ClipboardTest : public FormsTest {
+class ClipboardTest : public OpenBookTest {
  protected:
   void SetUp() override {
-    FormsTest::SetUp();
-    start().show();
-    activate();
-    dialogs.openNames.push_back(writeBook("book.csv", kBook));
-    main().Open1Click();
+    OpenBookTest::SetUp();
+    openBook(kBook);
     before = book();
     ASSERT_FALSE(main().BookChanged());
-  }
-  void activate() {
-    main().activateWindow();
-    QApplication::setActiveWindow(&main());
-    grid().setFocus();
-  }
-  StringGridView& grid() const { return *child<StringGridView>(&main(), "StringGrid1"); }
-  QAction* action(const char* name) const { return child<QAction>(&main(), name); }
-  std::string book() const { return bookFileText(main().grid()); }
-  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    activate();
-    QTest::keyClick(&grid(), key, modifiers);
   }
   // The cursor keys to a cell, then Shift with them over more cells.
   void select(int column, int row, int columns = 1, int rows = 1) {

@@ -22,9 +22,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include "forms/Forms.h"
 #include "forms/UMain.h"
+#include "ledger/BookFile.h"
 #include "platform/Locale.h"
 #include "qtplatform/AnsiText.h"
 #include "settings/SettingsProfile.h"
@@ -122,6 +124,30 @@ class FormsTest : public ::testing::Test {
 
  private:
   std::vector<std::unique_ptr<QTimer>> timers_;
+};
+
+// The main window shown and active with a book opened through ファイル → 開く,
+// and the grid driven by real key presses.
+class OpenBookTest : public FormsTest {
+ protected:
+  void openBook(std::string_view utf8) {
+    start().show();
+    activate();
+    dialogs.openNames.push_back(writeBook("book.csv", utf8));
+    main().Open1Click();
+  }
+  void activate() {
+    main().activateWindow();
+    QApplication::setActiveWindow(&main());
+    grid().setFocus();
+  }
+  StringGridView& grid() const { return *child<StringGridView>(&main(), "StringGrid1"); }
+  QAction* action(const char* name) const { return child<QAction>(&main(), name); }
+  std::string book() const { return bookFileText(main().grid()); }
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    activate();
+    QTest::keyClick(&grid(), key, modifiers);
+  }
 };
 
 }  // namespace sorabel::test

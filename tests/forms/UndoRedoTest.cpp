@@ -13,29 +13,13 @@
 namespace sorabel::test {
 namespace {
 
-class UndoRedoTest : public FormsTest {
+class UndoRedoTest : public OpenBookTest {
  protected:
   void SetUp() override {
-    FormsTest::SetUp();
-    start().show();
-    activate();
-    dialogs.openNames.push_back(writeBook("book.csv",
-                                          "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n"
-                                          "\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n"
-                                          "\"2001/01/03\",\"c\",\"3\",\"0\",\"6\"\r\n"));
-    main().Open1Click();
-  }
-  void activate() {
-    main().activateWindow();
-    QApplication::setActiveWindow(&main());
-    grid().setFocus();
-  }
-  StringGridView& grid() const { return *child<StringGridView>(&main(), "StringGrid1"); }
-  QAction* action(const char* name) const { return child<QAction>(&main(), name); }
-  std::string book() const { return bookFileText(main().grid()); }
-  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    activate();
-    QTest::keyClick(&grid(), key, modifiers);
+    OpenBookTest::SetUp();
+    openBook("\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\r\n"
+             "\"2001/01/02\",\"b\",\"2\",\"0\",\"3\"\r\n"
+             "\"2001/01/03\",\"c\",\"3\",\"0\",\"6\"\r\n");
   }
 
   // F3, the dialog filled and OK pressed.

@@ -1,11 +1,13 @@
 #pragma once
 // Contrast of painted colours as readers see it (relative luminance and the
-// contrast ratio of the accessibility guidelines), and the search for the
-// colour of the text or mark painted in a part of a rendering.
+// contrast ratio of the accessibility guidelines), a widget rendered at a
+// device pixel ratio, and the search for the colour of the text or mark
+// painted in a part of a rendering.
 
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -22,6 +24,16 @@ inline double contrast(const QColor& a, const QColor& b) {
   const double la = relativeLuminance(a);
   const double lb = relativeLuminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The widget painted into an image of ratio device pixels per logical
+// pixel, on magenta so that what it leaves unpainted shows.
+inline QImage rendered(QWidget* widget, qreal ratio) {
+  QImage image(widget->size() * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::magenta);
+  widget->render(&image);
+  return image;
 }
 
 // The best contrast any pixel of an area of image (in device pixels) has

@@ -47,8 +47,7 @@ TEST(DarkTheme, TheGridsTextAndSelectedCellsReadOnTheirCells) {
   grid->setPalette(darkPalette());
   grid->resize(420, 160);
   grid->selectRow(1);
-  QImage image(grid->size(), QImage::Format_RGB32);
-  grid->render(&image);
+  const QImage image = rendered(grid.get(), 1);
 
   const QPalette dark = darkPalette();
   const QPoint offset = grid->viewport()->mapTo(grid.get(), QPoint(0, 0));

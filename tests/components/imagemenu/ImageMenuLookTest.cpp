@@ -54,15 +54,6 @@ QPalette desktopDarkPalette() {
   return dark;
 }
 
-
-QImage rendered(QWidget* widget, qreal ratio) {
-  QImage image(widget->size() * ratio, QImage::Format_RGB32);
-  image.setDevicePixelRatio(ratio);
-  image.fill(Qt::magenta);
-  widget->render(&image);
-  return image;
-}
-
 // The black pixels of a mask, as a logical bounding rectangle.
 QRectF logicalBounds(const QImage& mask) {
   QRect bounds;

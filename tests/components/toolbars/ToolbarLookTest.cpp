@@ -13,14 +13,6 @@ namespace {
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
 
-QImage rendered(QWidget* widget, qreal ratio) {
-  QImage image(widget->size() * ratio, QImage::Format_RGB32);
-  image.setDevicePixelRatio(ratio);
-  image.fill(Qt::magenta);
-  widget->render(&image);
-  return image;
-}
-
 int pixelsOf(const QImage& image, QRgb colour) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y)
