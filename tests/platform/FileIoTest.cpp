@@ -305,7 +305,9 @@ TEST(FileIo, ASaveKeepsOwnerGroupExtendedAttributesAndAcl) {
   const std::string acl = aclGrantingReadTo4242();
   const bool hasAcl = ::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
+  if (root) {
+    ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
+  }
   struct stat before {};
   ::stat(file.c_str(), &before);
 
@@ -316,7 +318,9 @@ TEST(FileIo, ASaveKeepsOwnerGroupExtendedAttributesAndAcl) {
   EXPECT_NE(after.st_ino, before.st_ino);  // really the rename path
   EXPECT_EQ(after.st_mode, before.st_mode);
   EXPECT_EQ(attribute(file, "user.sorabel.note"), "kept");
-  if (hasAcl) EXPECT_EQ(attribute(file, "system.posix_acl_access"), acl);
+  if (hasAcl) {
+    EXPECT_EQ(attribute(file, "system.posix_acl_access"), acl);
+  }
   if (root) {
     EXPECT_EQ(after.st_uid, 4321u);
     EXPECT_EQ(after.st_gid, 4322u);
