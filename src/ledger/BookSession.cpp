@@ -96,15 +96,12 @@ bool BookSession::open(std::string name, BookOrder order, const OpenQuestions& q
   const bool exists = fileKind(path) != FileKind::Missing;
   std::optional<FileStamp> stamp;
   bool differs = false;
+  std::optional<LedgerGrid> read;
   if (exists) {
-    std::optional<LedgerGrid> read = readWhole(path, questions, stamp, differs);
+    read = readWhole(path, questions, stamp, differs);
     if (!read) return false;
-    grid_ = std::move(*read);
   }
-  fileName_ = std::move(name);
-  knownStamp_ = stamp;
-  differsFromFile_ = differs;
-  state_ = BookState::Opened;
+  adopt(std::move(read), std::move(name), stamp, differs);
   if (exists) sortAndBalance(order);
   return true;
 }
@@ -114,12 +111,17 @@ bool BookSession::reopen(std::string name, const OpenQuestions& questions) {
   bool differs = false;
   std::optional<LedgerGrid> read = readWhole(std::filesystem::path(name), questions, stamp, differs);
   if (!read) return false;
-  grid_ = std::move(*read);
+  adopt(std::move(read), std::move(name), stamp, differs);
+  return true;
+}
+
+void BookSession::adopt(std::optional<LedgerGrid> read, std::string name, std::optional<FileStamp> stamp,
+                        bool differsFromFile) {
+  if (read) grid_ = std::move(*read);
   fileName_ = std::move(name);
   knownStamp_ = stamp;
-  differsFromFile_ = differs;
+  differsFromFile_ = differsFromFile;
   state_ = BookState::Opened;
-  return true;
 }
 
 void BookSession::openBackup(const std::filesystem::path& backup, BookOrder order) {

@@ -129,6 +129,9 @@ class BookSession {
   // taken before reading.
   std::optional<std::string> bytesToRead(const std::filesystem::path& path, const OpenQuestions& questions,
                                          std::optional<FileStamp>& stamp, bool& differsFromFile) const;
+  // The book read from the file name (none: a missing file, the grid stays
+  // as it is) becomes the opened book.
+  void adopt(std::optional<LedgerGrid> read, std::string name, std::optional<FileStamp> stamp, bool differsFromFile);
   // bytesToRead into a fresh grid.
   std::optional<LedgerGrid> readWhole(const std::filesystem::path& path, const OpenQuestions& questions,
                                       std::optional<FileStamp>& stamp, bool& differsFromFile) const;

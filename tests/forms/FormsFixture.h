@@ -31,6 +31,7 @@
 #include "qtplatform/AnsiText.h"
 #include "settings/SettingsProfile.h"
 #include "support/LedgerFixtures.h"
+#include "support/ModalActions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "widgets/StatusPanelBar.h"
@@ -65,7 +66,7 @@ inline void paste(QWidget* widget, const QString& text) {
   QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
 }
 
-class FormsTest : public ::testing::Test {
+class FormsTest : public ::testing::Test, public ModalActions {
  protected:
   // The user's data and state folders are the test's own, so that the
   // backups and recovery files of a test never reach the real ones.
@@ -75,7 +76,7 @@ class FormsTest : public ::testing::Test {
     qputenv("XDG_STATE_HOME", QByteArray::fromStdString((dir / "state").string()));
   }
   void TearDown() override {
-    timers_.clear();
+    dropPendingActions();
     forms.reset();
     setThousandsSeparator(0);
     qunsetenv("XDG_DATA_HOME");
@@ -106,24 +107,11 @@ class FormsTest : public ::testing::Test {
   std::vector<Utf8Row> rows() const { return rowsOf(main().grid()); }
   QString panel(int n) const { return child<StatusPanelBar>(&main(), "StatusBar1")->panelText(n); }
 
-  // Runs action once the next event loop (a modal dialog's) runs. Actions
-  // that never ran are dropped at the end of the test.
-  void whenModal(std::function<void()> action) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setSingleShot(true);
-    QObject::connect(timer.get(), &QTimer::timeout, std::move(action));
-    timer->start(0);
-    timers_.push_back(std::move(timer));
-  }
-
   static QString helpFile() { return QStringLiteral(SORABEL_TEST_HELP_FILE); }
 
   TempDir dir;
   ScriptedDialogs dialogs;
   std::unique_ptr<Forms> forms;
-
- private:
-  std::vector<std::unique_ptr<QTimer>> timers_;
 };
 
 // The main window shown and active with a book opened through ファイル → 開く,

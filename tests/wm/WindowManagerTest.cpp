@@ -25,6 +25,7 @@
 #include "forms/UMain.h"
 #include "qtplatform/FormFont.h"
 #include "qtplatform/UserDialogs.h"
+#include "support/ModalActions.h"
 #include "support/TestFiles.h"
 #include "widgets/StringGridView.h"
 
@@ -92,10 +93,10 @@ bool windowManagerRuns() {
                          10'000);
 }
 
-class WindowManagerTest : public ::testing::Test {
+class WindowManagerTest : public ::testing::Test, public ModalActions {
  protected:
   void TearDown() override {
-    timers_.clear();
+    dropPendingActions();
     forms.reset();
   }
 
@@ -111,20 +112,8 @@ class WindowManagerTest : public ::testing::Test {
     return main;
   }
 
-  // Runs action once a modal loop runs.
-  void whenModal(std::function<void()> action) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setSingleShot(true);
-    QObject::connect(timer.get(), &QTimer::timeout, std::move(action));
-    timer->start(0);
-    timers_.push_back(std::move(timer));
-  }
-
   TempDir dir;
   std::unique_ptr<Forms> forms;
-
- private:
-  std::vector<std::unique_ptr<QTimer>> timers_;
 };
 
 struct SeenDialog {
