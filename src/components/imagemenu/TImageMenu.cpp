@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -223,11 +224,44 @@ void TImageMenu::DrawMenuBar() {
 void TImageMenu::remeasure() {
   for (const QPointer<QWidget>& widget : std::as_const(convertedWidgets_)) {
     if (widget == nullptr) continue;
-    // What a menu does when its style changes: its items are measured
-    // again and, when it is open, it takes its new size at once.
-    QEvent change(QEvent::StyleChange);
-    QCoreApplication::sendEvent(widget, &change);
+    if (auto* bar = qobject_cast<QMenuBar*>(widget.data()); bar != nullptr && openDropDownOf(bar) != nullptr) {
+      remeasureWhenClosed(bar);
+      continue;
+    }
+    sendStyleChange(widget);
   }
+}
+
+// What a menu does when its style changes: its items are measured again
+// and, when it is open, it takes its new size at once.
+void TImageMenu::sendStyleChange(QWidget* widget) {
+  QEvent change(QEvent::StyleChange);
+  QCoreApplication::sendEvent(widget, &change);
+}
+
+QMenu* TImageMenu::openDropDownOf(const QMenuBar* bar) {
+  QAction* current = bar->activeAction();
+  QMenu* dropDown = current != nullptr ? current->menu() : nullptr;
+  return dropDown != nullptr && dropDown->isVisible() ? dropDown : nullptr;
+}
+
+// A menu bar measured again forgets its current item, so the item whose
+// drop-down is open would be drawn raised instead of pressed (the program
+// changes items as its drop-downs open). The bar is measured once its
+// drop-downs are closed; moving from one to the next waits for that one.
+void TImageMenu::remeasureWhenClosed(QMenuBar* bar) {
+  if (barRemeasurePending_) return;
+  barRemeasurePending_ = true;
+  connect(openDropDownOf(bar), &QMenu::aboutToHide, this, [this, bar = QPointer<QMenuBar>(bar)] {
+    QTimer::singleShot(0, this, [this, bar] {
+      barRemeasurePending_ = false;
+      if (bar == nullptr) return;
+      if (openDropDownOf(bar) != nullptr)
+        remeasureWhenClosed(bar);
+      else
+        sendStyleChange(bar);
+    });
+  }, Qt::SingleShotConnection);
 }
 
 // ---------------------------------------------------------------- conversion

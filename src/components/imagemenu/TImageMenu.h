@@ -46,6 +46,8 @@
 
 class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QPainter;
 class QPalette;
 
@@ -174,7 +176,8 @@ class TImageMenu : public QObject {
   // The form that owns the component; throws EInvalidCast for another owner.
   QWidget* ownerForm() const;
   void DrawMenuBar();
-  // Every converted menu measures its items again (open ones included).
+  // Every converted menu measures its items again: open drop-downs at
+  // once, a menu bar with an open drop-down once its drop-downs close.
   void remeasure();
   // A menu widget was converted (TMainImageMenu watches it).
   virtual void itemConverted(QWidget* menuWidget) { (void)menuWidget; }
@@ -192,6 +195,9 @@ class TImageMenu : public QObject {
   bool containsItem(const QAction* item) const { return imagemenu::containsItem(menu_, item); }
 
  private:
+  static void sendStyleChange(QWidget* widget);
+  static QMenu* openDropDownOf(const QMenuBar* bar);
+  void remeasureWhenClosed(QMenuBar* bar);
   friend class TSysMenu;
 
   // Gives a menu widget the component's item style.
@@ -244,6 +250,7 @@ class TImageMenu : public QObject {
   std::function<std::unique_ptr<draw::Canvas>()> measureCanvasFactory_;
   QList<QMetaObject::Connection> itemConnections_;
   QList<QPointer<QWidget>> convertedWidgets_;
+  bool barRemeasurePending_ = false;
 };
 
 }  // namespace sorabel::imagemenu

@@ -133,6 +133,26 @@ TEST_F(ImageMenuEventsTest, DropDownsAreAsWideAsTheirWidestItemWithItsShortcut) 
   EXPECT_EQ(file->height(), 3 * 20 + 10 + 2 * frame(file));
 }
 
+TEST_F(ImageMenuEventsTest, ABarItemStaysPressedWhenItsDropDownChangesAsItOpensAndTheBarIsMeasuredAfter) {
+  // As the program's ファイル menu does: an item shown or hidden as the
+  // drop-down opens, which makes the component measure its menus again.
+  QObject::connect(file, &QMenu::aboutToShow, [this] { print->setVisible(!print->isVisible()); });
+  clickBarItem(bar, file->menuAction());
+  ASSERT_TRUE(file->isVisible());
+  QTest::qWait(20);  // the component takes the change in
+  EXPECT_EQ(bar->activeAction(), file->menuAction());  // drawn pressed: the current item with its drop-down open
+  const QRect item = bar->actionGeometry(file->menuAction());
+  // The sunken frame's top-left in the shadow colour (to the 8 bits of a pixel).
+  EXPECT_EQ(pixel(bar, item.topLeft()).rgb(), draw::resolve(clBtnShadow, bar->palette()).toRgb().rgb());
+
+  // A change of the bar's measure while the drop-down is open reaches the
+  // bar once it is closed.
+  menu->setItemHeight(40);
+  closeAllPopups();
+  QTest::qWait(20);
+  EXPECT_EQ(bar->actionGeometry(file->menuAction()).height(), 40);
+}
+
 TEST_F(ImageMenuEventsTest, LargerPicturesAndItemHeightsMeasureEveryMenuAgainOpenOrNot) {
   clickBarItem(bar, file->menuAction());
   ASSERT_EQ(file->actionGeometry(newItem).height(), 20);
