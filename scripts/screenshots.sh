@@ -29,9 +29,15 @@ shot() {
       openbox >/dev/null 2>&1 & sleep 1
       "$0" $1 >/dev/null 2>&1 & app=$!
       sleep 4
-      xdotool key ctrl+o; sleep 2
-      xdotool type --delay 20 "$2"; sleep 0.5; xdotool key Return; sleep 2
-      window=$(xdotool getactivewindow)
+      # Typing a Japanese name through xdotool sometimes loses characters:
+      # a message box says so, and the name is typed again.
+      for attempt in 1 2 3 4 5; do
+        xdotool key ctrl+o; sleep 2
+        xdotool type --delay 60 "$2"; sleep 0.5; xdotool key Return; sleep 2
+        window=$(xdotool getactivewindow)
+        xdotool getwindowname "$window" | grep -q "$(basename "$2")" && break
+        xdotool key Return; sleep 1
+      done
       if [ -n "$3" ]; then eval "xdotool $3"; sleep 1; fi
       import -window root "$4.full.png"
       eval "$(xwininfo -id "$window" | sed -n -E "s/^ *Absolute upper-left X: *(-?[0-9]+)/x=\1/p; s/^ *Absolute upper-left Y: *(-?[0-9]+)/y=\1/p; s/^ *Width: *([0-9]+)/w=\1/p; s/^ *Height: *([0-9]+)/h=\1/p")"
