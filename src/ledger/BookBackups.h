@@ -1,10 +1,13 @@
 #pragma once
 // The copies a save keeps of the book it replaces. Before a save writes over
 // an existing book file, the file as it was is copied byte for byte into the
-// backup folder as "<book name>.<yyyymmdd-hhmmss>.csv" (the book name is the
-// file name without its extension; a second save within the same second
-// adds "-2", "-3", ... to the time). Only the newest few of a book are kept,
-// the oldest removed first.
+// backup folder as "<book name>.<tag>.<yyyymmdd-hhmmss>.csv" (the book name
+// is the file name without its extension; the tag, eight hexadecimal digits
+// made from the book's whole path, tells apart books of the same name in
+// different folders; a second save within the same second adds "-2", "-3",
+// ... to the time). Only the newest few of a book are kept, the oldest
+// removed first. Backups named without a tag, as earlier versions named
+// them, are listed for every book of their name and never removed.
 
 #include <cstddef>
 #include <ctime>
@@ -34,7 +37,11 @@ struct BookBackup {
   std::filesystem::path path;
   std::string time;  // "yyyymmdd-hhmmss" of the save that replaced it
   int sequence = 1;  // 1, or the n of a "-n" within the same second
+  bool untagged = false;  // named without a tag: it may be another same-named book's
 };
+
+// The tag of the book at bookPath in its backups' names.
+std::string backupTag(const std::filesystem::path& bookPath);
 
 // "yyyymmdd-hhmmss" of a moment in local time.
 std::string backupTime(std::time_t moment);
@@ -43,13 +50,13 @@ std::string backupTime(std::time_t moment);
 std::string shownBackupTime(const BookBackup& backup);
 
 // The backups of the book at bookPath in folder, newest first. Another
-// book's backups (another name, or the same name with a further part) are
-// not among them.
+// book's backups (another name, the same name with a further part, or the
+// same name with another book's tag) are not among them.
 std::vector<BookBackup> listBackups(const std::filesystem::path& folder, const std::filesystem::path& bookPath);
 
 // Copies the book file at bookPath, when there is one, into the policy's
 // folder (made for the user alone when it is missing), then removes that
-// book's oldest backups beyond the number kept. Nothing happens when the
+// book's oldest tagged backups beyond the number kept. Nothing happens when the
 // policy keeps none or there is no regular file at bookPath. Returns the new
 // backup, or an empty path. Throws FileError when the copy cannot be made;
 // the book file is never touched.

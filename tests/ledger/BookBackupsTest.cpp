@@ -43,7 +43,7 @@ TEST_F(BookBackupsTest, TheRingKeepsTheNewestCopiesByteForByteAndDropsTheOldest)
   ASSERT_EQ(kept.size(), 3u);
   EXPECT_EQ(readBytes(kept[0].path), line(4));  // newest first
   EXPECT_EQ(readBytes(kept[2].path), line(2));
-  EXPECT_EQ(kept[0].path.filename().string(), "家計." + backupTime(kNoon + 4) + ".csv");
+  EXPECT_EQ(kept[0].path.filename().string(), "家計." + backupTag(book) + "." + backupTime(kNoon + 4) + ".csv");
   struct stat info {};
   ASSERT_EQ(::stat(policy.folder.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -74,6 +74,39 @@ TEST_F(BookBackupsTest, OtherBooksAndStrayFilesAreNeitherListedNorRemoved) {
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(policy.folder)) ++files;
   EXPECT_EQ(files, 3u + 6u);
+}
+
+TEST_F(BookBackupsTest, SameNamedBooksInOtherFoldersKeepTheirOwnBackups) {
+  const fs::path other = dir / "2025" / "家計.csv";
+  fs::create_directories(other.parent_path());
+  writeBytes(other, line(8));
+  keepBackup(policy, other, kNoon);
+  for (int save = 1; save <= 5; ++save) {
+    writeBytes(book, line(save));
+    keepBackup(policy, book, kNoon + save);
+  }
+  EXPECT_EQ(names().size(), 3u);  // the other book's backup is not this book's ...
+  const std::vector<BookBackup> others = listBackups(policy.folder, other);
+  ASSERT_EQ(others.size(), 1u);  // ... and this book's saves did not remove it
+  EXPECT_EQ(readBytes(others[0].path), line(8));
+  EXPECT_NE(backupTag(other), backupTag(book));
+  EXPECT_EQ(backupTag(dir / "." / "家計.csv"), backupTag(book));  // one path, one tag
+}
+
+TEST_F(BookBackupsTest, BackupsNamedWithoutATagAreListedForTheNameAndNeverRemoved) {
+  fs::create_directories(policy.folder);
+  const fs::path untagged = policy.folder / ("家計." + backupTime(kNoon) + "-2.csv");
+  writeBytes(untagged, "earlier");
+  for (int save = 1; save <= 5; ++save) {
+    writeBytes(book, line(save));
+    keepBackup(policy, book, kNoon + save);
+  }
+  const std::vector<BookBackup> kept = listBackups(policy.folder, book);
+  ASSERT_EQ(kept.size(), 4u);  // three tagged, and the untagged one, oldest
+  EXPECT_EQ(kept.back().path, untagged);
+  EXPECT_TRUE(kept.back().untagged);
+  EXPECT_EQ(kept.back().sequence, 2);
+  EXPECT_FALSE(kept.front().untagged);
 }
 
 TEST_F(BookBackupsTest, NothingIsKeptWithoutAFileOrWhenTheSettingsKeepNone) {
