@@ -1,6 +1,7 @@
 #include "ledger/BookFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -96,6 +97,24 @@ char* put(char* at, std::string_view text) {
   return at + text.size();
 }
 
+// Cells of up to kCopyBlock bytes are copied as one block of that size (no
+// branching on their length) when the block lies within the text store;
+// the bytes written past the cell are written over next. The destination
+// must have kCopyBlock bytes of room more than the cell needs.
+constexpr std::size_t kCopyBlock = 16;
+struct TextStore {
+  std::uintptr_t begin;
+  std::uintptr_t end;
+};
+char* putShort(char* at, std::string_view cell, TextStore store) {
+  const auto from = reinterpret_cast<std::uintptr_t>(cell.data());
+  if (cell.size() <= kCopyBlock && from >= store.begin && from + kCopyBlock <= store.end) {
+    std::memcpy(at, cell.data(), kCopyBlock);
+    return at + cell.size();
+  }
+  return put(at, cell);
+}
+
 }  // namespace
 
 void readBookText(LedgerGrid& grid, std::string&& bytes) {
@@ -142,20 +161,22 @@ bool cellReadsBack(std::string_view cell) {
 std::string bookFileText(const LedgerGrid& grid) {
   std::size_t size = 0;
   for (int r = 1; r <= grid.dataRowCount(); ++r) size += grid.rowBytes(r).size() + kWrittenRowExtraBytes;
-  TextWriter out(size);
+  TextWriter out(size + kCopyBlock);
+  const TextStore store{reinterpret_cast<std::uintptr_t>(grid.textData()),
+                        reinterpret_cast<std::uintptr_t>(grid.textData() + grid.textBytes())};
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
     const LedgerRowView cells = grid.row(r);
     const std::string_view rowBytes = grid.rowBytes(r);
     if (!hasByteBelow(rowBytes, kFirstByteNotLooked)) {
       // Nothing to double and nothing that would not read back.
-      char* at = out.claim(rowBytes.size() + kWrittenRowExtraBytes);
+      char* at = out.claim(rowBytes.size() + kWrittenRowExtraBytes + kCopyBlock);
       *at++ = '"';
       for (int column = 0; column < kLedgerColumnCount; ++column) {
         if (column > 0) {
           *at++ = ',';
           *at++ = '"';
         }
-        at = put(at, cells[static_cast<std::size_t>(column)]);
+        at = putShort(at, cells[static_cast<std::size_t>(column)], store);
         *at++ = '"';
       }
       *at++ = '\r';

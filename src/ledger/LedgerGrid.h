@@ -159,6 +159,7 @@ class LedgerGrid {
   // pass 4 GB.
   std::size_t takeText(std::string&& bytes);
   char* textData() { return text_->data(); }
+  const char* textData() const { return text_->data(); }
   // Data row index (1..N + 1; N + 1 appends a row) becomes the cells at
   // start of the text store, ending at ends.
   void placeReadRow(int index, std::size_t start, const CellEnds& ends);
