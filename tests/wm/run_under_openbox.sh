@@ -7,23 +7,26 @@ program=$1
 shift
 command -v Xvfb >/dev/null && command -v openbox >/dev/null || { echo "Xvfb or openbox missing: skipped"; exit 77; }
 
-display=
-for n in $(seq 150 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=$n; break; }
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-
-Xvfb ":$display" -screen 0 1024x600x24 -nolisten tcp >/dev/null 2>&1 &
+# The server takes the first free display and says which: two tests started
+# together (ctest -j2) would otherwise both pick the same free number.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 server=$!
 manager=
 cleanup() {
   [ -n "$manager" ] && kill "$manager" 2>/dev/null
   kill "$server" 2>/dev/null
   wait 2>/dev/null
+  rm -f "$displayfile"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-kill -0 "$server" 2>/dev/null || { echo "Xvfb did not start"; exit 1; }
+for _ in $(seq 100); do
+  [ -s "$displayfile" ] && break
+  kill -0 "$server" 2>/dev/null || break
+  sleep 0.1
+done
+display=$(head -n 1 "$displayfile")
+[ -n "$display" ] && kill -0 "$server" 2>/dev/null || { echo "Xvfb did not start"; exit 1; }
 
 # openbox with its own default settings, not the user's
 config=$(mktemp -d)
