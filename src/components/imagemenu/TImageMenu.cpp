@@ -252,7 +252,8 @@ QMenu* TImageMenu::openDropDownOf(const QMenuBar* bar) {
 void TImageMenu::remeasureWhenClosed(QMenuBar* bar) {
   if (barRemeasurePending_) return;
   barRemeasurePending_ = true;
-  connect(openDropDownOf(bar), &QMenu::aboutToHide, this, [this, bar = QPointer<QMenuBar>(bar)] {
+  const auto closed = [this, bar = QPointer<QMenuBar>(bar)] {
+    for (const QMetaObject::Connection& connection : dropDownWatch_) disconnect(connection);
     QTimer::singleShot(0, this, [this, bar] {
       barRemeasurePending_ = false;
       if (bar == nullptr) return;
@@ -261,7 +262,11 @@ void TImageMenu::remeasureWhenClosed(QMenuBar* bar) {
       else
         sendStyleChange(bar);
     });
-  }, Qt::SingleShotConnection);
+  };
+  // A drop-down deleted while open sends no aboutToHide.
+  QMenu* dropDown = openDropDownOf(bar);
+  dropDownWatch_ = {connect(dropDown, &QMenu::aboutToHide, this, closed),
+                    connect(dropDown, &QObject::destroyed, this, closed)};
 }
 
 // ---------------------------------------------------------------- conversion

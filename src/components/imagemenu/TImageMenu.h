@@ -29,6 +29,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -251,6 +252,7 @@ class TImageMenu : public QObject {
   QList<QMetaObject::Connection> itemConnections_;
   QList<QPointer<QWidget>> convertedWidgets_;
   bool barRemeasurePending_ = false;
+  std::array<QMetaObject::Connection, 2> dropDownWatch_;  // the open drop-down's hiding and deletion
 };
 
 }  // namespace sorabel::imagemenu
