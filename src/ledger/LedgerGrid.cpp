@@ -12,7 +12,6 @@ namespace sorabel {
 namespace {
 
 constexpr std::size_t kMaxTextBytes = std::numeric_limits<std::uint32_t>::max();
-constexpr std::uint32_t kShortRowLimit = std::numeric_limits<std::uint16_t>::max();
 // Packing pays only once this much of the store is unused.
 constexpr std::size_t kPackThreshold = 1 << 20;
 
@@ -123,8 +122,7 @@ void LedgerGrid::setLongEnds(RowSpan& span, const CellEnds& ends) {
   }
   longEnds_[slot] = ends;
   span.isLong = 1;
-  span.ends[0] = static_cast<std::uint16_t>(slot & 0xFFFF);
-  span.ends[1] = static_cast<std::uint16_t>(slot >> 16);
+  setLongIndex(span, slot);
 }
 
 void LedgerGrid::storeRow(RowSpan& span, std::string_view bytes, const CellEnds& ends) {
@@ -164,15 +162,7 @@ void LedgerGrid::pack() {
     packed.append(*text_, span.start, length);
     span = RowSpan{};
     span.start = start;
-    if (ends.back() > kShortRowLimit) {
-      span.isLong = 1;
-      const auto slot = static_cast<std::uint32_t>(longEnds.size());
-      longEnds.push_back(ends);
-      span.ends[0] = static_cast<std::uint16_t>(slot & 0xFFFF);
-      span.ends[1] = static_cast<std::uint16_t>(slot >> 16);
-    } else {
-      for (std::size_t c = 0; c < ends.size(); ++c) span.ends[c] = static_cast<std::uint16_t>(ends[c]);
-    }
+    setFreshEnds(span, ends, longEnds);
   }
   text_ = std::make_shared<std::string>(std::move(packed));
   longEnds_ = std::move(longEnds);
@@ -269,15 +259,29 @@ std::size_t LedgerGrid::takeText(std::string&& bytes) {
   return start;
 }
 
-void LedgerGrid::placeReadRow(int index, std::size_t start, const CellEnds& ends) {
+void LedgerGrid::placeReadRows(std::span<ReadRows> parts) {
+  std::size_t count = 0;
+  for (const ReadRows& part : parts) count += part.rows_.size();
+  if (count == 0) return;
   noteAllRows();
-  if (index == rowCount()) rows_.emplace_back();
-  RowSpan& span = rows_[static_cast<std::size_t>(index - 1)];
-  forget(span);
-  span.isLong = 0;
-  span.start = static_cast<std::uint32_t>(start);
-  setEnds(span, ends);
-  live_ += ends.back();
+  for (const RowSpan& span : rows_) forget(span);
+  longEnds_.clear();
+  rows_.clear();
+  for (ReadRows& part : parts) {
+    const auto longBase = static_cast<std::uint32_t>(longEnds_.size());
+    const std::size_t first = rows_.size();
+    if (rows_.empty())
+      rows_ = std::move(part.rows_);
+    else
+      rows_.insert(rows_.end(), part.rows_.begin(), part.rows_.end());
+    if (!part.longEnds_.empty()) {
+      for (std::size_t r = first; r < rows_.size(); ++r)
+        if (RowSpan& span = rows_[r]; span.isLong) setLongIndex(span, longIndex(span) + longBase);
+      longEnds_.insert(longEnds_.end(), part.longEnds_.begin(), part.longEnds_.end());
+    }
+    live_ += part.bytes_;
+    part = ReadRows{};
+  }
 }
 
 namespace {

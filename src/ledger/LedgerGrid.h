@@ -155,19 +155,19 @@ class LedgerGrid {
   // Reading without copying: the grid takes bytes into its text store and
   // returns where they begin. The reader rewrites each line there in place
   // into one row's cells, one after another from where it starts, and
-  // records the row with placeReadRow. Throws Error when the store would
-  // pass 4 GB.
+  // records the row in ReadRows; parts of the text may be read at the same
+  // time, each into ReadRows of its own, since neither touches the grid.
+  // placeReadRows then makes them the data rows. Throws Error when the
+  // store would pass 4 GB.
   std::size_t takeText(std::string&& bytes);
   char* textData() { return text_->data(); }
   const char* textData() const { return text_->data(); }
-  // Data row index (1..N + 1; N + 1 appends a row) becomes the cells at
-  // start of the text store, ending at ends.
-  void placeReadRow(int index, std::size_t start, const CellEnds& ends);
 
  private:
   // Where a row's cells lie in text_. ends are counted from start; a row
-  // with a cell ending beyond 65,535 is long: its ends are in longEnds_ at
-  // the index held in ends[0] and ends[1].
+  // with a cell ending beyond 65,535 is long: its ends are in a list of
+  // long ends at the index held in ends[0] and ends[1].
+  static constexpr std::uint32_t kShortRowLimit = 0xFFFF;
   struct RowSpan {
     std::uint32_t start = 0;
     std::uint16_t ends[kLedgerColumnCount] = {};
@@ -175,7 +175,46 @@ class LedgerGrid {
   };
   static_assert(sizeof(RowSpan) == 16);
 
+ public:
+  class ReadRows {
+   public:
+    // The next row: the cells at start of the text store, ending at ends.
+    void add(std::size_t start, const CellEnds& ends) {
+      RowSpan& span = rows_.emplace_back();
+      span.start = static_cast<std::uint32_t>(start);
+      setFreshEnds(span, ends, longEnds_);
+      bytes_ += ends.back();
+    }
+    int count() const { return static_cast<int>(rows_.size()); }
+    void reserve(int count) { rows_.reserve(static_cast<std::size_t>(count)); }
+
+   private:
+    friend class LedgerGrid;
+    std::vector<RowSpan> rows_;
+    std::vector<CellEnds> longEnds_;
+    std::size_t bytes_ = 0;
+  };
+  // The rows of the parts, one part after the other, become data rows
+  // 1, 2, ... in place of all rows; without any, the grid stays as it is.
+  void placeReadRows(std::span<ReadRows> parts);
+
+ private:
+
   static std::uint32_t longIndex(const RowSpan& span) { return span.ends[0] | (std::uint32_t{span.ends[1]} << 16); }
+  static void setLongIndex(RowSpan& span, std::uint32_t slot) {
+    span.ends[0] = static_cast<std::uint16_t>(slot & 0xFFFF);
+    span.ends[1] = static_cast<std::uint16_t>(slot >> 16);
+  }
+  // Sets the ends of a span that has none yet; a long row's go to longEnds.
+  static void setFreshEnds(RowSpan& span, const CellEnds& ends, std::vector<CellEnds>& longEnds) {
+    if (ends.back() > kShortRowLimit) {
+      span.isLong = 1;
+      setLongIndex(span, static_cast<std::uint32_t>(longEnds.size()));
+      longEnds.push_back(ends);
+    } else {
+      for (std::size_t c = 0; c < ends.size(); ++c) span.ends[c] = static_cast<std::uint16_t>(ends[c]);
+    }
+  }
   std::uint32_t endOf(const RowSpan& span, int column) const {
     return span.isLong ? longEnds_[longIndex(span)][static_cast<std::size_t>(column)]
                        : span.ends[static_cast<std::size_t>(column)];

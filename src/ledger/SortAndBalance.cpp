@@ -11,6 +11,7 @@
 #include "ledger/Amount.h"
 #include "ledger/RowText.h"
 #include "platform/Locale.h"
+#include "platform/SideBySide.h"
 
 namespace sorabel {
 namespace {
@@ -189,16 +190,20 @@ class TextKeys {
   std::vector<TextKey> keys_;
 };
 
+// Books of this many entries and more have the looks at every row of the
+// pass done in two halves at the same time.
+constexpr int kPassInHalvesRows = 8192;
+
 enum class Presorted { No, Ascending, Descending };
 
-// Keys are unique (the tie numbers differ), so each neighbour pair is
-// either ascending or descending.
+// The order of the keys of rows from..to. Keys are unique (the tie numbers
+// differ), so each neighbour pair is either ascending or descending.
 template <class Keys>
-Presorted presorted(const Keys& keys, int n) {
+Presorted presortedRows(const Keys& keys, int from, int to) {
   bool ascending = true;
   bool descending = true;
-  typename Keys::Key previous = keys.key(1);
-  for (int c = 2; c <= n && (ascending || descending); ++c) {
+  typename Keys::Key previous = keys.key(from);
+  for (int c = from + 1; c <= to && (ascending || descending); ++c) {
     const typename Keys::Key current = keys.key(c);
     if (keys.less(current, previous))
       ascending = false;
@@ -208,6 +213,18 @@ Presorted presorted(const Keys& keys, int n) {
   }
   if (ascending) return Presorted::Ascending;
   return descending ? Presorted::Descending : Presorted::No;
+}
+
+// The halves share their middle row, so the pair across the middle is
+// looked at too.
+template <class Keys>
+Presorted presorted(const Keys& keys, int n) {
+  if (n < kPassInHalvesRows) return presortedRows(keys, 1, n);
+  const int middle = n / 2;
+  Presorted first = Presorted::No;
+  Presorted second = Presorted::No;
+  runSideBySide([&] { first = presortedRows(keys, 1, middle); }, [&] { second = presortedRows(keys, middle, n); });
+  return first == second ? first : Presorted::No;
 }
 
 // Sorts the keys and moves the rows: the i-th smallest key's row goes to
@@ -243,25 +260,34 @@ bool sortRows(LedgerGrid& grid, int keyColumn, BookOrder order, bool& newestFirs
   return placeRows(grid, keys, order);
 }
 
-// The amount of an income or expense cell; written tells whether the cell
-// already holds its amount text.
-std::int32_t entryAmount(std::string_view cell, char separator, bool& written) {
-  std::int64_t value = 0;
-  written = readThousands(cell, separator, value) && value >= 0 && value <= std::numeric_limits<std::int32_t>::max();
-  return written ? static_cast<std::int32_t>(value) : parseAmount(cell);
+// The amount of an income or expense cell that already holds its amount
+// text.
+bool writtenAmount(std::string_view cell, char separator, std::int64_t& value) {
+  return readThousands(cell, separator, value) && value >= 0 && value <= std::numeric_limits<std::int32_t>::max();
+}
+
+// True when a row's income and expense hold their amount texts and its
+// balance the running sum after it, sum being the one before it: the pass
+// leaves such a row as it is. sum then becomes the one after it.
+bool keepsBalance(const LedgerRowView& cells, std::int64_t& sum, char separator) {
+  std::int64_t income = 0;
+  std::int64_t expense = 0;
+  std::int64_t balance = 0;
+  if (!writtenAmount(cells[kIncomeColumn], separator, income) ||
+      !writtenAmount(cells[kExpenseColumn], separator, expense) ||
+      !readThousands(cells[kBalanceColumn], separator, balance) || balance != sum + income - expense)
+    return false;
+  sum = balance;
+  return true;
 }
 
 // Rewrites a row's amounts, and only when they change; true when it did.
 bool balanceRow(LedgerGrid& grid, int r, std::int64_t& sum, char separator) {
   const LedgerRowView cells = grid.row(r);
-  bool incomeWritten = false;
-  bool expenseWritten = false;
-  const std::int32_t income = entryAmount(cells[kIncomeColumn], separator, incomeWritten);
-  const std::int32_t expense = entryAmount(cells[kExpenseColumn], separator, expenseWritten);
-  sum += static_cast<std::int64_t>(income) - expense;
-  std::int64_t written = 0;
-  if (incomeWritten && expenseWritten && readThousands(cells[kBalanceColumn], separator, written) && written == sum)
-    return false;
+  if (keepsBalance(cells, sum, separator)) return false;
+  const std::int64_t income = parseAmount(cells[kIncomeColumn]);
+  const std::int64_t expense = parseAmount(cells[kExpenseColumn]);
+  sum += income - expense;
   char buffers[3][kMaxThousandsBytes];
   std::array<std::string_view, 3> amounts;
   const std::int64_t values[3] = {income, expense, sum};
@@ -312,15 +338,52 @@ BalanceRange rowsToBalance(const LedgerGrid& grid, BookOrder order, char separat
   return readThousands(grid.cell(kBalanceColumn, before), separator, range.sum) ? range : all;
 }
 
+// Rows in balance order from from, before to, stepping by step; the first
+// that does not keep its balance (to when all do) and the running sum
+// before it.
+struct KeptRows {
+  int next = 0;
+  std::int64_t sum = 0;
+};
+KeptRows keptRows(const LedgerGrid& grid, int from, int to, int step, std::int64_t sum, char separator) {
+  int r = from;
+  while (r != to && keepsBalance(grid.row(r), sum, separator)) r += step;
+  return {r, sum};
+}
+
+// Moves the start of a pass over every row from start to end past the rows
+// that keep their balance, which need not be looked at again. On a large
+// book the second half is looked at beside the first, starting from the
+// balance written before it: that is the running sum there when the first
+// half keeps every balance.
+void skipKeptRows(const LedgerGrid& grid, BalanceRange& range, int end, int step, char separator) {
+  const int count = (end - range.start) * step;
+  std::int64_t assumed = 0;
+  const int middle = range.start + step * (count / 2);
+  if (count < kPassInHalvesRows || !readThousands(grid.cell(kBalanceColumn, middle - step), separator, assumed)) {
+    const KeptRows kept = keptRows(grid, range.start, end, step, range.sum, separator);
+    range.start = kept.next;
+    range.sum = kept.sum;
+    return;
+  }
+  KeptRows first;
+  KeptRows second;
+  runSideBySide([&] { first = keptRows(grid, range.start, middle, step, range.sum, separator); },
+                [&] { second = keptRows(grid, middle, end, step, assumed, separator); });
+  // When the first half keeps every balance, its last row holds the
+  // running sum assumed for the second.
+  const KeptRows& kept = first.next == middle ? second : first;
+  range.start = kept.next;
+  range.sum = kept.sum;
+}
+
 void balance(LedgerGrid& grid, BookOrder order, char separator) {
   BalanceRange range = rowsToBalance(grid, order, separator);
-  if (order == BookOrder::OldestFirst) {
-    for (int r = range.start; r <= grid.dataRowCount(); ++r)
-      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r > range.stop) break;
-  } else {
-    for (int r = range.start; r >= 1; --r)
-      if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && r < range.stop) break;
-  }
+  const int step = order == BookOrder::OldestFirst ? 1 : -1;
+  const int end = order == BookOrder::OldestFirst ? grid.dataRowCount() + 1 : 0;
+  if (range.stop == 0) skipKeptRows(grid, range, end, step, separator);
+  for (int r = range.start; r != end; r += step)
+    if (!balanceRow(grid, r, range.sum, separator) && range.stop != 0 && (r - range.stop) * step > 0) break;
   grid.markBalanced(balancedState(order, separator));
 }
 

@@ -91,4 +91,14 @@ bool TextLineReader::nextEntryLine(std::string_view& line) {
   return nextLine(line);
 }
 
+TextLineReader TextLineReader::splitAtMiddle() {
+  // A line feed always ends a line (or is a blank skipped before one), so
+  // reading goes on right after it as it would from the start of a text.
+  const std::size_t lineFeed = bytes_.find('\n', pos_ + (bytes_.size() - pos_) / 2);
+  if (lineFeed == std::string_view::npos) return TextLineReader({}, Continuing{});
+  TextLineReader rest(bytes_.substr(lineFeed + 1), Continuing{});
+  bytes_ = bytes_.substr(0, lineFeed + 1);
+  return rest;
+}
+
 }  // namespace sorabel

@@ -20,7 +20,28 @@ class TextLineReader {
   // before it are skipped, so blank lines and leading blanks vanish.
   bool nextEntryLine(std::string_view& line);
 
+  // Splits a reader not yet read from in two, so the halves can be read at
+  // the same time: this one ends after the first line feed at or after the
+  // middle of its text, and the returned one reads what follows. Read one
+  // after the other they give the lines this reader would have given,
+  // unless the first stops at an end-of-file mark (stoppedAtMark), after
+  // which this reader would have given none. Without such a line feed this
+  // reader keeps everything and the returned one reads nothing.
+  TextLineReader splitAtMiddle();
+
+  // Bytes of the text, read or not.
+  std::size_t size() const { return bytes_.size(); }
+
+  // After reading gave false: true when an end-of-file mark stopped it
+  // before the end of its text.
+  bool stoppedAtMark() const { return pos_ < bytes_.size(); }
+
  private:
+  // Reads bytes as they are: a byte-order mark is only looked for at the
+  // start of a file.
+  struct Continuing {};
+  TextLineReader(std::string_view bytes, Continuing) : bytes_(bytes) {}
+
   bool atEnd() const;
   std::string_view bytes_;
   std::size_t pos_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <random>
 
 #include "ledger/BookSession.h"
 #include "ledger/RowText.h"
@@ -311,6 +312,47 @@ TEST_F(BookFileTest, TheUnsavedChangesTestAgreesWithComparingRowTexts) {
       const bool differs = joinRowText(splitFields(fileLine)) != rowText(row);
       EXPECT_EQ(bookDiffers(grid, fileLine + "\r\n"), differs) << rowLine << " against " << fileLine;
     }
+  }
+}
+
+// A large book is read in two halves at the same time: its rows are still
+// those of its lines read one by one, in order, with lines of every kind
+// and every line end around the cut, and nothing after an end-of-file mark
+// in either half.
+TEST_F(BookFileTest, ALargeBookReadsAsItsLinesOneByOne) {
+  std::vector<std::string> kinds = lookalikeLines();
+  kinds.push_back("\xEF\xBB\xBF\"2001/01/01\"");  // looks like a byte-order mark, but is no file start
+  const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n\r\n \t", "\n\r"};
+  std::mt19937 random(3);
+  std::vector<std::string> lines;
+  std::string text;
+  std::vector<std::size_t> lineEnds;  // where each line's end bytes stop
+  while (text.size() < 1'500'000) {
+    lines.push_back(kinds[random() % kinds.size()]);
+    text += lines.back() + ends[random() % ends.size()];
+    lineEnds.push_back(text.size());
+  }
+  std::vector<LedgerRow> rows;
+  for (const std::string& line : lines) rows.push_back(referenceRow(line));
+  const auto expectRows = [&](const std::string& bytes, std::size_t count) {
+    LedgerGrid grid;
+    readBookText(grid, bytes);
+    ASSERT_EQ(grid.dataRowCount(), static_cast<int>(count));
+    for (std::size_t k = 0; k < count; ++k)
+      for (int c = 0; c < kLedgerColumnCount; ++c)
+        ASSERT_EQ(grid.cell(c, static_cast<int>(k) + 1), rows[k][static_cast<std::size_t>(c)]) << "line " << k;
+  };
+  expectRows(text, lines.size());
+  // Every cut that lands near the middle: the text grows a byte at a time.
+  for (std::string extra = "x"; extra.size() <= 60; extra += 'x') {
+    rows.push_back(referenceRow(extra));
+    expectRows(text + extra, rows.size());
+    rows.pop_back();
+  }
+  for (const std::size_t line : {lines.size() / 4, lines.size() * 3 / 4}) {
+    std::string marked = text;
+    marked.insert(lineEnds[line - 1], "\x1A");
+    expectRows(marked, line);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -316,6 +317,52 @@ TEST_F(SortAndBalanceTest, APassAfterAPassIsSkippedOnlyWhenItWouldChangeNothing)
     }
   }
   EXPECT_GT(turned, 0);  // the books had such passes
+}
+
+// The pass looks at a large book's rows in two halves at the same time
+// (whether the book is in order, and which rows keep their balance, the
+// second half starting from the balance written before it). With faults
+// on either side of the middle and on it, in both orders, it agrees with
+// the pass step by step.
+TEST_F(SortAndBalanceTest, AgreesWithThePassStepByStepOnLargeBooks) {
+  const int n = 20'000;
+  const int middle = n / 2;
+  std::mt19937 random(11);
+  std::vector<LedgerRow> book(static_cast<std::size_t>(n));
+  for (int r = 0; r < n; ++r) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d", 2000 + r / 336, 1 + r / 28 % 12, 1 + r % 28);
+    const std::string amount = std::to_string(random() % 300'000);
+    book[static_cast<std::size_t>(r)] = {date, std::to_string(r), r % 4 == 0 ? amount : "", r % 4 == 0 ? "" : amount, ""};
+  }
+  using Fault = std::function<void(std::vector<LedgerRow>&)>;
+  const auto at = [](std::vector<LedgerRow>& rows, int r) -> LedgerRow& { return rows[static_cast<std::size_t>(r - 1)]; };
+  std::vector<Fault> faults = {[](std::vector<LedgerRow>&) {}};
+  for (int r : {3, middle - 1, middle, middle + 1, middle + 2, n - 3}) {
+    faults.push_back([=](std::vector<LedgerRow>& rows) { at(rows, r)[kBalanceColumn] = "12"; });
+    faults.push_back([=](std::vector<LedgerRow>& rows) { at(rows, r)[kBalanceColumn] = "x"; });
+    faults.push_back([=](std::vector<LedgerRow>& rows) { at(rows, r)[kExpenseColumn] = "7"; });
+  }
+  faults.push_back([&](std::vector<LedgerRow>& rows) { std::swap(at(rows, middle), at(rows, middle + 1)); });
+  faults.push_back([&](std::vector<LedgerRow>& rows) { std::reverse(rows.begin() + middle, rows.end()); });
+  for (BookOrder order : {BookOrder::OldestFirst, BookOrder::NewestFirst}) {
+    const std::vector<LedgerRow> balanced = referencePass(book, order);
+    for (std::size_t f = 0; f < faults.size(); ++f) {
+      std::vector<LedgerRow> rows = balanced;
+      faults[f](rows);
+      LedgerGrid grid;
+      grid.setRowCount(n + 1);
+      for (int r = 1; r <= n; ++r) {
+        const LedgerRow& row = at(rows, r);
+        grid.setRow(r, {row[0], row[1], row[2], row[3], row[4]});
+      }
+      sortAndBalance(grid, kDateColumn, order);
+      rows = referencePass(rows, order);
+      for (int r = 1; r <= n; ++r)
+        for (int c = 0; c < kLedgerColumnCount; ++c)
+          ASSERT_EQ(grid.cell(c, r), at(rows, r)[static_cast<std::size_t>(c)]) << "fault " << f << " row " << r;
+    }
+  }
 }
 
 TEST_F(SortAndBalanceTest, RefusesBooksBeyondTheTieNumberBeforeChangingAnything) {

@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,39 @@ TEST(TextLineReader, CodeTwentySixEndsTheFile) {
 TEST(TextLineReader, EntryLinesSkipBlankLinesAndLeadingBlanks) {
   EXPECT_EQ(entryLines("\r\n\r\n  \ta\r\n\r\n\x01 b  \r\n \r\n"), (Lines{"a", "b  "}));
   EXPECT_EQ(entryLines(std::string("\0x", 2)), (Lines{"x"}));
+}
+
+// A reader split in two gives, the halves read one after the other, the
+// lines of the whole: whatever stands at the cut (a CR LF pair, blank
+// lines, bytes that look like a byte-order mark, an end-of-file mark
+// before or after it).
+TEST(TextLineReader, TheTwoHalvesOfASplitReaderGiveTheLinesOfTheWhole) {
+  const std::vector<std::string> pieces = {"a", "bc", "\"d\",\"e\"", "\r", "\n", "\r\n", " ", "\t",
+                                           "\xEF\xBB\xBF", "\x1A", "\x81\n"};
+  std::mt19937 random(7);
+  for (int text = 0; text < 4000; ++text) {
+    std::string bytes;
+    for (unsigned count = random() % 14; count > 0; --count) bytes += pieces[random() % pieces.size()];
+    TextLineReader whole(bytes);
+    TextLineReader first(bytes);
+    TextLineReader second = first.splitAtMiddle();
+    Lines expected;
+    Lines got;
+    std::string_view line;
+    // Entry lines and plain lines alike.
+    if (text % 2 == 0) {
+      while (whole.nextEntryLine(line)) expected.emplace_back(line);
+      while (first.nextEntryLine(line)) got.emplace_back(line);
+      if (!first.stoppedAtMark())
+        while (second.nextEntryLine(line)) got.emplace_back(line);
+    } else {
+      while (whole.nextLine(line)) expected.emplace_back(line);
+      while (first.nextLine(line)) got.emplace_back(line);
+      if (!first.stoppedAtMark())
+        while (second.nextLine(line)) got.emplace_back(line);
+    }
+    ASSERT_EQ(got, expected) << testing::PrintToString(bytes);
+  }
 }
 
 }  // namespace
