@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -125,12 +126,16 @@ constexpr std::size_t kReadInHalvesBytes = 512 * 1024;
 LedgerGrid::ReadRows readLines(TextLineReader& reader, char* store) {
   LedgerGrid::ReadRows rows;
   std::string_view line;
+  std::optional<std::uint64_t> quotes;
   CellEnds ends{};
   rows.reserve(static_cast<int>(std::min<std::size_t>(reader.size() / 48, kMaxEntries)) + 2);
-  while (rows.count() <= kMaxEntries && reader.nextEntryLine(line)) {
+  while (rows.count() <= kMaxEntries && reader.nextEntryLine(line, quotes)) {
     // The line lies in the store; its cells are written over it.
     char* at = const_cast<char*>(line.data());
-    splitFieldsInPlace(at, line.size(), ends);
+    if (quotes)
+      splitFieldsInPlace(at, line.size(), *quotes, ends);
+    else
+      splitFieldsInPlace(at, line.size(), ends);
     rows.add(static_cast<std::size_t>(at - store), ends);
   }
   return rows;

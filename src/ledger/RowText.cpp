@@ -1,6 +1,7 @@
 #include "ledger/RowText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -111,10 +112,35 @@ void appendJoined(AnsiString& out, const Cells& cells) {
 // joined by commas, no quote inside them.
 constexpr int kWrittenQuotes = 2 * kLedgerColumnCount;
 
+// Moves the cells of a line written that way to its start, given the
+// places of its ten quotes; false (nothing changed) when the quotes do not
+// stand as the writer puts them.
+bool placeWrittenCells(char* line, const std::size_t* quotes, CellEnds& ends) {
+  for (int k = 1; k < kLedgerColumnCount; ++k) {
+    const std::size_t closing = quotes[2 * k - 1];
+    if (quotes[2 * k] != closing + 2 || line[closing + 1] != ',') return false;
+  }
+  std::uint32_t written = 0;
+  for (int k = 0; k < kLedgerColumnCount; ++k) {
+    const std::size_t from = quotes[2 * k] + 1;
+    const std::size_t length = quotes[2 * k + 1] - from;
+    if (length > 0) bytes::moveBytes(line + written, line + from, length);
+    written += static_cast<std::uint32_t>(length);
+    ends[static_cast<std::size_t>(k)] = written;
+  }
+  return true;
+}
+
+// True when a line of size bytes could be a written one: quoted from its
+// first byte to its last.
+bool quotedThroughout(const char* line, std::size_t size) {
+  return size >= kWrittenQuotes + kLedgerColumnCount - 1 && line[0] == '"' && line[size - 1] == '"';
+}
+
 // Splits a line written that way in place, as scanFields would split it.
 // False (nothing changed) for any other line.
 bool splitWrittenLine(char* line, std::size_t size, CellEnds& ends) {
-  if (size < kWrittenQuotes + kLedgerColumnCount - 1 || line[0] != '"' || line[size - 1] != '"') return false;
+  if (!quotedThroughout(line, size)) return false;
   // Room for the quotes of one more word than a written line has.
   std::size_t quotes[kWrittenQuotes + 8];
   int count = 0;
@@ -132,19 +158,28 @@ bool splitWrittenLine(char* line, std::size_t size, CellEnds& ends) {
     quotes[count++] = pos;
   }
   if (count != kWrittenQuotes) return false;
-  for (int k = 1; k < kLedgerColumnCount; ++k) {
-    const std::size_t closing = quotes[2 * k - 1];
-    if (quotes[2 * k] != closing + 2 || line[closing + 1] != ',') return false;
+  return placeWrittenCells(line, quotes, ends);
+}
+
+// The same with the quotes' places known as bits (bit k: byte k).
+bool splitWrittenLine(char* line, std::size_t size, std::uint64_t quoteBits, CellEnds& ends) {
+  if (!quotedThroughout(line, size)) return false;
+  std::size_t quotes[kWrittenQuotes];
+  for (std::size_t& quote : quotes) {
+    if (quoteBits == 0) return false;
+    quote = static_cast<std::size_t>(std::countr_zero(quoteBits));
+    quoteBits &= quoteBits - 1;
   }
-  std::uint32_t written = 0;
-  for (int k = 0; k < kLedgerColumnCount; ++k) {
-    const std::size_t from = quotes[2 * k] + 1;
-    const std::size_t length = quotes[2 * k + 1] - from;
-    if (length > 0) bytes::moveBytes(line + written, line + from, length);
-    written += static_cast<std::uint32_t>(length);
-    ends[static_cast<std::size_t>(k)] = written;
-  }
-  return true;
+  return quoteBits == 0 && placeWrittenCells(line, quotes, ends);
+}
+
+// The general split, for lines not as the writer writes them.
+int scanFieldsInPlace(char* line, std::size_t length, CellEnds& ends) {
+  CellsInPlace sink{line, ends};
+  scanFields(line, length, sink);
+  const int got = std::min(sink.fields, kLedgerColumnCount);
+  for (int c = got; c < kLedgerColumnCount; ++c) ends[static_cast<std::size_t>(c)] = sink.written;
+  return got;
 }
 
 }  // namespace
@@ -187,11 +222,12 @@ void splitFields(std::string_view line, std::vector<AnsiString>& fields) {
 
 int splitFieldsInPlace(char* line, std::size_t length, CellEnds& ends) {
   if (splitWrittenLine(line, length, ends)) return kLedgerColumnCount;
-  CellsInPlace sink{line, ends};
-  scanFields(line, length, sink);
-  const int got = std::min(sink.fields, kLedgerColumnCount);
-  for (int c = got; c < kLedgerColumnCount; ++c) ends[static_cast<std::size_t>(c)] = sink.written;
-  return got;
+  return scanFieldsInPlace(line, length, ends);
+}
+
+int splitFieldsInPlace(char* line, std::size_t length, std::uint64_t quotes, CellEnds& ends) {
+  if (splitWrittenLine(line, length, quotes, ends)) return kLedgerColumnCount;
+  return scanFieldsInPlace(line, length, ends);
 }
 
 }  // namespace sorabel

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace sorabel::bytes {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
@@ -90,6 +94,52 @@ inline bool sameBytes(const char* a, const char* b, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
     if (a[i] != b[i]) return false;
   return true;
+}
+
+// What stands in a block of 64 bytes, one bit per byte (bit k: byte k):
+// double quotes, and control codes 0 to 26 (every line end among them).
+struct BlockMarks {
+  std::uint64_t quotes;
+  std::uint64_t controls;
+};
+constexpr std::size_t kBlockBytes = 64;
+
+// The top bit of each byte of a word into one bit per byte.
+inline std::uint64_t packTops(std::uint64_t tops) { return ((tops >> 7) * 0x0102040810204080u) >> 56; }
+
+// markBlock on 64-bit words, for processors without SSE2.
+inline BlockMarks markBlockByWords(const char* at) {
+  BlockMarks marks{0, 0};
+  for (int part = 0; part < 8; ++part) {
+    std::uint64_t word = loadWord(at + 8 * part);
+    if constexpr (!kWordScans) word = __builtin_bswap64(word);
+    // With every top bit set no byte borrows from the next, and a top bit
+    // stays set exactly where the byte's lower seven bits are 27 or more.
+    const std::uint64_t controls = ~((word | kTops) - 27 * kOnes) & ~word & kTops;
+    marks.quotes |= packTops(bytesEqual(word, '"')) << (8 * part);
+    marks.controls |= packTops(controls) << (8 * part);
+  }
+  return marks;
+}
+
+inline BlockMarks markBlock(const char* at) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i lastControl = _mm_set1_epi8(26);
+  BlockMarks marks{0, 0};
+  for (int part = 0; part < 4; ++part) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
+    const auto quotes = static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote)));
+    // A byte is 26 or below exactly when the smaller of it and 26 is itself.
+    const auto controls =
+        static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes)));
+    marks.quotes |= std::uint64_t{quotes} << (16 * part);
+    marks.controls |= std::uint64_t{controls} << (16 * part);
+  }
+  return marks;
+#else
+  return markBlockByWords(at);
+#endif
 }
 
 }  // namespace sorabel::bytes

@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include <bit>
 #include <cstdint>
 
 #include "platform/ByteScan.h"
@@ -77,18 +78,43 @@ bool TextLineReader::nextLine(std::string_view& line) {
   while (end < bytes_.size() && !endsLine(bytes_[end])) end = nextControl(bytes_, end + 1);
   line = bytes_.substr(start, end - start);
   pos_ = end;
-  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
-  if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+  skipLineEnd();
   return true;
 }
 
-bool TextLineReader::nextEntryLine(std::string_view& line) {
+void TextLineReader::skipLineEnd() {
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+}
+
+void TextLineReader::skipBlanks() {
   while (pos_ < bytes_.size()) {
     auto c = static_cast<unsigned char>(bytes_[pos_]);
     if (c > 32 || c == kEndOfFile) break;
     ++pos_;
   }
+}
+
+bool TextLineReader::nextEntryLine(std::string_view& line) {
+  skipBlanks();
   return nextLine(line);
+}
+
+bool TextLineReader::nextEntryLine(std::string_view& line, std::optional<std::uint64_t>& quotes) {
+  skipBlanks();
+  quotes.reset();
+  if (bytes_.size() - pos_ < bytes::kBlockBytes || atEnd()) return nextLine(line);
+  // The line ends at the first control code when that is a line end; a
+  // tab, say, comes first in lines left to nextLine.
+  const bytes::BlockMarks marks = bytes::markBlock(bytes_.data() + pos_);
+  if (marks.controls == 0) return nextLine(line);
+  const auto end = static_cast<std::size_t>(std::countr_zero(marks.controls));
+  if (!endsLine(bytes_[pos_ + end])) return nextLine(line);
+  line = bytes_.substr(pos_, end);
+  quotes = marks.quotes & ((std::uint64_t{1} << end) - 1);
+  pos_ += end;
+  skipLineEnd();
+  return true;
 }
 
 TextLineReader TextLineReader::splitAtMiddle() {

@@ -4,6 +4,8 @@
 // keep their lines; the character 26 ends the file; a UTF-8 byte-order mark
 // at the very start is not part of the first line.
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace sorabel {
@@ -19,6 +21,11 @@ class TextLineReader {
   // The next non-blank line: characters with codes 0 to 32 (but not 26)
   // before it are skipped, so blank lines and leading blanks vanish.
   bool nextEntryLine(std::string_view& line);
+
+  // nextEntryLine that also gives, for most lines shorter than 64 bytes,
+  // where the line's double quotes are (bit k: byte k), found in the same
+  // look at the bytes as the line's end; nothing for other lines.
+  bool nextEntryLine(std::string_view& line, std::optional<std::uint64_t>& quotes);
 
   // Splits a reader not yet read from in two, so the halves can be read at
   // the same time: this one ends after the first line feed at or after the
@@ -43,6 +50,10 @@ class TextLineReader {
   TextLineReader(std::string_view bytes, Continuing) : bytes_(bytes) {}
 
   bool atEnd() const;
+  void skipBlanks();
+  // Past the line end at pos_ (CR, LF, CR LF or the end-of-file mark, which
+  // stays).
+  void skipLineEnd();
   std::string_view bytes_;
   std::size_t pos_ = 0;
 };

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "support/LedgerFixtures.h"
 
 namespace sorabel {
@@ -60,6 +64,36 @@ TEST(RowText, SplitAndJoinAreInverseForRowsEndingInACell) {
                         LedgerRow{"", "", "0", "0", "0"}, LedgerRow{sjis("日付"), sjis("表ソ ポ"), "", "", "x"}}) {
     AnsiString text = rowText(row);
     EXPECT_EQ(joinRowText(splitFields(text)), text);
+  }
+}
+
+// A line split in place with its quotes' places given comes out as one
+// split without them: lines as the writer writes them and lines that only
+// look so (a quote too many or too few, a blank or a semicolon between
+// fields, a field left out, a doubled quote in the last field).
+TEST(SplitFields, InPlaceWithTheQuotesKnownAsWithout) {
+  const std::vector<std::string> lines = {
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"",     "\"\",\"\",\"\",\"\",\"\"",
+      "\"2001/01/01\",\"a\",\"1\",\"0\"",         "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\",\"6\"",
+      "\"2001/01/01\",\"say \"\"hi\"\"\",\"1\",\"0\"", "\"2001/01/01\" ,\"a\",\"1\",\"0\",\"1\"",
+      "\"2001/01/01\";\"a\",\"1\",\"0\",\"1\"",     "\"2001/01/01\",,\"1\",\"0\",\"1\"",
+      "\"2001/01/01\"\"a\",\"1\",\"0\",\"1\",\"x\"", "\"\x81\",\"\x83|\",\"1\",\"0\",\"\x81\"",
+      "2001/01/01,a,1,0,1",                       "\"",
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\"x\"",   // the last field goes on after a doubled quote
+  };
+  for (const std::string& line : lines) {
+    std::uint64_t quotes = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+      if (line[i] == '"') quotes |= std::uint64_t{1} << i;
+    std::string plain = line;
+    std::string marked = line;
+    CellEnds plainEnds{};
+    CellEnds markedEnds{};
+    EXPECT_EQ(splitFieldsInPlace(marked.data(), marked.size(), quotes, markedEnds),
+              splitFieldsInPlace(plain.data(), plain.size(), plainEnds))
+        << line;
+    EXPECT_EQ(markedEnds, plainEnds) << line;
+    EXPECT_EQ(marked.substr(0, markedEnds.back()), plain.substr(0, plainEnds.back())) << line;
   }
 }
 

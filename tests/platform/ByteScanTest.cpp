@@ -60,5 +60,24 @@ TEST(ByteScan, MovesAndComparesShortRunsExactly) {
   }
 }
 
+// Both ways of marking a block agree with a look at each byte, for every
+// byte value at every place of the block.
+TEST(ByteScan, MarksQuotesAndControlCodesOfABlock) {
+  for (int shift = 0; shift < 256; ++shift) {
+    char block[bytes::kBlockBytes];
+    bytes::BlockMarks expected{0, 0};
+    for (std::size_t i = 0; i < bytes::kBlockBytes; ++i) {
+      const auto code = static_cast<unsigned char>((shift + 37 * i) % 256);
+      block[i] = static_cast<char>(code);
+      if (code == '"') expected.quotes |= std::uint64_t{1} << i;
+      if (code <= 26) expected.controls |= std::uint64_t{1} << i;
+    }
+    for (const bytes::BlockMarks got : {bytes::markBlock(block), bytes::markBlockByWords(block)}) {
+      EXPECT_EQ(got.quotes, expected.quotes) << shift;
+      EXPECT_EQ(got.controls, expected.controls) << shift;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sorabel

@@ -1,6 +1,8 @@
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -119,6 +121,38 @@ TEST(TextLineReader, TheTwoHalvesOfASplitReaderGiveTheLinesOfTheWhole) {
     }
     ASSERT_EQ(got, expected) << testing::PrintToString(bytes);
   }
+}
+
+// Reading with the quotes' places gives the same lines; where it gives
+// places, they are exactly the quotes of the line.
+TEST(TextLineReader, EntryLinesWithTheirQuotesAreTheEntryLines) {
+  const std::vector<std::string> pieces = {"\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"", "x", "\"\"", "\r\n", "\n", "\r",
+                                           " ", "\t", "\x1A", std::string(70, 'y'), "\x81\""};
+  std::mt19937 random(9);
+  int withQuotes = 0;
+  for (int text = 0; text < 3000; ++text) {
+    std::string bytes;
+    for (unsigned count = random() % 30; count > 0; --count) bytes += pieces[random() % pieces.size()];
+    TextLineReader plain(bytes);
+    TextLineReader marked(bytes);
+    std::string_view expected;
+    std::string_view line;
+    std::optional<std::uint64_t> quotes;
+    for (;;) {
+      const bool more = plain.nextEntryLine(expected);
+      ASSERT_EQ(marked.nextEntryLine(line, quotes), more) << testing::PrintToString(bytes);
+      if (!more) break;
+      ASSERT_EQ(line, expected) << testing::PrintToString(bytes);
+      ASSERT_EQ(line.data(), expected.data());
+      if (!quotes) continue;
+      ++withQuotes;
+      std::uint64_t places = 0;
+      for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '"') places |= std::uint64_t{1} << i;
+      ASSERT_EQ(*quotes, places) << testing::PrintToString(bytes);
+    }
+  }
+  EXPECT_GT(withQuotes, 1000);  // most short lines came with their quotes
 }
 
 }  // namespace
