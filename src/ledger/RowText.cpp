@@ -115,11 +115,16 @@ constexpr int kWrittenQuotes = 2 * kLedgerColumnCount;
 // Moves the cells of a line written that way to its start, given the
 // places of its ten quotes; false (nothing changed) when the quotes do not
 // stand as the writer puts them.
-bool placeWrittenCells(char* line, const std::size_t* quotes, CellEnds& ends) {
+bool writtenSeparators(const char* line, const std::size_t* quotes) {
   for (int k = 1; k < kLedgerColumnCount; ++k) {
     const std::size_t closing = quotes[2 * k - 1];
     if (quotes[2 * k] != closing + 2 || line[closing + 1] != ',') return false;
   }
+  return true;
+}
+
+bool placeWrittenCells(char* line, const std::size_t* quotes, CellEnds& ends) {
+  if (!writtenSeparators(line, quotes)) return false;
   std::uint32_t written = 0;
   for (int k = 0; k < kLedgerColumnCount; ++k) {
     const std::size_t from = quotes[2 * k] + 1;
@@ -161,7 +166,12 @@ bool splitWrittenLine(char* line, std::size_t size, CellEnds& ends) {
   return placeWrittenCells(line, quotes, ends);
 }
 
-// The same with the quotes' places known as bits (bit k: byte k).
+// The same with the quotes' places known as bits (bit k: byte k), for a
+// line of less than a block whose block may be read. The cells are copied
+// from a copy of the block in pieces of sixteen bytes wherever the line has
+// room for them: no branching on each cell's length, and what a piece
+// writes past its cell is written over by the next cell or lies beyond the
+// row's cells.
 bool splitWrittenLine(char* line, std::size_t size, std::uint64_t quoteBits, CellEnds& ends) {
   if (!quotedThroughout(line, size)) return false;
   std::size_t quotes[kWrittenQuotes];
@@ -170,7 +180,23 @@ bool splitWrittenLine(char* line, std::size_t size, std::uint64_t quoteBits, Cel
     quote = static_cast<std::size_t>(std::countr_zero(quoteBits));
     quoteBits &= quoteBits - 1;
   }
-  return quoteBits == 0 && placeWrittenCells(line, quotes, ends);
+  if (quoteBits != 0) return false;
+  constexpr std::size_t kPiece = 16;
+  char block[bytes::kBlockBytes + kPiece] = {};
+  std::memcpy(block, line, bytes::kBlockBytes);
+  if (!writtenSeparators(block, quotes)) return false;
+  std::uint32_t written = 0;
+  for (int k = 0; k < kLedgerColumnCount; ++k) {
+    const std::size_t from = quotes[2 * k] + 1;
+    const std::size_t length = quotes[2 * k + 1] - from;
+    if (written + kPiece <= size)
+      std::memcpy(line + written, block + from, kPiece);
+    else
+      bytes::moveBytes(line + written, block + from, length);
+    written += static_cast<std::uint32_t>(length);
+    ends[static_cast<std::size_t>(k)] = written;
+  }
+  return true;
 }
 
 // The general split, for lines not as the writer writes them.

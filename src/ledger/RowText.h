@@ -54,7 +54,9 @@ inline std::vector<AnsiString> splitFields(std::string_view line) {
 int splitFieldsInPlace(char* line, std::size_t length, CellEnds& ends);
 
 // The same for a line whose double quotes are known (bit k: byte k of the
-// line, which is shorter than 64 bytes), as TextLineReader finds them.
+// line, which is shorter than 64 bytes, and 64 bytes from its start may be
+// read), as TextLineReader finds them. Bytes of the line after its cells
+// may change.
 int splitFieldsInPlace(char* line, std::size_t length, std::uint64_t quotes, CellEnds& ends);
 
 }  // namespace sorabel
