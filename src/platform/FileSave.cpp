@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "platform/FileDescriptor.h"
@@ -47,6 +50,25 @@ bool writeAll(int fd, std::string_view bytes) {
 
 // Closes fd; false (errno set) when closing reports a late write error.
 bool closeReportingErrors(FileDescriptor& fd) { return fd.close() == 0; }
+
+// A hold on the file a rename is about to replace: while it is open, the
+// rename only unlinks the old file, and freeing its blocks (a millisecond
+// and more for a large book) waits for the hold to be let go. No hold when
+// the file cannot be opened; the rename then frees the blocks itself.
+FileDescriptor holdReplacedFile(const fs::path& target) {
+  return FileDescriptor(::open(target.c_str(), O_PATH | O_CLOEXEC));
+}
+
+// Lets go of such a hold on a thread of its own, so that the save does not
+// wait for the blocks to be freed; here when no thread can be started.
+void letGoBeside(FileDescriptor hold) {
+  if (!hold.valid()) return;
+  try {
+    std::thread([held = std::move(hold)]() mutable { held.close(); }).detach();
+  } catch (const std::system_error&) {
+    // The lambda and the hold in it are gone: the file was let go here.
+  }
+}
 
 constexpr std::size_t kMaxFileNameBytes = 255;
 constexpr std::string_view kTemporarySuffix = ".XXXXXX";
@@ -293,6 +315,7 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
     error = errno;
   }
   if (written) reached(SaveStep::TemporaryWritten, target);
+  FileDescriptor replaced = exists && written ? holdReplacedFile(target) : FileDescriptor();
   if (written && ::rename(tempName.c_str(), target.c_str()) != 0) {
     written = false;
     error = errno;
@@ -302,6 +325,7 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
     throwWriteError(path, error);
   }
   syncFolder(folderOf(target));
+  letGoBeside(std::move(replaced));
   removeLeftoverTemporaries(target);
   if (exists) removeCopies(target, &old);
 }

@@ -12,7 +12,11 @@
 
 #include "support/TestFiles.h"
 #include "platform/Errors.h"
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
 #include <optional>
 #include <utility>
 
@@ -34,6 +38,30 @@ TEST(FileIo, ReadsWritesAndSizesFiles) {
   EXPECT_EQ(readWholeFile(file), std::string("a\0b\r\n", 5));
   EXPECT_FALSE(fileExists(dir.path()));  // a folder is not a file
   EXPECT_FALSE(fileExists(""));
+}
+
+// The descriptors of this process that name a file deleted since.
+int heldDeletedFiles() {
+  int held = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (!error && target.ends_with(" (deleted)")) ++held;
+  }
+  return held;
+}
+
+// A save lets go of the file it replaced once it has been renamed over,
+// on a thread of its own: no descriptor of a replaced file stays open.
+TEST(FileIo, ReplacedFilesAreLetGoAfterTheSave) {
+  TempDir dir;
+  const int before = heldDeletedFiles();
+  for (int save = 0; save < 5; ++save) writeFileAtomically(dir / "book.csv", std::string(100'000 + save, 'a'));
+  EXPECT_EQ(readBytes(dir / "book.csv"), std::string(100'004, 'a'));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_LE(heldDeletedFiles(), before);
 }
 
 TEST(FileIo, ReadErrorsNameTheFileInJapanese) {
