@@ -167,11 +167,11 @@ bool splitWrittenLine(char* line, std::size_t size, CellEnds& ends) {
 }
 
 // The same with the quotes' places known as bits (bit k: byte k), for a
-// line of less than a block whose block may be read. The cells are copied
-// from a copy of the block in pieces of sixteen bytes wherever the line has
-// room for them: no branching on each cell's length, and what a piece
-// writes past its cell is written over by the next cell or lies beyond the
-// row's cells.
+// line of less than a block whose block may be read. Cells of up to sixteen
+// bytes are copied from a copy of the block as one piece of sixteen bytes
+// wherever the line has room for it: no branching on each cell's length,
+// and what a piece writes past its cell is written over by the next cell
+// or lies beyond the row's cells.
 bool splitWrittenLine(char* line, std::size_t size, std::uint64_t quoteBits, CellEnds& ends) {
   if (!quotedThroughout(line, size)) return false;
   std::size_t quotes[kWrittenQuotes];
@@ -189,7 +189,7 @@ bool splitWrittenLine(char* line, std::size_t size, std::uint64_t quoteBits, Cel
   for (int k = 0; k < kLedgerColumnCount; ++k) {
     const std::size_t from = quotes[2 * k] + 1;
     const std::size_t length = quotes[2 * k + 1] - from;
-    if (written + kPiece <= size)
+    if (length <= kPiece && written + kPiece <= size)
       std::memcpy(line + written, block + from, kPiece);
     else
       bytes::moveBytes(line + written, block + from, length);

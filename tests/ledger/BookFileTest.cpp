@@ -322,6 +322,11 @@ TEST_F(BookFileTest, TheUnsavedChangesTestAgreesWithComparingRowTexts) {
 TEST_F(BookFileTest, ALargeBookReadsAsItsLinesOneByOne) {
   std::vector<std::string> kinds = lookalikeLines();
   kinds.push_back("\xEF\xBB\xBF\"2001/01/01\"");  // looks like a byte-order mark, but is no file start
+  // Written lines with cells of every length, long lines among them.
+  const std::string letters = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMN";
+  for (std::size_t length = 0; length <= 40; length += 3)
+    kinds.push_back("\"2001/01/01\",\"" + letters.substr(0, length) + "\",\"1,000\",\"0\",\"" +
+                    letters.substr(10, length / 2) + "\"");
   const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n\r\n \t", "\n\r"};
   std::mt19937 random(3);
   std::vector<std::string> lines;

@@ -70,7 +70,8 @@ TEST(RowText, SplitAndJoinAreInverseForRowsEndingInACell) {
 // A line split in place with its quotes' places given comes out as one
 // split without them: lines as the writer writes them and lines that only
 // look so (a quote too many or too few, a blank or a semicolon between
-// fields, a field left out, a doubled quote in the last field).
+// fields, a field left out, a doubled quote in the last field), and cells
+// of every length.
 TEST(SplitFields, InPlaceWithTheQuotesKnownAsWithout) {
   const std::vector<std::string> lines = {
       "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"",     "\"\",\"\",\"\",\"\",\"\"",
@@ -80,6 +81,8 @@ TEST(SplitFields, InPlaceWithTheQuotesKnownAsWithout) {
       "\"2001/01/01\"\"a\",\"1\",\"0\",\"1\",\"x\"", "\"\x81\",\"\x83|\",\"1\",\"0\",\"\x81\"",
       "2001/01/01,a,1,0,1",                       "\"",
       "\"2001/01/01\",\"a\",\"1\",\"0\",\"1\"\"x\"",   // the last field goes on after a doubled quote
+      "\"2001/01/01\",\"seventeen bytes..\",\"1\",\"0\",\"1\"",  // cells longer than sixteen bytes
+      "\"2001/01/01\",\"a\",\"1\",\"0\",\"1234567890123456789\"",
   };
   for (const std::string& line : lines) {
     std::uint64_t quotes = 0;
