@@ -10,6 +10,7 @@
 
 #include "ledger/Amount.h"
 #include "ledger/RowText.h"
+#include "platform/ByteScan.h"
 #include "platform/Locale.h"
 #include "platform/SideBySide.h"
 
@@ -44,15 +45,14 @@ void foldInto(std::string_view text, unsigned char* out) {
 // False for a text that folding leaves as it is: every byte below 'A'
 // (dates, amounts). Eight bytes are looked at together: adding 0x3F to a
 // byte below 0x80 sets its top bit exactly when it is 'A' (0x41) or more.
+bool mayFoldWord(std::uint64_t word) {
+  return ((((word & ~bytes::kTops) + 0x3F * bytes::kOnes) | word) & bytes::kTops) != 0;
+}
+
 bool mayFold(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kTops = 0x8080808080808080u;
   std::size_t pos = 0;
-  for (; pos + 8 <= text.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + pos, 8);
-    if ((((word & ~kTops) + 0x3F * kOnes) | word) & kTops) return true;
-  }
+  for (; pos + 8 <= text.size(); pos += 8)
+    if (mayFoldWord(bytes::loadWord(text.data() + pos))) return true;
   for (; pos < text.size(); ++pos)
     if (static_cast<unsigned char>(text[pos]) >= 'A') return true;
   return false;
@@ -84,26 +84,43 @@ class PackedKeys {
   using Key = PackedKey;
 
   PackedKeys(const LedgerGrid& grid, int keyColumn, bool newestFirstNow)
-      : grid_(grid), column_(keyColumn), newestFirstNow_(newestFirstNow) {}
+      : grid_(grid),
+        column_(keyColumn),
+        newestFirstNow_(newestFirstNow),
+        storeEnd_(grid.textData() + grid.textBytes()) {}
 
   // True when every key text has the length of the first, at most
   // kPackedTextBytes.
-  bool fit() const {
+  bool fit() {
     const std::size_t length = grid_.cell(column_, 1).size();
     if (length > kPackedTextBytes) return false;
     for (int c = 2; c <= grid_.dataRowCount(); ++c)
       if (grid_.cell(column_, c).size() != length) return false;
+    // The bytes of a text within the two words read from its start.
+    const auto keep = [](std::size_t bytes) { return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1; };
+    firstWordMask_ = keep(length);
+    secondWordMask_ = length > 8 ? keep(length - 8) : 0;
     return true;
   }
 
   PackedKey key(int c) const {
     const std::string_view text = grid_.cell(column_, c);
+    const auto tie = static_cast<std::uint64_t>(newestFirstNow_ ? grid_.dataRowCount() - c : c);
+    // Most texts are read as two words straight from the store (dates fold
+    // to themselves); the rest are copied and folded byte by byte.
+    if constexpr (bytes::kWordScans) {
+      if (text.data() + 16 <= storeEnd_) {
+        const std::uint64_t first = bytes::loadWord(text.data()) & firstWordMask_;
+        const std::uint64_t second = bytes::loadWord(text.data() + 8) & secondWordMask_;
+        if (!mayFoldWord(first) && !mayFoldWord(second))
+          return {__builtin_bswap64(first), (__builtin_bswap64(second) & ~kTieMask) | tie};
+      }
+    }
     unsigned char bytes[16] = {};
     if (mayFold(text))
       foldInto(text, bytes);
     else if (!text.empty())
       std::memcpy(bytes, text.data(), text.size());
-    const auto tie = static_cast<std::uint64_t>(newestFirstNow_ ? grid_.dataRowCount() - c : c);
     return {bigEndianWord(bytes), (bigEndianWord(bytes + 8) & ~kTieMask) | tie};
   }
 
@@ -127,6 +144,9 @@ class PackedKeys {
   const LedgerGrid& grid_;
   int column_;
   bool newestFirstNow_;
+  const char* storeEnd_;
+  std::uint64_t firstWordMask_ = 0;
+  std::uint64_t secondWordMask_ = 0;
 };
 
 // The key of any book: the key text, case folded, followed by the tie

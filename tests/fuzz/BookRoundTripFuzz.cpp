@@ -8,6 +8,7 @@
 
 #include "FuzzCheck.h"
 #include "ledger/BookFile.h"
+#include "ledger/RowText.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -30,6 +31,25 @@ void checkRoundTrip(const LedgerGrid& grid) {
   FUZZ_CHECK(!bookDiffers(grid, written), "a book just written does not count as changed");
 }
 
+// The reader's rows are the first five fields of the file's entry lines,
+// each line split on its own: the reader's shortcuts (lines found and split
+// in one look at a block) change nothing.
+void checkRowsAreTheLinesFields(const LedgerGrid& read, std::string_view bytes) {
+  TextLineReader lines(bytes);
+  std::string_view line;
+  int r = 0;
+  while (lines.nextEntryLine(line)) {
+    ++r;
+    FUZZ_CHECK(r < read.rowCount(), "every entry line is a row");
+    const std::vector<AnsiString> fields = splitFields(line);
+    for (int c = 0; c < kLedgerColumnCount; ++c) {
+      const AnsiString expected = c < static_cast<int>(fields.size()) ? fields[static_cast<std::size_t>(c)] : AnsiString();
+      FUZZ_CHECK(read.cell(c, r) == expected, "a row holds the fields of its line");
+    }
+  }
+  FUZZ_CHECK(r == read.dataRowCount() || (r == 0 && read.dataRowCount() == 1), "every row is an entry line");
+}
+
 // Cells may hold every byte but the ones that end a line or the file.
 std::string cellFrom(FuzzedDataProvider& input) {
   std::string cell = input.ConsumeRandomLengthString(40);
@@ -43,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   using namespace sorabel;
   LedgerGrid read;
   readBookText(read, fuzz::bytesOf(data, size));
+  checkRowsAreTheLinesFields(read, fuzz::bytesOf(data, size));
   checkRoundTrip(read);
 
   FuzzedDataProvider input(data, size);
