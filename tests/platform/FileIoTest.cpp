@@ -51,13 +51,20 @@ int heldDeletedFiles() {
   return held;
 }
 
-// A save lets go of the file it replaced once it has been renamed over,
-// on a thread of its own: no descriptor of a replaced file stays open.
-TEST(FileIo, ReplacedFilesAreLetGoAfterTheSave) {
+// A save of several pieces (each handed to the disk as it is written)
+// writes every byte, and lets go of the file it replaced once it has been
+// renamed over, on a thread of its own: no descriptor of a replaced file
+// stays open.
+TEST(FileIo, LargeSavesWriteEveryByteAndLetGoOfTheReplacedFile) {
   TempDir dir;
   const int before = heldDeletedFiles();
-  for (int save = 0; save < 5; ++save) writeFileAtomically(dir / "book.csv", std::string(100'000 + save, 'a'));
-  EXPECT_EQ(readBytes(dir / "book.csv"), std::string(100'004, 'a'));
+  std::string bytes;
+  for (int save = 0; save < 5; ++save) {
+    bytes.resize(1'300'000 + save);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7 + save) % 251);
+    writeFileAtomically(dir / "book.csv", bytes);
+  }
+  EXPECT_TRUE(readBytes(dir / "book.csv") == bytes);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
