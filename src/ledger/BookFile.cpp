@@ -121,14 +121,18 @@ char* putShort(char* at, std::string_view cell, TextStore store) {
 // Books of this size and more are read in two halves at the same time.
 constexpr std::size_t kReadInHalvesBytes = 512 * 1024;
 
-// The entry lines of a reader as rows of a text store; one row more than
-// a book may have at most, so a book too large is known.
-LedgerGrid::ReadRows readLines(TextLineReader& reader, char* store) {
+// Room for the rows of a text of so many bytes, most likely.
+int likelyRows(std::size_t bytes) { return static_cast<int>(std::min<std::size_t>(bytes / 48, kMaxEntries)) + 2; }
+
+// The entry lines of a reader as rows of a text store, in rows with room
+// for room rows; one row more than a book may have at most, so a book too
+// large is known.
+LedgerGrid::ReadRows readLines(TextLineReader& reader, char* store, int room) {
   LedgerGrid::ReadRows rows;
+  rows.reserve(room);
   std::string_view line;
   std::optional<std::uint64_t> quotes;
   CellEnds ends{};
-  rows.reserve(static_cast<int>(std::min<std::size_t>(reader.size() / 48, kMaxEntries)) + 2);
   while (rows.count() <= kMaxEntries && reader.nextEntryLine(line, quotes)) {
     // The line lies in the store; its cells are written over it.
     char* at = const_cast<char*>(line.data());
@@ -150,12 +154,15 @@ void readBookText(LedgerGrid& grid, std::string&& bytes) {
   TextLineReader first(std::string_view(store + base, size));
   std::array<LedgerGrid::ReadRows, 2> parts;
   if (size < kReadInHalvesBytes) {
-    parts[0] = readLines(first, store);
+    parts[0] = readLines(first, store, likelyRows(size));
   } else {
     TextLineReader second = first.splitAtMiddle();
     // Each half fills rows of its own (rows side by side in one array
     // would share a cache line between the cores) and hands them over.
-    runSideBySide([&] { parts[0] = readLines(first, store); }, [&] { parts[1] = readLines(second, store); });
+    // The first half's rows have room for the second's, which are put
+    // after them.
+    runSideBySide([&] { parts[0] = readLines(first, store, likelyRows(size)); },
+                  [&] { parts[1] = readLines(second, store, likelyRows(second.size())); });
     // Nothing after an end-of-file mark belongs to the book.
     if (first.stoppedAtMark()) parts[1] = {};
   }
