@@ -16,6 +16,9 @@
 // copies its rows, not its text). While a store is shared, rows are never
 // written where they stand, only after its end, so each grid still reads
 // its own cells; a grid and its copies therefore belong to one thread.
+// Reading cells changes nothing, so while that thread waits, others may
+// read the grid's cells (the pass looks at a large book's two halves at
+// the same time).
 //
 // The grid notes which rows change after a mark (ChangedRows), so that the
 // order-and-balance pass and the undo history need look only at those.
