@@ -112,9 +112,9 @@ void appendJoined(AnsiString& out, const Cells& cells) {
 // joined by commas, no quote inside them.
 constexpr int kWrittenQuotes = 2 * kLedgerColumnCount;
 
-// Moves the cells of a line written that way to its start, given the
-// places of its ten quotes; false (nothing changed) when the quotes do not
-// stand as the writer puts them.
+// True when the ten quotes of a line stand as the writer puts them: each
+// cell's closing quote but the last followed by a comma and the next
+// cell's opening quote.
 bool writtenSeparators(const char* line, const std::size_t* quotes) {
   for (int k = 1; k < kLedgerColumnCount; ++k) {
     const std::size_t closing = quotes[2 * k - 1];
@@ -123,6 +123,9 @@ bool writtenSeparators(const char* line, const std::size_t* quotes) {
   return true;
 }
 
+// Moves the cells of a line written that way to its start, given the
+// places of its ten quotes; false (nothing changed) when the quotes do not
+// stand so.
 bool placeWrittenCells(char* line, const std::size_t* quotes, CellEnds& ends) {
   if (!writtenSeparators(line, quotes)) return false;
   std::uint32_t written = 0;

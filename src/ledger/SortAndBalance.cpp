@@ -42,13 +42,14 @@ void foldInto(std::string_view text, unsigned char* out) {
   }
 }
 
-// False for a text that folding leaves as it is: every byte below 'A'
-// (dates, amounts). Eight bytes are looked at together: adding 0x3F to a
-// byte below 0x80 sets its top bit exactly when it is 'A' (0x41) or more.
+// True when a word holds a byte of 'A' or more: adding 0x3F to a byte
+// below 0x80 sets its top bit exactly when it is 'A' (0x41) or more.
 bool mayFoldWord(std::uint64_t word) {
   return ((((word & ~bytes::kTops) + 0x3F * bytes::kOnes) | word) & bytes::kTops) != 0;
 }
 
+// False for a text that folding leaves as it is: every byte below 'A'
+// (dates, amounts). Eight bytes are looked at together.
 bool mayFold(std::string_view text) {
   std::size_t pos = 0;
   for (; pos + 8 <= text.size(); pos += 8)
@@ -97,7 +98,9 @@ class PackedKeys {
     for (int c = 2; c <= grid_.dataRowCount(); ++c)
       if (grid_.cell(column_, c).size() != length) return false;
     // The bytes of a text within the two words read from its start.
-    const auto keep = [](std::size_t bytes) { return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1; };
+    const auto keep = [](std::size_t bytes) {
+      return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+    };
     firstWordMask_ = keep(length);
     secondWordMask_ = length > 8 ? keep(length - 8) : 0;
     return true;
