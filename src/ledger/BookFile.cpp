@@ -235,13 +235,29 @@ void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path) {
   writeFileAtomically(path, bookFileText(grid));
 }
 
-bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
-  TextLineReader reader(fileBytes);
+namespace {
+
+// Books of this many entries and more are compared with their files in two
+// halves at the same time.
+constexpr int kCompareInHalvesRows = 8192;
+
+// Where row's line starts in a file the writer wrote from the grid, when
+// no row before it has a quote to double: each line is its row's cells and
+// kWrittenRowExtraBytes more.
+std::size_t writtenOffset(const LedgerGrid& grid, int row) {
+  std::size_t offset = 0;
+  for (int r = 1; r < row; ++r) offset += grid.rowBytes(r).size() + kWrittenRowExtraBytes;
+  return offset;
+}
+
+// The unsaved-changes test of rows from..to against the reader's next
+// lines: true when one differs.
+bool rowsDiffer(const LedgerGrid& grid, TextLineReader& reader, int from, int to) {
   std::vector<AnsiString> fields;
   std::string_view line;
   AnsiString fileRow;
   AnsiString gridRow;
-  for (int r = 1; r <= grid.dataRowCount(); ++r) {
+  for (int r = from; r <= to; ++r) {
     if (!reader.nextLine(line)) line = {};
     const LedgerRowView cells = grid.row(r);
     // A line as the writer writes the row reads back as the row.
@@ -253,7 +269,38 @@ bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
     appendRowText(gridRow, cells);
     if (fileRow != gridRow) return true;
   }
+  return false;
+}
+
+// After the grid's last row: true when the reader has an entry line left.
+bool entriesLeft(TextLineReader& reader) {
+  std::string_view line;
   return reader.nextEntryLine(line);
+}
+
+}  // namespace
+
+bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
+  TextLineReader reader(fileBytes);
+  const int n = grid.dataRowCount();
+  int next = 1;  // the row the reader's next line goes with
+  if (n >= kCompareInHalvesRows) {
+    // The second half starts where the writer would have put its first
+    // line; that holds when the first half's lines end there.
+    const int middle = n / 2 + 1;
+    const std::size_t offset = writtenOffset(grid, middle);
+    if (offset <= reader.size()) {
+      TextLineReader second = reader.continuingAt(offset);
+      bool firstDiffers = false;
+      bool secondDiffers = false;
+      runSideBySide([&] { firstDiffers = rowsDiffer(grid, reader, 1, middle - 1); },
+                    [&] { secondDiffers = rowsDiffer(grid, second, middle, n) || entriesLeft(second); });
+      if (firstDiffers) return true;
+      if (reader.position() == offset) return secondDiffers;
+      next = middle;
+    }
+  }
+  return rowsDiffer(grid, reader, next, n) || entriesLeft(reader);
 }
 
 bool bookHasContent(const LedgerGrid& grid) {

@@ -36,8 +36,13 @@ class TextLineReader {
   // reader keeps everything and the returned one reads nothing.
   TextLineReader splitAtMiddle();
 
-  // Bytes of the text, read or not.
+  // Bytes of the text, read or not, and how many of them are read.
   std::size_t size() const { return bytes_.size(); }
+  std::size_t position() const { return pos_; }
+
+  // A reader of this one's text from position at (at most size()) on: it
+  // reads on as this one would from there.
+  TextLineReader continuingAt(std::size_t at) const { return TextLineReader(bytes_.substr(at), Continuing{}); }
 
   // After reading gave false: true when an end-of-file mark stopped it
   // before the end of its text.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdio>
 #include <random>
 
 #include "ledger/BookSession.h"
@@ -359,6 +360,55 @@ TEST_F(BookFileTest, ALargeBookReadsAsItsLinesOneByOne) {
     marked.insert(lineEnds[line - 1], "\x1A");
     expectRows(marked, line);
   }
+}
+
+// A large book is compared with its file in two halves at the same time,
+// the second starting where the writer would have put its first line.
+// Whatever the file's lines look like before the middle, the test says
+// what comparing row by row says.
+TEST_F(BookFileTest, TheUnsavedChangesTestOfALargeBookComparesEveryRowWithItsLine) {
+  const int n = 20'000;
+  LedgerGrid grid;
+  grid.setRowCount(n + 1);
+  for (int r = 1; r <= n; ++r) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d", 2000 + r / 336, 1 + r / 28 % 12, 1 + r % 28);
+    grid.setRow(r, {date, "entry " + std::to_string(r), std::to_string(r % 7 * 1000), "0", ""});
+  }
+  sortAndBalance(grid, kDateColumn, BookOrder::OldestFirst);
+  const std::string written = bookFileText(grid);
+  const auto lineStart = [&](int row) {
+    std::size_t at = 0;
+    for (int r = 1; r < row; ++r) at = written.find('\n', at) + 1;
+    return at;
+  };
+  const auto replaced = [&](std::size_t at, std::size_t length, const std::string& with) {
+    std::string text = written;
+    return text.replace(at, length, with);
+  };
+  const std::size_t early = lineStart(10);
+  const std::size_t late = lineStart(n - 10);
+  const std::size_t middle = lineStart(n / 2 + 1);
+  EXPECT_FALSE(bookDiffers(grid, written));
+  // The same rows with the lines before the middle laid out otherwise.
+  std::string lineFeeds = written;
+  std::erase(lineFeeds, '\r');
+  EXPECT_FALSE(bookDiffers(grid, lineFeeds));
+  EXPECT_FALSE(bookDiffers(grid, replaced(lineStart(11) - 2, 0, "  ")));  // blanks after the last field
+  EXPECT_TRUE(bookDiffers(grid, replaced(early, 0, "\r\n")));         // a blank line is a row of its own
+  // A difference anywhere, also after lines laid out otherwise.
+  EXPECT_TRUE(bookDiffers(grid, replaced(early + 1, 1, "1")));
+  EXPECT_TRUE(bookDiffers(grid, replaced(late + 1, 1, "1")));
+  EXPECT_TRUE(bookDiffers(grid, replaced(middle + 1, 1, "1")));
+  std::string shiftedAndChanged = replaced(late + 1, 1, "1");
+  shiftedAndChanged.insert(early, "\r\n");
+  EXPECT_TRUE(bookDiffers(grid, shiftedAndChanged));
+  // Entries added or removed at the end.
+  EXPECT_TRUE(bookDiffers(grid, written + "\"x\"\r\n"));
+  EXPECT_FALSE(bookDiffers(grid, written + "\r\n \r\n"));
+  EXPECT_TRUE(bookDiffers(grid, written.substr(0, lineStart(n))));
+  // A file shorter than its first half.
+  EXPECT_TRUE(bookDiffers(grid, written.substr(0, early)));
 }
 
 }  // namespace
