@@ -73,26 +73,42 @@ bool writtenAs(std::string_view line, const LedgerRowView& cells, std::string_vi
 // Text written through a pointer into a string made large enough
 // beforehand: claim room, write, then say where the writing ended. (A
 // pointer kept in a local variable stays in a register; one kept in a
-// member would be reloaded after every byte written.)
+// member would be reloaded after every byte written.) The text is kept
+// whole, or handed on in pieces of about kSavePiece bytes.
+constexpr std::size_t kSavePiece = 512 * 1024;
+
 class TextWriter {
  public:
+  // The whole text, expected to be so many bytes.
   explicit TextWriter(std::size_t expected) : text_(expected, '\0') {}
+  // The text handed to put in pieces.
+  explicit TextWriter(const PutBytes& put) : text_(2 * kSavePiece, '\0'), put_(&put) {}
 
   // Where the next n bytes go.
   char* claim(std::size_t n) {
     if (text_.size() - used_ < n) text_.resize(std::max(text_.size() * 2, used_ + n));
     return text_.data() + used_;
   }
-  void wroteUpTo(const char* end) { used_ = static_cast<std::size_t>(end - text_.data()); }
+  void wroteUpTo(const char* end) {
+    used_ = static_cast<std::size_t>(end - text_.data());
+    if (put_ != nullptr && used_ >= kSavePiece) handOn();
+  }
 
+  // The whole text.
   std::string finish() {
     text_.resize(used_);
     return std::move(text_);
+  }
+  // Hands on what is not yet handed on.
+  void handOn() {
+    if (used_ > 0) (*put_)(std::string_view(text_.data(), used_));
+    used_ = 0;
   }
 
  private:
   std::string text_;
   std::size_t used_ = 0;
+  const PutBytes* put_ = nullptr;
 };
 
 char* put(char* at, std::string_view text) {
@@ -192,10 +208,11 @@ bool cellReadsBack(std::string_view cell) {
   return true;
 }
 
-std::string bookFileText(const LedgerGrid& grid) {
-  std::size_t size = 0;
-  for (int r = 1; r <= grid.dataRowCount(); ++r) size += grid.rowBytes(r).size() + kWrittenRowExtraBytes;
-  TextWriter out(size + kCopyBlock);
+namespace {
+
+// The file's bytes for the grid's data rows, written to out (see
+// bookFileText).
+void formatBook(const LedgerGrid& grid, TextWriter& out) {
   const TextStore store{reinterpret_cast<std::uintptr_t>(grid.textData()),
                         reinterpret_cast<std::uintptr_t>(grid.textData() + grid.textBytes())};
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
@@ -228,11 +245,24 @@ std::string bookFileText(const LedgerGrid& grid) {
     line += "\r\n";
     out.wroteUpTo(put(out.claim(line.size()), line));
   }
+}
+
+}  // namespace
+
+std::string bookFileText(const LedgerGrid& grid) {
+  std::size_t size = 0;
+  for (int r = 1; r <= grid.dataRowCount(); ++r) size += grid.rowBytes(r).size() + kWrittenRowExtraBytes;
+  TextWriter out(size + kCopyBlock);
+  formatBook(grid, out);
   return out.finish();
 }
 
 void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path) {
-  writeFileAtomically(path, bookFileText(grid));
+  writeFileAtomically(path, [&grid](const PutBytes& put) {
+    TextWriter out(put);
+    formatBook(grid, out);
+    out.handOn();
+  });
 }
 
 namespace {

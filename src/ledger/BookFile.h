@@ -57,8 +57,9 @@ bool cellReadsBack(std::string_view cell);
 // writes a book that opens differently.
 std::string bookFileText(const LedgerGrid& grid);
 
-// Writes bookFileText atomically: on failure the old file stays. Throws
-// FileError.
+// Writes bookFileText atomically, each piece of it as soon as it is made:
+// on failure the old file stays. Throws FileError, or UnsavableCellError
+// with nothing changed.
 void writeBookFile(const LedgerGrid& grid, const std::filesystem::path& path);
 
 // The unsaved-changes test against the file's bytes: line r, split into

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -65,6 +66,17 @@ std::string readWholeFile(const std::filesystem::path& path, std::uintmax_t maxB
 // without write permission in its mode is refused, also for root, and so is
 // anything that is not a regular file. Throws FileError; the old file stays.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Bytes made in pieces: a source hands each piece to put, in order, and may
+// throw to give up.
+using PutBytes = std::function<void(std::string_view piece)>;
+using ByteSource = std::function<void(const PutBytes& put)>;
+
+// writeFileAtomically with bytes the source makes: on the usual path each
+// piece is written as soon as it is made, so the disk writes while the rest
+// is made. When the source throws, nothing changes and the exception is
+// passed on.
+void writeFileAtomically(const std::filesystem::path& path, const ByteSource& source);
 
 // The copy of the book at path that an in-place save made and did not
 // remove because it never finished, or nothing.

@@ -284,6 +284,16 @@ void removeUnfinishedSaveCopy(const fs::path& path) {
 }
 
 void writeFileAtomically(const fs::path& path, std::string_view bytes) {
+  writeFileAtomically(path, [bytes](const PutBytes& put) { put(bytes); });
+}
+
+void writeFileAtomically(const fs::path& path, const ByteSource& source) {
+  // The in-place path needs every byte before it changes one.
+  const auto whole = [&source] {
+    std::string bytes;
+    source([&bytes](std::string_view piece) { bytes.append(piece); });
+    return bytes;
+  };
   if (path.empty()) throwWriteError(path, ENOENT);
   const fs::path target = resolvedTarget(path);
   struct stat old {};
@@ -294,7 +304,7 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   // decides, so root is refused as well.
   if (exists && (old.st_mode & 0222) == 0) throwWriteError(path, EACCES);
   if (exists && old.st_nlink > 1) {
-    writeInPlace(path, target, bytes);
+    writeInPlace(path, target, whole());
     removeCopies(target, &old);
     return;
   }
@@ -304,14 +314,24 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes) {
   if (!fd.valid()) {
     const int error = errno;
     if (exists && (error == EACCES || error == EPERM)) {
-      writeInPlace(path, target, bytes);
+      writeInPlace(path, target, whole());
       removeCopies(target, &old);
       return;
     }
     throwWriteError(path, error);
   }
 
-  bool written = writeAll(fd.get(), bytes);
+  int writeError = 0;
+  try {
+    source([&](std::string_view piece) {
+      if (writeError == 0 && !writeAll(fd.get(), piece)) writeError = errno;
+    });
+  } catch (...) {
+    ::unlink(tempName.c_str());
+    throw;
+  }
+  bool written = writeError == 0;
+  if (!written) errno = writeError;
   if (written) written = exists ? keepAttributes(fd.get(), target, old) : ::fchmod(fd.get(), newFileMode()) == 0;
   // fsync, not fdatasync: the mode, owner and attributes it was given must
   // be on disk before it becomes the file.

@@ -134,6 +134,28 @@ TEST_F(BookFileTest, TheWriterRefusesEveryCellTheReaderWouldReadDifferently) {
   EXPECT_EQ(refused, 3 * 5);  // CR, LF and 26, wherever they stand
 }
 
+// A large book goes to the disk in pieces as its text is made: the file
+// holds exactly the book's text, and a cell refused near the end, after
+// pieces were written, leaves the old file and no other.
+TEST_F(BookFileTest, ALargeBookIsSavedExactlyOrNotAtAll) {
+  const auto file = dir / "book.csv";
+  const int n = 40'000;
+  LedgerGrid grid;
+  grid.setRowCount(n + 1);
+  for (int r = 1; r <= n; ++r) grid.setRow(r, {"2001/01/01", "row " + std::to_string(r), "1", "0", std::to_string(r)});
+  grid.setCell(kDescriptionColumn, 7, "say \"hi\"");  // a line longer than its cells and sixteen bytes
+  writeBookFile(grid, file);
+  EXPECT_TRUE(readBytes(file) == bookFileText(grid));
+
+  writeBytes(file, "previous");
+  grid.setCell(kDescriptionColumn, n - 1, "line\nbreak");
+  EXPECT_THROW(writeBookFile(grid, file), UnsavableCellError);
+  EXPECT_EQ(readBytes(file), "previous");
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1u);
+}
+
 TEST_F(BookFileTest, ARefusedCellNamesItsRowAndColumnAndWritesNothing) {
   const auto file = dir / "book.csv";
   writeBytes(file, "previous");

@@ -71,6 +71,37 @@ TEST(FileIo, LargeSavesWriteEveryByteAndLetGoOfTheReplacedFile) {
   EXPECT_LE(heldDeletedFiles(), before);
 }
 
+// Bytes made in pieces are written one after another, also over a file
+// with a second hard link (written in place); a source that gives up
+// after writing a piece leaves the old file and no temporary file.
+TEST(FileIo, BytesMadeInPiecesAreSavedWholeOrNotAtAll) {
+  TempDir dir;
+  const auto file = dir / "book.csv";
+  const ByteSource pieces = [](const PutBytes& put) {
+    for (int piece = 0; piece < 3; ++piece) put(std::string(700'000, static_cast<char>('a' + piece)));
+  };
+  const std::string expected = std::string(700'000, 'a') + std::string(700'000, 'b') + std::string(700'000, 'c');
+  writeFileAtomically(file, pieces);
+  EXPECT_TRUE(readBytes(file) == expected);
+
+  writeBytes(file, "previous");
+  struct GivenUp {};
+  EXPECT_THROW(writeFileAtomically(file,
+                                   [](const PutBytes& put) {
+                                     put(std::string(700'000, 'x'));
+                                     throw GivenUp{};
+                                   }),
+               GivenUp);
+  EXPECT_EQ(readBytes(file), "previous");
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 1u);
+
+  ASSERT_EQ(::link(file.c_str(), (dir / "other.csv").c_str()), 0);
+  writeFileAtomically(file, pieces);
+  EXPECT_TRUE(readBytes(dir / "other.csv") == expected);  // still one file
+}
+
 TEST(FileIo, ReadErrorsNameTheFileInJapanese) {
   TempDir dir;
   try {
