@@ -167,20 +167,20 @@ void readBookText(LedgerGrid& grid, std::string&& bytes) {
   const std::size_t size = bytes.size();
   const std::size_t base = grid.takeText(std::move(bytes));
   char* const store = grid.textData();
-  TextLineReader first(std::string_view(store + base, size));
+  OwnLine<TextLineReader> first{TextLineReader(std::string_view(store + base, size))};
   std::array<LedgerGrid::ReadRows, 2> parts;
   if (size < kReadInHalvesBytes) {
-    parts[0] = readLines(first, store, likelyRows(size));
+    parts[0] = readLines(first.value, store, likelyRows(size));
   } else {
-    TextLineReader second = first.splitAtMiddle();
+    OwnLine<TextLineReader> second{first.value.splitAtMiddle()};
     // Each half fills rows of its own (rows side by side in one array
     // would share a cache line between the cores) and hands them over.
     // The first half's rows have room for the second's, which are put
     // after them.
-    runSideBySide([&] { parts[0] = readLines(first, store, likelyRows(size)); },
-                  [&] { parts[1] = readLines(second, store, likelyRows(second.size())); });
+    runSideBySide([&] { parts[0] = readLines(first.value, store, likelyRows(size)); },
+                  [&] { parts[1] = readLines(second.value, store, likelyRows(second.value.size())); });
     // Nothing after an end-of-file mark belongs to the book.
-    if (first.stoppedAtMark()) parts[1] = {};
+    if (first.value.stoppedAtMark()) parts[1] = {};
   }
   if (parts[0].count() + parts[1].count() > kMaxEntries) throw BookTooLargeError();
   grid.placeReadRows(parts);
@@ -311,7 +311,7 @@ bool entriesLeft(TextLineReader& reader) {
 }  // namespace
 
 bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
-  TextLineReader reader(fileBytes);
+  OwnLine<TextLineReader> reader{TextLineReader(fileBytes)};
   const int n = grid.dataRowCount();
   int next = 1;  // the row the reader's next line goes with
   if (n >= kCompareInHalvesRows) {
@@ -319,18 +319,18 @@ bool bookDiffers(const LedgerGrid& grid, std::string_view fileBytes) {
     // line; that holds when the first half's lines end there.
     const int middle = n / 2 + 1;
     const std::size_t offset = writtenOffset(grid, middle);
-    if (offset <= reader.size()) {
-      TextLineReader second = reader.continuingAt(offset);
+    if (offset <= reader.value.size()) {
+      OwnLine<TextLineReader> second{reader.value.continuingAt(offset)};
       bool firstDiffers = false;
       bool secondDiffers = false;
-      runSideBySide([&] { firstDiffers = rowsDiffer(grid, reader, 1, middle - 1); },
-                    [&] { secondDiffers = rowsDiffer(grid, second, middle, n) || entriesLeft(second); });
+      runSideBySide([&] { firstDiffers = rowsDiffer(grid, reader.value, 1, middle - 1); },
+                    [&] { secondDiffers = rowsDiffer(grid, second.value, middle, n) || entriesLeft(second.value); });
       if (firstDiffers) return true;
-      if (reader.position() == offset) return secondDiffers;
+      if (reader.value.position() == offset) return secondDiffers;
       next = middle;
     }
   }
-  return rowsDiffer(grid, reader, next, n) || entriesLeft(reader);
+  return rowsDiffer(grid, reader.value, next, n) || entriesLeft(reader.value);
 }
 
 bool bookHasContent(const LedgerGrid& grid) {
