@@ -160,6 +160,18 @@ void SaveBook(benchmark::State& state) {
 }
 BENCHMARK(SaveBook)->Apply(bookOperation);
 
+// Not one of the compared operations: what SaveBook cannot go below, the
+// book's bytes (made beforehand) written beside the file, synced, renamed
+// over it and the folder synced, as Save writes them.
+void WriteBookBytes(benchmark::State& state) {
+  const std::string text = bookFileText(openedBook().grid());
+  auto target = std::filesystem::temp_directory_path() / "sorabel_bench_bytes.csv";
+  writeFileAtomically(target, text);
+  for (auto _ : state) writeFileAtomically(target, text);
+  std::filesystem::remove(target);
+}
+BENCHMARK(WriteBookBytes)->Apply(bookOperation);
+
 // Not one of the compared operations: Save as the program does it with
 // its default settings, which first copy the file it replaces to the
 // backup folder (ten kept).
