@@ -136,17 +136,35 @@ std::optional<Date> parseDate(std::string_view text) {
   return Date{*year, *month, *day};
 }
 
-std::string monthText(const Date& date) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%04d/%02d", date.year, date.month);
-  return buffer;
+namespace {
+
+// "yyyy/mm" (and "/dd" when withDay) written digit by digit: the monthly
+// summary makes one for every entry, pasting one for every pasted date. A
+// date no reader makes (a year beyond four digits) is written as printf
+// writes it.
+std::string dateDigits(const Date& date, bool withDay) {
+  const bool fits = date.year >= 0 && date.year <= 9999 && date.month >= 0 && date.month <= 99 && date.day >= 0 &&
+                    date.day <= 99;
+  if (!fits) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, withDay ? "%04d/%02d/%02d" : "%04d/%02d", date.year, date.month, date.day);
+    return buffer;
+  }
+  std::string text(withDay ? 10 : 7, '/');
+  const auto put = [&text](std::size_t at, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) text[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+  };
+  put(0, date.year, 4);
+  put(5, date.month, 2);
+  if (withDay) put(8, date.day, 2);
+  return text;
 }
 
-std::string dateText(const Date& date) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", date.year, date.month, date.day);
-  return buffer;
-}
+}  // namespace
+
+std::string monthText(const Date& date) { return dateDigits(date, false); }
+
+std::string dateText(const Date& date) { return dateDigits(date, true); }
 
 void foldCaseInPlace(std::string& text, std::size_t from) {
   for (std::size_t pos = from; pos < text.size();) {

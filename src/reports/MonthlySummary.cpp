@@ -23,10 +23,14 @@ std::vector<MonthTotal> monthlySummary(const LedgerGrid& grid) {
   std::unordered_map<AnsiString, MonthTotal> totals;
   // Every date is read before any amount, so a bad date is reported first.
   for (int r = 1; r <= grid.dataRowCount(); ++r) months.push_back(monthOf(grid.cell(kDateColumn, r)));
+  // Entries of one month lie together in a book in date order: the month's
+  // total is looked up again only where the month changes.
+  MonthTotal* total = nullptr;
   for (int r = 1; r <= grid.dataRowCount(); ++r) {
-    MonthTotal& total = totals[months[static_cast<std::size_t>(r - 1)]];
-    total.income += parseAmount(grid.cell(kIncomeColumn, r));
-    total.expense += parseAmount(grid.cell(kExpenseColumn, r));
+    const auto at = static_cast<std::size_t>(r - 1);
+    if (at == 0 || months[at] != months[at - 1]) total = &totals[months[at]];
+    total->income += parseAmount(grid.cell(kIncomeColumn, r));
+    total->expense += parseAmount(grid.cell(kExpenseColumn, r));
   }
   std::vector<MonthTotal> list;
   for (std::size_t i = 0; i < months.size(); ++i) {

@@ -59,6 +59,10 @@ TEST(Locale, ReadsDatesWithARealCalendarCheck) {
   EXPECT_FALSE(parseDate("2001/01/05x"));
   EXPECT_FALSE(parseDate("2001/01/05 25:00"));
   EXPECT_EQ(monthText(Date{987, 3, 1}), "0987/03");
+  EXPECT_EQ(monthText(Date{2024, 12, 31}), "2024/12");
+  EXPECT_EQ(dateText(Date{5, 1, 9}), "0005/01/09");
+  EXPECT_EQ(dateText(Date{9999, 10, 31}), "9999/10/31");
+  EXPECT_EQ(dateText(Date{12345, 1, 2}), "12345/01/02");
 }
 
 TEST(Locale, CaseFoldingTouchesOnlySingleByteLetters) {
