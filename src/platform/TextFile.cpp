@@ -101,12 +101,28 @@ bool TextLineReader::nextEntryLine(std::string_view& line) {
 }
 
 bool TextLineReader::nextEntryLine(std::string_view& line, std::optional<std::uint64_t>& quotes) {
+#if defined(SORABEL_AVX2_BLOCKS)
+  if (bytes::hasAvx2()) return nextEntryLineWithAvx2(line, quotes);
+#endif
+  return nextEntryLineMarkedBy<bytes::markBlock>(line, quotes);
+}
+
+#if defined(SORABEL_AVX2_BLOCKS)
+// Everything it calls is compiled into it, so that the marking is too.
+__attribute__((target("avx2"), flatten)) bool TextLineReader::nextEntryLineWithAvx2(
+    std::string_view& line, std::optional<std::uint64_t>& quotes) {
+  return nextEntryLineMarkedBy<bytes::markBlockAvx2>(line, quotes);
+}
+#endif
+
+template <bytes::BlockMarks (*mark)(const char*)>
+bool TextLineReader::nextEntryLineMarkedBy(std::string_view& line, std::optional<std::uint64_t>& quotes) {
   skipBlanks();
   quotes.reset();
   if (bytes_.size() - pos_ < bytes::kBlockBytes || atEnd()) return nextLine(line);
   // The line ends at the first control code when that is a line end; a
   // tab, say, comes first in lines left to nextLine.
-  const bytes::BlockMarks marks = bytes::markBlock(bytes_.data() + pos_);
+  const bytes::BlockMarks marks = mark(bytes_.data() + pos_);
   if (marks.controls == 0) return nextLine(line);
   const auto end = static_cast<std::size_t>(std::countr_zero(marks.controls));
   if (!endsLine(bytes_[pos_ + end])) return nextLine(line);

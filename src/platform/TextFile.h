@@ -9,6 +9,9 @@
 #include <string_view>
 
 namespace sorabel {
+namespace bytes {
+struct BlockMarks;
+}
 
 class TextLineReader {
  public:
@@ -56,6 +59,11 @@ class TextLineReader {
 
   bool atEnd() const;
   void skipBlanks();
+  // nextEntryLine with quotes, marking blocks with mark.
+  template <bytes::BlockMarks (*mark)(const char*)>
+  bool nextEntryLineMarkedBy(std::string_view& line, std::optional<std::uint64_t>& quotes);
+  // The same for processors with AVX2; only where those may be.
+  bool nextEntryLineWithAvx2(std::string_view& line, std::optional<std::uint64_t>& quotes);
   // Past the line end at pos_ (CR, LF, CR LF or the end-of-file mark, which
   // stays).
   void skipLineEnd();

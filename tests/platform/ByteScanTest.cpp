@@ -60,7 +60,7 @@ TEST(ByteScan, MovesAndComparesShortRunsExactly) {
   }
 }
 
-// Both ways of marking a block agree with a look at each byte, for every
+// Every way of marking a block agrees with a look at each byte, for every
 // byte value at every place of the block.
 TEST(ByteScan, MarksQuotesAndControlCodesOfABlock) {
   for (int shift = 0; shift < 256; ++shift) {
@@ -72,7 +72,11 @@ TEST(ByteScan, MarksQuotesAndControlCodesOfABlock) {
       if (code == '"') expected.quotes |= std::uint64_t{1} << i;
       if (code <= 26) expected.controls |= std::uint64_t{1} << i;
     }
-    for (const bytes::BlockMarks got : {bytes::markBlock(block), bytes::markBlockByWords(block)}) {
+    std::vector<bytes::BlockMarks> marked{bytes::markBlock(block), bytes::markBlockByWords(block)};
+#if defined(SORABEL_AVX2_BLOCKS)
+    if (bytes::hasAvx2()) marked.push_back(bytes::markBlockAvx2(block));
+#endif
+    for (const bytes::BlockMarks got : marked) {
       EXPECT_EQ(got.quotes, expected.quotes) << shift;
       EXPECT_EQ(got.controls, expected.controls) << shift;
     }
