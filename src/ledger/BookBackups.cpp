@@ -89,11 +89,11 @@ void makeFolder(const fs::path& folder) {
 }
 
 // Untagged backups are left alone: they may be another same-named book's.
+// A backup that cannot be removed stays; the save goes on.
 void removeOldest(const fs::path& folder, const fs::path& bookPath, int keep) {
   int kept = 0;
-  std::error_code ignored;
   for (const BookBackup& backup : listBackups(folder, bookPath))
-    if (!backup.untagged && ++kept > keep) fs::remove(backup.path, ignored);
+    if (!backup.untagged && ++kept > keep) (void)removeFileFreeingLater(backup.path);
 }
 
 }  // namespace

@@ -78,6 +78,12 @@ using ByteSource = std::function<void(const PutBytes& put)>;
 // passed on.
 void writeFileAtomically(const std::filesystem::path& path, const ByteSource& source);
 
+// Removes the file at path, as unlink does. When that was its last name,
+// its blocks are freed on a thread of its own, so that the caller does not
+// wait for them (a millisecond and more for a large book). False (errno
+// set) when it could not be removed.
+bool removeFileFreeingLater(const std::filesystem::path& path);
+
 // The copy of the book at path that an in-place save made and did not
 // remove because it never finished, or nothing.
 std::optional<std::filesystem::path> unfinishedSaveCopy(const std::filesystem::path& path);

@@ -94,7 +94,9 @@ std::string cutName(const fs::path& target, std::size_t extraBytes) {
 
 // ".<name>" with room for suffix after it.
 std::string hiddenName(const fs::path& target, std::string_view suffix) {
-  return "." + cutName(target, suffix.size() + 1);
+  std::string name = ".";
+  name += cutName(target, suffix.size() + 1);
+  return name;
 }
 
 std::string temporaryNameFor(const fs::path& target) {
@@ -281,6 +283,13 @@ void removeUnfinishedSaveCopy(const fs::path& path) {
   const fs::path target = resolvedTarget(path);
   struct stat info {};
   removeCopies(target, ::stat(target.c_str(), &info) == 0 ? &info : nullptr);
+}
+
+bool removeFileFreeingLater(const fs::path& path) {
+  FileDescriptor hold(::open(path.c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW));
+  if (::unlink(path.c_str()) != 0) return false;
+  letGoBeside(std::move(hold));
+  return true;
 }
 
 void writeFileAtomically(const fs::path& path, std::string_view bytes) {

@@ -71,6 +71,24 @@ TEST(FileIo, LargeSavesWriteEveryByteAndLetGoOfTheReplacedFile) {
   EXPECT_LE(heldDeletedFiles(), before);
 }
 
+// A removed file is gone at once; the hold that lets its blocks be freed
+// later is let go of; a file that is not there is reported.
+TEST(FileIo, RemovedFilesAreGoneAndLetGoOf) {
+  TempDir dir;
+  const int before = heldDeletedFiles();
+  for (int file = 0; file < 3; ++file) {
+    const auto path = dir / ("old" + std::to_string(file) + ".csv");
+    writeBytes(path, std::string(1'300'000, 'x'));
+    EXPECT_TRUE(removeFileFreeingLater(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
+  EXPECT_FALSE(removeFileFreeingLater(dir / "missing.csv"));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_LE(heldDeletedFiles(), before);
+}
+
 // Bytes made in pieces are written one after another, also over a file
 // with a second hard link (written in place); a source that gives up
 // after writing a piece leaves the old file and no temporary file.
