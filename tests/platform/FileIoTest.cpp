@@ -51,6 +51,15 @@ int heldDeletedFiles() {
   return held;
 }
 
+// heldDeletedFiles once it is back to before, or after ten seconds: the
+// holds are let go of on threads of their own.
+int heldDeletedFilesOnceLetGo(int before) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return heldDeletedFiles();
+}
+
 // A save of several pieces (each handed to the disk as it is written)
 // writes every byte, and lets go of the file it replaced once it has been
 // renamed over, on a thread of its own: no descriptor of a replaced file
@@ -65,10 +74,7 @@ TEST(FileIo, LargeSavesWriteEveryByteAndLetGoOfTheReplacedFile) {
     writeFileAtomically(dir / "book.csv", bytes);
   }
   EXPECT_TRUE(readBytes(dir / "book.csv") == bytes);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  EXPECT_LE(heldDeletedFiles(), before);
+  EXPECT_LE(heldDeletedFilesOnceLetGo(before), before);
 }
 
 // A removed file is gone at once; the hold that lets its blocks be freed
@@ -83,10 +89,7 @@ TEST(FileIo, RemovedFilesAreGoneAndLetGoOf) {
     EXPECT_FALSE(std::filesystem::exists(path));
   }
   EXPECT_FALSE(removeFileFreeingLater(dir / "missing.csv"));
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (heldDeletedFiles() > before && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  EXPECT_LE(heldDeletedFiles(), before);
+  EXPECT_LE(heldDeletedFilesOnceLetGo(before), before);
 }
 
 // Bytes made in pieces are written one after another, also over a file
