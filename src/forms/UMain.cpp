@@ -411,8 +411,7 @@ void TMainFm::FormClose() {
                 "\nこのファイル名は長すぎるため、次回起動時に開くファイルと履歴に保存できませんでした。");
 }
 
-// pos() is right also before the window system has framed the window.
-QRect TMainFm::mainWindowFrame() const { return {pos(), frameGeometry().size()}; }
+QRect TMainFm::mainWindowFrame() const { return outerFrame(this); }
 
 void TMainFm::CenterMainWindow() { centreOnScreen(this, OffScreen::Allowed); }
 

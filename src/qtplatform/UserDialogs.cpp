@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "qtplatform/WindowOrder.h"
+
 namespace sorabel {
 namespace {
 
@@ -79,7 +81,8 @@ class ScreenBoundMessageBox : public QMessageBox {
     QMessageBox::showEvent(event);  // gives the box its size
     const QScreen* shown = screen();
     const int room = shown != nullptr ? shown->availableGeometry().height() : height();
-    const int frame = frameGeometry().height() - height();
+    const QMargins margins = frameMargins(this);
+    const int frame = margins.top() + margins.bottom();
     while (height() + std::max(frame, kAssumedTitleBar) > room && text().size() > kShortestCutMessage)
       setText(cutInTheMiddle(text(), text().size() * 3 / 4));
     if (shown != nullptr) keepTitleBarOnScreen(shown->availableGeometry());
@@ -92,8 +95,8 @@ class ScreenBoundMessageBox : public QMessageBox {
   // as high as the box's will be.
   void keepTitleBarOnScreen(const QRect& area) {
     const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
-    int titleBar = geometry().top() - frameGeometry().top();
-    if (titleBar <= 0 && owner != nullptr) titleBar = owner->geometry().top() - owner->frameGeometry().top();
+    int titleBar = frameMargins(this).top();
+    if (titleBar <= 0 && owner != nullptr) titleBar = frameMargins(owner).top();
     if (titleBar <= 0) titleBar = kAssumedTitleBar;
     int top = std::min(y(), area.bottom() + 1 - height());
     top = std::max(top, area.top() + titleBar);
