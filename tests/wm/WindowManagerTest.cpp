@@ -76,21 +76,67 @@ QStringList atomNames(const QWidget* window, const char* property) {
   return names;
 }
 
-// True once the window manager has framed the window and said what it allows.
+// The window manager's frame around a window: the window's ancestor that is
+// a child of the root window (the window itself while it is not framed).
+xcb_window_t frameWindow(xcb_window_t window) {
+  for (;;) {
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection(), xcb_query_tree(connection(), window), nullptr);
+    if (tree == nullptr) return XCB_WINDOW_NONE;
+    const bool top = tree->parent == tree->root;
+    const xcb_window_t parent = tree->parent;
+    std::free(tree);
+    if (top) return window;
+    window = parent;
+  }
+}
+
+bool viewable(xcb_window_t window) {
+  xcb_get_window_attributes_reply_t* attributes =
+      xcb_get_window_attributes_reply(connection(), xcb_get_window_attributes(connection(), window), nullptr);
+  const bool result = attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+  std::free(attributes);
+  return result;
+}
+
+// Where the X server has the window's frame now, title bar included; null
+// while the window is not framed and shown. Asked of the server, not of
+// Qt, whose geometry follows the server's events a moment later.
+QRect framedAt(const QWidget* window) {
+  const xcb_window_t client = xWindow(window);
+  const xcb_window_t frame = frameWindow(client);
+  if (frame == XCB_WINDOW_NONE || frame == client || !viewable(frame)) return {};
+  xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), frame), nullptr);
+  if (geometry == nullptr) return {};
+  const int border = 2 * geometry->border_width;
+  const QRect result(geometry->x, geometry->y, geometry->width + border, geometry->height + border);
+  std::free(geometry);
+  return result;
+}
+
+// True once the window manager has framed and shown the window and said
+// what it allows.
 bool managed(const QWidget* window) {
   return QTest::qWaitFor(
-      [window] {
-        return window->frameGeometry() != window->geometry() &&
-               !atomNames(window, "_NET_WM_ALLOWED_ACTIONS").isEmpty();
-      },
+      [window] { return !framedAt(window).isNull() && !atomNames(window, "_NET_WM_ALLOWED_ACTIONS").isEmpty(); },
       kWaitMs);
 }
 
-// The window manager's name on the root window, once one runs.
+// True once the window manager frames a window shown. openbox names itself
+// on the root window before it has finished starting, and a window shown in
+// that moment stays unmapped for good; so a probe window is shown, again
+// and again, until one is framed (a probe framed late does no harm).
 bool windowManagerRuns() {
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection())).data;
-  return QTest::qWaitFor([screen] { return !propertyOf(screen->root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty(); },
-                         10'000);
+  if (!QTest::qWaitFor([screen] { return !propertyOf(screen->root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty(); },
+                       10'000))
+    return false;
+  for (int attempt = 0; attempt < 80; ++attempt) {
+    QWidget probe;
+    probe.resize(40, 40);
+    probe.show();
+    if (QTest::qWaitFor([&probe] { return !framedAt(&probe).isNull(); }, 250)) return true;
+  }
+  return false;
 }
 
 class WindowManagerTest : public ::testing::Test, public ModalActions {
@@ -126,7 +172,7 @@ struct SeenDialog {
 SeenDialog seeModal(QDialog* dialog) {
   SeenDialog seen;
   if (managed(dialog))
-    seen = {dialog->frameGeometry(), atomNames(dialog, "_NET_WM_ALLOWED_ACTIONS"),
+    seen = {framedAt(dialog), atomNames(dialog, "_NET_WM_ALLOWED_ACTIONS"),
             atomNames(dialog, "_NET_WM_WINDOW_TYPE")};
   else
     ADD_FAILURE() << "not managed: " << dialog->objectName().toStdString();
@@ -140,7 +186,7 @@ TEST_F(WindowManagerTest, EntryDialogFrameOpensAtTheMainWindowsLeftAnd70BelowIts
   whenModal([&] { seen = seeModal(forms->AddFm); });
   QTest::keyClick(main.findChild<StringGridView*>(QStringLiteral("StringGrid1")), Qt::Key_F3);
   ASSERT_FALSE(seen.frame.isNull());
-  EXPECT_EQ(seen.frame.topLeft(), main.frameGeometry().topLeft() + QPoint(0, 70));
+  EXPECT_EQ(seen.frame.topLeft(), framedAt(&main).topLeft() + QPoint(0, 70));
 }
 
 TEST_F(WindowManagerTest, DialogsWithoutTitleBarButtonsAreOfferedNoMinimiseOrMaximise) {
@@ -174,7 +220,7 @@ TEST_F(WindowManagerTest, MessageBoxOfAnOverLongPathOpensWithItsTitleBarOnTheScr
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) return;
     if (managed(box)) {
-      frame = box->frameGeometry();
+      frame = framedAt(box);
       area = box->screen()->availableGeometry();
     } else {
       seen += QStringLiteral(" unmanaged");

@@ -15,6 +15,15 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; exit 1; }
+# Waits up to ten seconds for a condition: a busy machine is slow, not wrong.
+within10s() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  "$@"
+}
+focused() { [ "$(xdotool getactivewindow getwindowpid 2>/dev/null)" = "$pid" ]; }
+recoveryCopy() { ls "$work/state/sorabel/recovery/"*.csv >/dev/null 2>&1; }
+savedKept() { grep -q '"kept"' "$work/book.csv"; }
+closed() { ! kill -0 "$pid" 2>/dev/null; }
 
 # A portable copy keeps its profile beside it; the user's folders are the test's.
 cp "$program" "$work/sorabel"
@@ -31,7 +40,8 @@ start() {
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window"
-  sleep 1  # openbox gives it the focus
+  within10s focused || fail "the program never got the focus"
+  sleep 1  # its last window shown settles
 }
 
 for _ in $(seq 50); do xdotool getactivewindow >/dev/null 2>&1 && break; sleep 0.1; done
@@ -41,21 +51,20 @@ xdotool key --delay 100 Right F2 ctrl+a
 xdotool type --delay 50 kept
 xdotool key Return
 sleep 2
+within10s recoveryCopy || fail "no recovery copy of the change"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null
 pid=
-ls "$work/state/sorabel/recovery/"*.csv >/dev/null 2>&1 || fail "no recovery copy after the kill"
+recoveryCopy || fail "no recovery copy after the kill"
 grep -q kept "$work/book.csv" && fail "the book was saved without Save"
 
 start
 xdotool key Return  # 前回、保存されずに終了したデータがあります。復元しますか？ -> Yes
 sleep 1
 xdotool key ctrl+s
-sleep 1
-grep -q '"kept"' "$work/book.csv" || fail "the typed text did not come back: $(cat "$work/book.csv")"
+within10s savedKept || fail "the typed text did not come back: $(cat "$work/book.csv")"
 xdotool key ctrl+q
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not close"
+within10s closed || fail "the program did not close"
 pid=
-ls "$work/state/sorabel/recovery/"*.csv >/dev/null 2>&1 && fail "a recovery copy stayed after saving and closing"
+recoveryCopy && fail "a recovery copy stayed after saving and closing"
 echo "recovered after SIGKILL"
