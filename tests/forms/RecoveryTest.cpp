@@ -27,6 +27,12 @@ class RecoveryTest : public FormsTest {
     main().SortAndBalance();
     main().bookEdited(QStringLiteral("データ追加"));
   }
+  bool hasCopy() const {
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder(), error))
+      if (entry.path().extension() == ".csv") return true;
+    return false;
+  }
   // The copy of the last change, written now rather than a second later.
   void waitForTheCopy() { main().writeRecoveryNow(); }
   // The program ends without closing its window, as a crash ends it.
@@ -37,7 +43,8 @@ TEST_F(RecoveryTest, AProgramThatEndedWithoutClosingOffersItsChangesBackAsTheBoo
   start();
   openBook();
   addEntry("typed");
-  QTest::qWait(1300);  // the timer writes the copy by itself
+  // The timer writes the copy by itself, a second after the change.
+  ASSERT_TRUE(QTest::qWaitFor([this] { return hasCopy(); }, 10'000));
   ASSERT_EQ(leftRecoveries(folder()).size(), 0u);  // its program still runs
   endWithoutClosing();
   ASSERT_EQ(leftRecoveries(folder()).size(), 1u);

@@ -326,8 +326,8 @@ TEST_F(MenuButtonBarTest, AHeldSliderKeepsScrolling) {
   pointAt(right, at);
   QTest::mousePress(windowOf(right), Qt::LeftButton, Qt::NoModifier, windowOf(right)->mapFromGlobal(right->mapToGlobal(at)));
   EXPECT_EQ(buttonBar->FirstShown(), 0);  // nothing before the first tick
-  QTest::qWait(700);  // the first tick after 400 ms, then one every 100 ms
-  EXPECT_GE(buttonBar->FirstShown(), 2);
+  // The first tick after 400 ms, then one every 100 ms.
+  EXPECT_TRUE(QTest::qWaitFor([this] { return buttonBar->FirstShown() >= 2; }, 5000));
   QTest::mouseRelease(windowOf(right), Qt::LeftButton, Qt::NoModifier, windowOf(right)->mapFromGlobal(right->mapToGlobal(at)));
   EXPECT_FALSE(right->RepeatTimer()->isActive());
 }
